@@ -1,0 +1,48 @@
+# Shared settings for every Moonfold target.
+
+option(MOONFOLD_WERROR "Treat compiler warnings as errors" OFF)
+
+function(moonfold_warnings target)
+  target_compile_options(${target} PRIVATE -Wall -Wextra -Wpedantic
+                         $<$<BOOL:${MOONFOLD_WERROR}>:-Werror>)
+endfunction()
+
+# moonfold_library(NAME SOURCES... [LIBS ...]): one module of the core.
+function(moonfold_library name)
+  cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
+  add_library(${name} STATIC ${ARG_SOURCES})
+  target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR})
+  target_link_libraries(${name} PUBLIC ${ARG_LIBS})
+  moonfold_warnings(${name})
+endfunction()
+
+# moonfold_test(NAME SOURCES... [LIBS ...]): a GoogleTest program, run as one
+# test (under Wine in the Windows build).
+function(moonfold_test name)
+  if(NOT BUILD_TESTING)
+    return()
+  endif()
+  cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
+  add_executable(${name} ${ARG_SOURCES})
+  target_link_libraries(${name} PRIVATE ${ARG_LIBS} GTest::gtest_main)
+  target_compile_definitions(${name} PRIVATE
+    MOONFOLD_TEST_DATA_DIR="${PROJECT_SOURCE_DIR}/tests/data")
+  moonfold_warnings(${name})
+  add_test(NAME ${name} COMMAND ${name})
+  set_tests_properties(${name} PROPERTIES ENVIRONMENT "WINEDEBUG=-all")
+endfunction()
+
+# GoogleTest: Debian's prebuilt library natively; for Windows, built from the
+# sources Debian installs under /usr/src/googletest.
+macro(moonfold_find_gtest)
+  if(CMAKE_CROSSCOMPILING)
+    set(GOOGLETEST_SOURCE_DIR /usr/src/googletest CACHE PATH "GoogleTest sources")
+    set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
+    set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+    add_subdirectory(${GOOGLETEST_SOURCE_DIR} ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+    add_library(GTest::gtest ALIAS gtest)
+    add_library(GTest::gtest_main ALIAS gtest_main)
+  else()
+    find_package(GTest REQUIRED)
+  endif()
+endmacro()

@@ -1,0 +1,16 @@
+// UTF-16 <-> UTF-8 for the edges that speak UTF-8: standard error on Linux,
+// the host's configuration files and its output.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace moonfold {
+
+// Unpaired surrogates become U+FFFD.
+std::string Utf8FromUtf16(std::u16string_view text);
+
+// Malformed sequences become U+FFFD, one per offending byte.
+std::u16string Utf16FromUtf8(std::string_view text);
+
+}  // namespace moonfold

@@ -1,0 +1,32 @@
+#include "tests/support/fake_platform.h"
+
+#include "festivals/weekday_festivals.h"
+
+namespace moonfold::testing {
+
+void FakePlatform::SetClock(std::uint16_t year, std::uint16_t month, std::uint16_t day,
+                            std::uint16_t hour, std::uint16_t minute) {
+  LocalDateRecord now;
+  now.year = year;
+  now.month = month;
+  now.day = day;
+  now.day_of_week = (month >= 1 && month <= 12) ? GregorianWeekday(year, month, day) : 0;
+  now.hour = hour;
+  now.minute = minute;
+  now_ = now;
+}
+
+void FakePlatform::SetOption(std::u16string section, std::optional<std::u16string> value,
+                             std::u16string key) {
+  options_[{std::move(section), std::move(key)}] = std::move(value);
+}
+
+const char16_t* FakePlatform::ReadConfigString(const char16_t* section, const char16_t* key,
+                                               const char16_t* default_value) {
+  reads_.push_back({section, key, default_value});
+  const auto found = options_.find({section, key});
+  if (found == options_.end()) return default_value;
+  return found->second ? found->second->c_str() : nullptr;
+}
+
+}  // namespace moonfold::testing
