@@ -2,8 +2,6 @@
 // through Dashlight.dll, and message boxes.
 #include <windows.h>
 
-#include <cstring>
-
 #include "host/dashlight.h"
 #include "plugin/messages.h"
 #include "plugin/process_plugin.h"
@@ -12,7 +10,6 @@ namespace moonfold {
 namespace {
 
 static_assert(sizeof(wchar_t) == sizeof(char16_t));
-static_assert(sizeof(SYSTEMTIME) == sizeof(LocalDateRecord));
 
 const wchar_t* Wide(const char16_t* text) noexcept {
   return reinterpret_cast<const wchar_t*>(text);
@@ -24,7 +21,14 @@ class WindowsPlatform final : public PluginPlatform {
     SYSTEMTIME now;
     GetLocalTime(&now);
     LocalDateRecord record;
-    std::memcpy(&record, &now, sizeof record);
+    record.year = now.wYear;
+    record.month = now.wMonth;
+    record.day_of_week = now.wDayOfWeek;
+    record.day = now.wDay;
+    record.hour = now.wHour;
+    record.minute = now.wMinute;
+    record.second = now.wSecond;
+    record.milliseconds = now.wMilliseconds;
     return record;
   }
 
