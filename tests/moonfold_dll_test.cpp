@@ -1,0 +1,259 @@
+// Moonfold.dll as a host sees it: loaded with LoadLibraryW, its exports
+// found with GetProcAddress.  The clock, the configuration and the message
+// box are stood in for by patching the DLL's import address table, so the
+// binary under test is the one that ships.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <map>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "tests/support/pe_image.h"
+
+namespace moonfold::testing {
+namespace {
+
+using InitializeFn = std::uint32_t(__cdecl*)(void*, void*, const wchar_t*, std::uint32_t);
+using GetStringFn = const wchar_t*(__cdecl*)(std::uint32_t);
+using Update2Fn = double(__cdecl*)();
+using FinalizeFn = void(__cdecl*)();
+using VersionFn = std::uint32_t(__cdecl*)();
+using AuthorFn = const wchar_t*(__cdecl*)();
+
+// --- What the patched imports answer -------------------------------------
+
+SYSTEMTIME g_clock{};
+int g_clock_reads = 0;
+std::map<std::wstring, std::optional<std::wstring>> g_options;  // section -> Moonfold=
+struct Shown {
+  HWND owner;
+  std::wstring text, caption;
+  UINT type;
+};
+std::vector<Shown> g_messages;
+
+void WINAPI FakeGetLocalTime(SYSTEMTIME* now) {
+  ++g_clock_reads;
+  *now = g_clock;
+}
+
+int WINAPI FakeMessageBoxW(HWND owner, const wchar_t* text, const wchar_t* caption, UINT type) {
+  g_messages.push_back({owner, text, caption, type});
+  return IDOK;
+}
+
+const wchar_t* __cdecl FakeReadConfigString(const wchar_t* section, const wchar_t* key,
+                                            const wchar_t* default_value) {
+  if (std::wstring(key) != L"Moonfold" || std::wstring(default_value) != L"") return L"wrong key";
+  const auto found = g_options.find(section);
+  if (found == g_options.end()) return default_value;
+  return found->second ? found->second->c_str() : nullptr;
+}
+
+std::wstring ProgramDirectory() {
+  wchar_t path[MAX_PATH];
+  const DWORD got = GetModuleFileNameW(nullptr, path, MAX_PATH);
+  std::wstring dir(path, got);
+  return dir.substr(0, dir.find_last_of(L"\\/"));
+}
+
+class MoonfoldDll : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() {
+    module_ = LoadLibraryW((ProgramDirectory() + L"\\Moonfold.dll").c_str());
+    ASSERT_NE(module_, nullptr) << "error " << GetLastError();
+    ASSERT_NE(PatchImport(module_, "KERNEL32.dll", "GetLocalTime",
+                          reinterpret_cast<void*>(&FakeGetLocalTime)), nullptr);
+    ASSERT_NE(PatchImport(module_, "USER32.dll", "MessageBoxW",
+                          reinterpret_cast<void*>(&FakeMessageBoxW)), nullptr);
+    ASSERT_NE(PatchImport(module_, "Dashlight.dll", "ReadConfigString",
+                          reinterpret_cast<void*>(&FakeReadConfigString)), nullptr);
+    initialize_ = Resolve<InitializeFn>("Initialize");
+    get_string_ = Resolve<GetStringFn>("GetString");
+  }
+
+  template <typename Fn>
+  static Fn Resolve(const char* name) {
+    return reinterpret_cast<Fn>(reinterpret_cast<void*>(GetProcAddress(module_, name)));
+  }
+
+  void SetUp() override {
+    ASSERT_NE(initialize_, nullptr);
+    ASSERT_NE(get_string_, nullptr);
+    g_messages.clear();
+    g_options.clear();
+  }
+
+  static void SetClock(WORD year, WORD month, WORD day, WORD day_of_week, WORD hour = 12,
+                       WORD minute = 0) {
+    g_clock = SYSTEMTIME{year, month, day_of_week, day, hour, minute, 0, 0};
+  }
+
+  // Sets up instance `id` of `section`, whose Moonfold= option is `value`.
+  static const wchar_t* Run(std::uint32_t id, const wchar_t* section,
+                            std::optional<std::wstring> value) {
+    g_options[section != nullptr ? section : L""] = std::move(value);
+    EXPECT_EQ(initialize_(nullptr, nullptr, section, id), 0u);
+    return get_string_(id);
+  }
+
+  static std::wstring Text(std::uint32_t id) {
+    const wchar_t* text = get_string_(id);
+    return text != nullptr ? text : L"(null)";
+  }
+
+  static inline HMODULE module_ = nullptr;
+  static inline InitializeFn initialize_ = nullptr;
+  static inline GetStringFn get_string_ = nullptr;
+};
+
+std::string Narrow(const std::wstring& text) {
+  const int size = WideCharToMultiByte(CP_UTF8, 0, text.c_str(), -1, nullptr, 0, nullptr, nullptr);
+  std::string out(static_cast<std::size_t>(size > 0 ? size - 1 : 0), '\0');
+  WideCharToMultiByte(CP_UTF8, 0, text.c_str(), -1, out.data(), size, nullptr, nullptr);
+  return out;
+}
+
+TEST_F(MoonfoldDll, IsA32BitDllWithSixExportsAndFourImportedLibraries) {
+  EXPECT_EQ(ModuleMachine(module_), IMAGE_FILE_MACHINE_I386);
+
+  const ModuleExports exports = ExportsOf(module_);
+  EXPECT_EQ(exports.library_name, "Moonfold.dll");
+  EXPECT_EQ(exports.names, (std::vector<std::string>{"Finalize", "GetPluginAuthor",
+                                                      "GetPluginVersion", "GetString",
+                                                      "Initialize", "Update2"}));
+
+  const auto imports = ImportsOf(module_);
+  std::vector<std::string> libraries;
+  for (const auto& [library, functions] : imports) libraries.push_back(library);
+  std::vector<std::string> allowed{"Dashlight.dll", "KERNEL32.dll", "USER32.dll", "msvcrt.dll"};
+  for (const auto& library : libraries) {
+    EXPECT_NE(std::find(allowed.begin(), allowed.end(), library), allowed.end()) << library;
+  }
+  const auto has = [&](const char* library, const char* function) {
+    const auto found = imports.find(library);
+    return found != imports.end() &&
+           std::find(found->second.begin(), found->second.end(), function) != found->second.end();
+  };
+  EXPECT_TRUE(has("Dashlight.dll", "ReadConfigString"));
+  EXPECT_TRUE(has("KERNEL32.dll", "GetLocalTime"));
+  EXPECT_TRUE(has("USER32.dll", "MessageBoxW"));
+  EXPECT_FALSE(HasDelayImports(module_));
+}
+
+TEST_F(MoonfoldDll, ConstantExports) {
+  const auto update2 = Resolve<Update2Fn>("Update2");
+  const auto finalize = Resolve<FinalizeFn>("Finalize");
+  const auto version = Resolve<VersionFn>("GetPluginVersion");
+  const auto author = Resolve<AuthorFn>("GetPluginAuthor");
+  ASSERT_TRUE(update2 && finalize && version && author);
+  EXPECT_EQ(update2(), 0.0);
+  EXPECT_EQ(version(), 1001u);
+  ASSERT_NE(author(), nullptr);
+  EXPECT_GT(std::wstring(author()).size(), 0u);
+  finalize();
+}
+
+TEST_F(MoonfoldDll, AWholeDayThroughEveryKeyword) {
+  SetClock(2010, 11, 7, 0, 10, 30);
+  const struct {
+    const wchar_t* keyword;
+    const wchar_t* text;
+  } kCases[]{
+      {L"LUNARDAY", L"初二"},   {L"LUNARMONTH", L"十"},      {L"WEEKDAY", L"日"},
+      {L"HEYEAR", L"庚寅"},     {L"HEMONTH", L"丁亥"},       {L"HEDAY", L"辛酉"},
+      {L"HEHOUR", L"巳"},       {L"SOLAR", L"立冬"},         {L"CONSTELLATION", L"天蝎座"},
+      {L"FEASTS", L"十月社会主义革命纪念日"},                 {L"FWEEKDAY", L""},
+      {L"FLASTWEEK", L""},      {L"FLUNARS", L""},           {L"TWELVEANIMALS", L"虎"},
+  };
+  std::uint32_t id = 1000;
+  g_clock_reads = 0;
+  for (const auto& c : kCases) {
+    const std::wstring section = std::wstring(L"Day ") + c.keyword;
+    const wchar_t* text = Run(++id, section.c_str(), c.keyword);
+    ASSERT_NE(text, nullptr) << Narrow(c.keyword);
+    EXPECT_EQ(std::wstring(text), c.text) << Narrow(c.keyword);
+  }
+  EXPECT_EQ(g_clock_reads, 28);  // twice per Initialize
+  EXPECT_TRUE(g_messages.empty());
+}
+
+TEST_F(MoonfoldDll, ShowsTheDateMessageOutside1990To2050) {
+  SetClock(2010, 11, 7, 0);
+  Run(2000, L"Day", L"LUNARDAY");
+  for (const WORD year : {1989, 2051}) {
+    g_messages.clear();
+    SetClock(year, 6, 1, 4);
+    EXPECT_EQ(Run(2001, L"Day", L"LUNARMONTH"), nullptr) << year;
+    ASSERT_EQ(g_messages.size(), 1u) << year;
+    EXPECT_EQ(g_messages[0].owner, nullptr);
+    EXPECT_EQ(g_messages[0].text, L"Moonfold=  [本机日期不正确]");
+    EXPECT_EQ(g_messages[0].caption, L"Dashlight");
+    EXPECT_EQ(g_messages[0].type, 0x40030u);
+    EXPECT_EQ(Text(2000), L"初二");
+  }
+  g_messages.clear();
+  SetClock(1990, 1, 1, 1);
+  EXPECT_EQ(std::wstring(Run(2002, L"Day", L"LUNARDAY")), L"初五");
+  SetClock(2050, 12, 31, 6);
+  EXPECT_EQ(std::wstring(Run(2003, L"Day", L"LUNARDAY")), L"十八");
+  EXPECT_TRUE(g_messages.empty());
+}
+
+TEST_F(MoonfoldDll, ShowsTheKeywordMessageWithTheValueAndSectionAsGiven) {
+  SetClock(2010, 11, 7, 0);
+  const struct {
+    const wchar_t* section;
+    const wchar_t* value;
+    const wchar_t* message;
+  } kCases[]{
+      {L"Calendar", L"LUNAR", L"Moonfold=LUNAR 键值无效 [Calendar ]."},
+      {L"Calendar", L"", L"Moonfold= 键值无效 [Calendar ]."},
+      {L"日历", L"农历", L"Moonfold=农历 键值无效 [日历 ]."},
+      {nullptr, L"X", L"Moonfold=X 键值无效 [ ]."},
+  };
+  for (const auto& c : kCases) {
+    g_messages.clear();
+    EXPECT_EQ(Run(3000, c.section, c.value), nullptr);
+    ASSERT_EQ(g_messages.size(), 1u);
+    EXPECT_EQ(g_messages[0].text, c.message);
+    EXPECT_EQ(g_messages[0].caption, L"Dashlight");
+    EXPECT_EQ(g_messages[0].type, 0x40030u);
+  }
+}
+
+TEST_F(MoonfoldDll, ANullOptionIsIgnoredQuietly) {
+  SetClock(2010, 11, 7, 0);
+  Run(4000, L"Year", L"heyear");
+  EXPECT_EQ(Run(4000, L"Nothing", std::nullopt), std::wstring(L"庚寅"));
+  EXPECT_TRUE(g_messages.empty());
+}
+
+TEST_F(MoonfoldDll, AReRecordedIdShowsItsNewKind) {
+  SetClock(2010, 11, 7, 0);
+  EXPECT_EQ(std::wstring(Run(5000, L"Id", L"HEYEAR")), L"庚寅");
+  EXPECT_EQ(std::wstring(Run(5000, L"Id", L"HEDAY")), L"辛酉");
+  EXPECT_EQ(Text(5001), L"(null)");
+}
+
+TEST_F(MoonfoldDll, TextsStayPutUntilTheirKindIsRebuilt) {
+  SetClock(2010, 11, 7, 0);
+  const wchar_t* day = Run(6000, L"Day", L"LUNARDAY");
+  const wchar_t* solar = Run(6001, L"Solar", L"SOLAR");
+  const std::wstring day_text = day;
+  Run(6002, L"Year", L"HEYEAR");  // another kind: the day's text is untouched
+  EXPECT_EQ(get_string_(6000), day);
+  EXPECT_EQ(std::wstring(day), day_text);
+  EXPECT_EQ(std::wstring(get_string_(6001)), L"立冬");
+  SetClock(2010, 11, 8, 1);
+  Run(6003, L"Bad", L"NOPE");  // passes the date check: SOLAR is rebuilt
+  EXPECT_EQ(std::wstring(get_string_(6001)), L"");
+  EXPECT_NE(solar, nullptr);
+}
+
+}  // namespace
+}  // namespace moonfold::testing
