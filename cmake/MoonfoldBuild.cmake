@@ -2,6 +2,24 @@
 
 option(MOONFOLD_WERROR "Treat compiler warnings as errors" OFF)
 
+# Test names carry the build they run in ("native.lunar_test",
+# "win32.lunar_test"), so that one ctest run can cover every build.
+if(CMAKE_CROSSCOMPILING)
+  set(MOONFOLD_TEST_PLATFORM_DEFAULT win32)
+else()
+  set(MOONFOLD_TEST_PLATFORM_DEFAULT native)
+endif()
+set(MOONFOLD_TEST_PLATFORM ${MOONFOLD_TEST_PLATFORM_DEFAULT} CACHE STRING
+    "Prefix of this build's test names")
+
+# moonfold_add_test(NAME COMMAND...): a test of this build, under Wine in the
+# Windows build.
+function(moonfold_add_test name)
+  add_test(NAME ${MOONFOLD_TEST_PLATFORM}.${name} COMMAND ${ARGN})
+  set_tests_properties(${MOONFOLD_TEST_PLATFORM}.${name} PROPERTIES
+    ENVIRONMENT "WINEDEBUG=-all")
+endfunction()
+
 function(moonfold_warnings target)
   target_compile_options(${target} PRIVATE -Wall -Wextra -Wpedantic
                          $<$<BOOL:${MOONFOLD_WERROR}>:-Werror>)
@@ -28,8 +46,7 @@ function(moonfold_test name)
   target_compile_definitions(${name} PRIVATE
     MOONFOLD_TEST_DATA_DIR="${PROJECT_SOURCE_DIR}/tests/data")
   moonfold_warnings(${name})
-  add_test(NAME ${name} COMMAND ${name})
-  set_tests_properties(${name} PROPERTIES ENVIRONMENT "WINEDEBUG=-all")
+  moonfold_add_test(${name} ${name})
 endfunction()
 
 # GoogleTest: Debian's prebuilt library natively; for Windows, built from the

@@ -1,0 +1,33 @@
+#!/usr/bin/env bash
+# Installs what Moonfold's build and tests need on Debian 12, from Debian's
+# own packages: the native and mingw-w64 compilers, CMake and Ninja,
+# GoogleTest, and Wine (32-bit) to run the Windows build.  Installs only
+# what is missing; runs as root, or through sudo.
+set -euo pipefail
+
+packages=(cmake ninja-build g++ g++-mingw-w64-i686 libgtest-dev googletest wine wine32:i386)
+
+sudo=()
+if [ "$(id -u)" -ne 0 ]; then
+  command -v sudo >/dev/null || { echo "install-deps: run as root, or install sudo" >&2; exit 1; }
+  sudo=(sudo)
+fi
+
+# wine32 is an i386 package.
+if ! dpkg --print-foreign-architectures | grep -qx i386; then
+  "${sudo[@]}" dpkg --add-architecture i386
+  need_update=1
+fi
+
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q '^install ok installed$' || missing+=("$p")
+done
+
+if [ ${#missing[@]} -eq 0 ]; then
+  echo "install-deps: everything is installed"
+  exit 0
+fi
+echo "install-deps: installing ${missing[*]}"
+"${sudo[@]}" apt-get update -qq
+"${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
