@@ -91,6 +91,8 @@ TEST(WeekdayRuleFestivals, NameTheNthWeekdayOfTheMonth) {
       {2012, 9, 10, u""},
       {2013, 9, 2, u"劳动日"},  // September 2013 starts on a Sunday: Monday the 2nd
       {2012, 1, 1, u"黑人日"},
+      {2018, 1, 7, u"黑人日"},  // January 2018 starts on a Monday: its first Sunday is the 7th
+      {2018, 1, 14, u""},
       {2012, 7, 7, u"国际合作节"},
       {2012, 12, 9, u"国际儿童电视广播日"},
   };

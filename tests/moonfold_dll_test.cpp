@@ -155,7 +155,12 @@ TEST_F(MoonfoldDll, ConstantExports) {
   EXPECT_EQ(version(), 1001u);
   ASSERT_NE(author(), nullptr);
   EXPECT_GT(std::wstring(author()).size(), 0u);
+  EXPECT_EQ(Resolve<Update2Fn>("Update2")(), 0.0);
+
+  SetClock(2010, 11, 7, 0);
+  Run(7000, L"Kept", L"LUNARDAY");
   finalize();
+  EXPECT_EQ(Text(7000), L"初二");  // Finalize removes nothing
 }
 
 TEST_F(MoonfoldDll, AWholeDayThroughEveryKeyword) {
