@@ -21,9 +21,15 @@ void FakePlatform::SetOption(std::u16string section, std::optional<std::u16strin
   options_[{std::move(section), std::move(key)}] = std::move(value);
 }
 
+void FakePlatform::ShowMessage(const char16_t* text) {
+  ++message_count_;
+  last_message_length_ = std::char_traits<char16_t>::length(text);
+  if (recording_) messages_.emplace_back(text);
+}
+
 const char16_t* FakePlatform::ReadConfigString(const char16_t* section, const char16_t* key,
                                                const char16_t* default_value) {
-  reads_.push_back({section, key, default_value});
+  if (recording_) reads_.push_back({section, key, default_value});
   const auto found = options_.find({section, key});
   if (found == options_.end()) return default_value;
   return found->second ? found->second->c_str() : nullptr;

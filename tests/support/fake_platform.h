@@ -24,8 +24,17 @@ class FakePlatform final : public PluginPlatform {
   void SetOption(std::u16string section, std::optional<std::u16string> value,
                  std::u16string key = u"Moonfold");
 
+  // With recording off the platform allocates nothing: it counts messages
+  // and configuration reads, and keeps no copies of them.
+  void SetRecording(bool on) { recording_ = on; }
+  int MessageCount() const { return message_count_; }
+  std::size_t LastMessageLength() const { return last_message_length_; }
+
   const std::vector<std::u16string>& Messages() const { return messages_; }
-  void ClearMessages() { messages_.clear(); }
+  void ClearMessages() {
+    messages_.clear();
+    message_count_ = 0;
+  }
 
   // Every (section, key, default) that the plug-in asked for.
   struct ConfigRead {
@@ -40,11 +49,14 @@ class FakePlatform final : public PluginPlatform {
   }
   const char16_t* ReadConfigString(const char16_t* section, const char16_t* key,
                                    const char16_t* default_value) override;
-  void ShowMessage(const char16_t* text) override { messages_.emplace_back(text); }
+  void ShowMessage(const char16_t* text) override;
 
  private:
   LocalDateRecord now_{};
   int clock_reads_ = 0;
+  bool recording_ = true;
+  int message_count_ = 0;
+  std::size_t last_message_length_ = 0;
   std::map<std::pair<std::u16string, std::u16string>, std::optional<std::u16string>> options_;
   std::vector<std::u16string> messages_;
   std::vector<ConfigRead> reads_;
