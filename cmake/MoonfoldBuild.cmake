@@ -1,6 +1,15 @@
 # Shared settings for every Moonfold target.
 
 option(MOONFOLD_WERROR "Treat compiler warnings as errors" OFF)
+option(MOONFOLD_SANITIZE "Build with AddressSanitizer and UndefinedBehaviorSanitizer" OFF)
+option(MOONFOLD_FUZZ "Build the libFuzzer target (clang)" OFF)
+
+if(MOONFOLD_SANITIZE)
+  # Any finding ends the program: a test that trips a sanitizer fails.
+  add_compile_options(-fsanitize=address,undefined -fno-sanitize-recover=all
+                      -fno-omit-frame-pointer)
+  add_link_options(-fsanitize=address,undefined)
+endif()
 
 # Test names carry the build they run in ("native.lunar_test",
 # "win32.lunar_test"), so that one ctest run can cover every build.

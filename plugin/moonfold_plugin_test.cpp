@@ -15,7 +15,7 @@ using testing::Narrow;
 class MoonfoldPluginTest : public ::testing::Test {
  protected:
   // Sets up instance `id` of `section` with the option `keyword`.
-  const char16_t* SetUp(std::uint32_t id, const std::u16string& section,
+  const char16_t* Start(std::uint32_t id, const std::u16string& section,
                         const std::u16string& keyword) {
     platform_.SetOption(section, keyword);
     plugin_.Initialize(section.c_str(), id);
@@ -45,7 +45,7 @@ TEST_F(MoonfoldPluginTest, AWholeDayThroughEveryKeyword) {
   std::uint32_t id = 100;
   for (const auto& c : kCases) {
     const std::u16string section = u"Section " + std::u16string(c.keyword);
-    const char16_t* text = SetUp(++id, section, std::u16string(c.keyword));
+    const char16_t* text = Start(++id, section, std::u16string(c.keyword));
     ASSERT_NE(text, nullptr) << Narrow(std::u16string(c.keyword));
     EXPECT_EQ(std::u16string_view(text), c.text) << Narrow(std::u16string(c.keyword));
   }
@@ -55,7 +55,7 @@ TEST_F(MoonfoldPluginTest, AWholeDayThroughEveryKeyword) {
 
 TEST_F(MoonfoldPluginTest, ReadsTheClockTwiceAndTheOptionOnce) {
   platform_.SetClock(2010, 11, 7, 10, 30);
-  SetUp(7, u"Calendar", u"LUNARDAY");
+  Start(7, u"Calendar", u"LUNARDAY");
   EXPECT_EQ(platform_.ClockReads(), 2);
   ASSERT_EQ(platform_.ConfigReads().size(), 1u);
   EXPECT_EQ(platform_.ConfigReads()[0].section, u"Calendar");
@@ -70,19 +70,19 @@ TEST_F(MoonfoldPluginTest, ReadsTheClockTwiceAndTheOptionOnce) {
 
 TEST_F(MoonfoldPluginTest, LeapMonthsCarryTheirPrefix) {
   platform_.SetClock(2023, 3, 22);
-  EXPECT_EQ(std::u16string_view(SetUp(1, u"m", u"LUNARMONTH")), u"闰二");
-  EXPECT_EQ(std::u16string_view(SetUp(2, u"d", u"LUNARDAY")), u"初一");
-  EXPECT_EQ(std::u16string_view(SetUp(3, u"h", u"HEMONTH")), u"乙卯");
+  EXPECT_EQ(std::u16string_view(Start(1, u"m", u"LUNARMONTH")), u"闰二");
+  EXPECT_EQ(std::u16string_view(Start(2, u"d", u"LUNARDAY")), u"初一");
+  EXPECT_EQ(std::u16string_view(Start(3, u"h", u"HEMONTH")), u"乙卯");
   platform_.SetClock(2023, 3, 21);
-  EXPECT_EQ(std::u16string_view(SetUp(1, u"m", u"LUNARMONTH")), u"二");
+  EXPECT_EQ(std::u16string_view(Start(1, u"m", u"LUNARMONTH")), u"二");
   platform_.SetClock(2033, 12, 22);
-  EXPECT_EQ(std::u16string_view(SetUp(1, u"m", u"LUNARMONTH")), u"闰冬");
+  EXPECT_EQ(std::u16string_view(Start(1, u"m", u"LUNARMONTH")), u"闰冬");
 }
 
 TEST_F(MoonfoldPluginTest, KeywordsIgnoreCaseButNothingElse) {
   platform_.SetClock(2010, 11, 7);
-  EXPECT_EQ(std::u16string_view(SetUp(1, u"a", u"lunarday")), u"初二");
-  EXPECT_EQ(std::u16string_view(SetUp(2, u"b", u"LunarDay")), u"初二");
+  EXPECT_EQ(std::u16string_view(Start(1, u"a", u"lunarday")), u"初二");
+  EXPECT_EQ(std::u16string_view(Start(2, u"b", u"LunarDay")), u"初二");
   EXPECT_TRUE(platform_.Messages().empty());
 
   constexpr struct {
@@ -96,7 +96,7 @@ TEST_F(MoonfoldPluginTest, KeywordsIgnoreCaseButNothingElse) {
   };
   for (const auto& c : kCases) {
     platform_.ClearMessages();
-    EXPECT_EQ(SetUp(3, u"Calendar", std::u16string(c.value)), nullptr);
+    EXPECT_EQ(Start(3, u"Calendar", std::u16string(c.value)), nullptr);
     ASSERT_EQ(platform_.Messages().size(), 1u);
     EXPECT_EQ(platform_.Messages()[0], c.message);
   }
@@ -113,8 +113,8 @@ TEST_F(MoonfoldPluginTest, ANullSectionNameReadsAsEmpty) {
 
 TEST_F(MoonfoldPluginTest, ANullOptionChangesNothingButTheSolarTerm) {
   platform_.SetClock(2010, 11, 6);
-  SetUp(1, u"year", u"HEYEAR");
-  SetUp(2, u"solar", u"SOLAR");
+  Start(1, u"year", u"HEYEAR");
+  Start(2, u"solar", u"SOLAR");
   EXPECT_EQ(Text(2), u"");
   platform_.SetClock(2010, 11, 7);
   platform_.SetOption(u"x", std::nullopt);
@@ -127,41 +127,41 @@ TEST_F(MoonfoldPluginTest, ANullOptionChangesNothingButTheSolarTerm) {
 
 TEST_F(MoonfoldPluginTest, ABadKeywordKeepsTheIdsEarlierKind) {
   platform_.SetClock(2010, 11, 7);
-  SetUp(5, u"s", u"HEYEAR");
-  SetUp(5, u"s", u"BOGUS");
+  Start(5, u"s", u"HEYEAR");
+  Start(5, u"s", u"BOGUS");
   EXPECT_EQ(Text(5), u"庚寅");
-  SetUp(5, u"s", u"HEDAY");
+  Start(5, u"s", u"HEDAY");
   EXPECT_EQ(Text(5), u"辛酉");
   EXPECT_EQ(plugin_.Registry().size(), 1u);
 }
 
 TEST_F(MoonfoldPluginTest, InstancesOfOneKindShareTheLatestText) {
   platform_.SetClock(2010, 11, 7);
-  SetUp(1, u"a", u"LUNARDAY");
+  Start(1, u"a", u"LUNARDAY");
   platform_.SetClock(2010, 11, 8);
-  SetUp(2, u"b", u"LUNARDAY");
+  Start(2, u"b", u"LUNARDAY");
   EXPECT_EQ(Text(1), u"初三");
   EXPECT_EQ(Text(2), u"初三");
 }
 
 TEST_F(MoonfoldPluginTest, SolarFollowsEverySetUpThatPassesTheDateCheck) {
   platform_.SetClock(2010, 11, 7);
-  SetUp(1, u"solar", u"SOLAR");
+  Start(1, u"solar", u"SOLAR");
   EXPECT_EQ(Text(1), u"立冬");
   platform_.SetClock(2010, 11, 8);
-  SetUp(2, u"bad", u"NOT A KEYWORD");
+  Start(2, u"bad", u"NOT A KEYWORD");
   EXPECT_EQ(Text(1), u"");  // a pointer to an empty text, not null
   EXPECT_NE(plugin_.GetString(1), nullptr);
   platform_.SetClock(2010, 12, 22);
-  SetUp(3, u"d", u"FLUNARS");
+  Start(3, u"d", u"FLUNARS");
   EXPECT_EQ(Text(1), u"冬至");
   EXPECT_EQ(Text(3), u"冬至节");
 }
 
 TEST_F(MoonfoldPluginTest, RefusesDatesOutsideTheTables) {
   platform_.SetClock(2010, 11, 7);
-  SetUp(1, u"d", u"LUNARDAY");
-  SetUp(2, u"s", u"SOLAR");
+  Start(1, u"d", u"LUNARDAY");
+  Start(2, u"s", u"SOLAR");
   const auto slots_before = plugin_.Slots();
 
   constexpr struct {
@@ -183,9 +183,9 @@ TEST_F(MoonfoldPluginTest, RefusesDatesOutsideTheTables) {
 
   platform_.ClearMessages();
   platform_.SetClock(1990, 1, 1);
-  EXPECT_EQ(std::u16string_view(SetUp(3, u"y", u"HEYEAR")), u"己巳");
+  EXPECT_EQ(std::u16string_view(Start(3, u"y", u"HEYEAR")), u"己巳");
   platform_.SetClock(2050, 12, 31);
-  EXPECT_EQ(std::u16string_view(SetUp(4, u"d", u"LUNARDAY")), u"十八");
+  EXPECT_EQ(std::u16string_view(Start(4, u"d", u"LUNARDAY")), u"十八");
   EXPECT_TRUE(platform_.Messages().empty());
 }
 
@@ -193,8 +193,8 @@ TEST_F(MoonfoldPluginTest, UnknownIdsGiveNull) {
   EXPECT_EQ(plugin_.GetString(0), nullptr);
   EXPECT_EQ(plugin_.GetString(0xFFFFFFFF), nullptr);
   platform_.SetClock(2010, 11, 7);
-  SetUp(0, u"zero", u"WEEKDAY");
-  SetUp(0xFFFFFFFF, u"max", u"HEHOUR");
+  Start(0, u"zero", u"WEEKDAY");
+  Start(0xFFFFFFFF, u"max", u"HEHOUR");
   EXPECT_EQ(Text(0), u"日");
   EXPECT_EQ(Text(0xFFFFFFFF), u"午");
   EXPECT_EQ(plugin_.GetString(1), nullptr);

@@ -5,7 +5,8 @@
 # what is missing; runs as root, or through sudo.
 set -euo pipefail
 
-packages=(cmake ninja-build g++ g++-mingw-w64-i686 libgtest-dev googletest wine wine32:i386)
+packages=(cmake ninja-build g++ g++-mingw-w64-i686 libgtest-dev googletest wine wine32:i386
+          clang libclang-rt-14-dev)
 
 sudo=()
 if [ "$(id -u)" -ne 0 ]; then

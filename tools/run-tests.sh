@@ -3,7 +3,7 @@
 # native tests, and the Windows tests with the real Moonfold.dll under Wine.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-presets=(native win32)
+presets=(native win32 asan)
 tools/build.sh "${presets[@]}"
 
 export WINEDEBUG=-all

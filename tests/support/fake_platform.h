@@ -31,6 +31,12 @@ class FakePlatform final : public PluginPlatform {
   std::size_t LastMessageLength() const { return last_message_length_; }
 
   const std::vector<std::u16string>& Messages() const { return messages_; }
+
+  // The Moonfold option of `section` as set, if it was set.
+  const std::optional<std::u16string>* ConfigValue(const std::u16string& section) const {
+    const auto found = options_.find({section, u"Moonfold"});
+    return found != options_.end() ? &found->second : nullptr;
+  }
   void ClearMessages() {
     messages_.clear();
     message_count_ = 0;
