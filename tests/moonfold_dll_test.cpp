@@ -260,5 +260,108 @@ TEST_F(MoonfoldDll, TextsStayPutUntilTheirKindIsRebuilt) {
   EXPECT_NE(solar, nullptr);
 }
 
+// Bytes in use in all of the process's heaps (the C runtime's among them).
+std::size_t HeapBytesInUse() {
+  std::vector<HANDLE> heaps(GetProcessHeaps(0, nullptr) + 16);
+  heaps.resize(GetProcessHeaps(static_cast<DWORD>(heaps.size()), heaps.data()));
+  std::size_t total = 0;
+  for (HANDLE heap : heaps) {
+    if (!HeapLock(heap)) continue;
+    PROCESS_HEAP_ENTRY entry{};
+    while (HeapWalk(heap, &entry)) {
+      if (entry.wFlags & PROCESS_HEAP_ENTRY_BUSY) total += entry.cbData;
+    }
+    HeapUnlock(heap);
+  }
+  return total;
+}
+
+TEST_F(MoonfoldDll, BadOptionValuesAreShownExactlyAndChangeNothing) {
+  SetClock(2010, 11, 7, 0);
+  Run(8000, L"Kept", L"HEYEAR");
+  const std::wstring huge(512 * 1024, L'x');  // 1 MiB of UTF-16
+  const std::wstring surrogates{L'a', wchar_t(0xD800), L'b', wchar_t(0xDC00)};
+  const std::wstring values[]{huge, L"农历初二", surrogates, L""};
+  for (const std::wstring& value : values) {
+    g_messages.clear();
+    EXPECT_EQ(Run(8000, L"Kept", value), std::wstring(L"庚寅"));
+    ASSERT_EQ(g_messages.size(), 1u);
+    EXPECT_EQ(g_messages[0].text, L"Moonfold=" + value + L" 键值无效 [Kept ].");
+  }
+  g_messages.clear();
+  EXPECT_EQ(Run(8000, L"Kept", std::nullopt), std::wstring(L"庚寅"));
+  EXPECT_TRUE(g_messages.empty());
+}
+
+TEST_F(MoonfoldDll, SectionNamesNullEmptyAndLong) {
+  SetClock(2010, 11, 7, 0);
+  const std::wstring long_name(32 * 1024, L'段');  // 64 KiB
+  const struct {
+    const wchar_t* section;
+    std::wstring shown;
+  } kCases[]{{nullptr, L""}, {L"", L""}, {long_name.c_str(), long_name}};
+  std::uint32_t id = 8100;
+  for (const auto& c : kCases) {
+    g_messages.clear();
+    EXPECT_EQ(Run(++id, c.section, L"WEEKDAY"), std::wstring(L"日"));
+    EXPECT_EQ(Run(++id, c.section, L"?"), nullptr);
+    ASSERT_EQ(g_messages.size(), 1u);
+    EXPECT_EQ(g_messages[0].text, L"Moonfold=? 键值无效 [" + c.shown + L" ].");
+  }
+}
+
+TEST_F(MoonfoldDll, AnyIdIsValid) {
+  SetClock(2010, 11, 7, 0);
+  EXPECT_EQ(std::wstring(Run(0, L"Zero", L"HEDAY")), L"辛酉");
+  EXPECT_EQ(std::wstring(Run(0xFFFFFFFF, L"Max", L"SOLAR")), L"立冬");
+  EXPECT_EQ(std::wstring(get_string_(0)), L"辛酉");
+  EXPECT_EQ(Text(0xFFFFFFFE), L"(null)");
+}
+
+TEST_F(MoonfoldDll, TheRegistryHoldsEveryIdAndAReusedIdCostsNothing) {
+  SetClock(2010, 11, 7, 0);
+  g_options[L"Many"] = L"LUNARDAY";
+  constexpr std::uint32_t kFirst = 0x100000, kCount = 100000;
+  const std::size_t before = HeapBytesInUse();
+  for (std::uint32_t id = kFirst; id < kFirst + kCount; ++id) {
+    initialize_(nullptr, nullptr, L"Many", id);
+  }
+  const std::size_t after = HeapBytesInUse();
+  for (std::uint32_t id = kFirst; id < kFirst + kCount; ++id) {
+    ASSERT_NE(get_string_(id), nullptr) << id;
+  }
+  std::printf("100000 distinct ids: the process grew by %zu KiB (%.1f bytes an id)\n",
+              (after - before) / 1024, static_cast<double>(after - before) / kCount);
+  EXPECT_LE(after - before, std::size_t{kCount} * 64) << "a map node per id, no more";
+
+  const std::size_t before_reuse = HeapBytesInUse();
+  for (int i = 0; i < 1000000; ++i) initialize_(nullptr, nullptr, L"Many", kFirst);
+  const std::size_t after_reuse = HeapBytesInUse();
+  std::printf("one id set up 1000000 times: the process grew by %zu KiB\n",
+              (after_reuse - before_reuse) / 1024);
+  EXPECT_LE(after_reuse, before_reuse + 64 * 1024);
+  EXPECT_EQ(std::wstring(get_string_(kFirst)), L"初二");
+}
+
+TEST_F(MoonfoldDll, APointerStaysValidUntilItsKindIsRebuilt) {
+  SetClock(2010, 11, 7, 0);
+  const wchar_t* feasts = Run(9000, L"Feasts", L"FEASTS");
+  const wchar_t* solar = Run(9001, L"Solar", L"SOLAR");
+  const std::wstring feasts_text = feasts;
+  // Other kinds, bad keywords, null options and refused dates leave it be.
+  Run(9002, L"Other", L"LUNARDAY");
+  Run(9003, L"Bad", L"BAD");
+  Run(9004, L"Null", std::nullopt);
+  SetClock(2051, 1, 1, 0);
+  Run(9005, L"Other", L"LUNARDAY");
+  EXPECT_EQ(get_string_(9000), feasts);
+  EXPECT_EQ(std::wstring(feasts), feasts_text);
+  EXPECT_EQ(get_string_(9001), solar);  // a refused date does not rebuild SOLAR
+  EXPECT_EQ(std::wstring(solar), L"立冬");
+  SetClock(2010, 11, 8, 1);
+  Run(9006, L"Feasts", L"FEASTS");
+  EXPECT_EQ(std::wstring(get_string_(9000)), L"中国记者日");
+}
+
 }  // namespace
 }  // namespace moonfold::testing
