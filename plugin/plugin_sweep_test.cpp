@@ -163,7 +163,9 @@ TEST(PluginSweep, EveryDayOfTheTablesThroughEveryKeyword) {
         } else {
           month_length = day_number;
         }
-        if (previous_was_eve) EXPECT_EQ(lunar_festival, u"春节") << date;
+        if (previous_was_eve) {
+          EXPECT_EQ(lunar_festival, u"春节") << date;
+        }
         previous_was_eve = lunar_festival == u"除夕";
         if (previous_was_eve) {
           ++eves;
