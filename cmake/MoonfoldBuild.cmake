@@ -11,6 +11,11 @@ if(MOONFOLD_SANITIZE)
   add_link_options(-fsanitize=address,undefined)
 endif()
 
+if(MOONFOLD_FUZZ)
+  # Coverage for the fuzzer's guidance in every library it drives.
+  add_compile_options(-fsanitize=fuzzer-no-link)
+endif()
+
 # Test names carry the build they run in ("native.lunar_test",
 # "win32.lunar_test"), so that one ctest run can cover every build.
 if(CMAKE_CROSSCOMPILING)
