@@ -44,7 +44,7 @@ class PosixPlatform final : public PluginPlatform {
   }
 };
 
-PosixPlatform g_platform;
+constinit PosixPlatform g_platform;
 MoonfoldPlugin g_plugin{g_platform};
 
 }  // namespace

@@ -43,7 +43,7 @@ class WindowsPlatform final : public PluginPlatform {
   }
 };
 
-WindowsPlatform g_platform;
+constinit WindowsPlatform g_platform;
 MoonfoldPlugin g_plugin{g_platform};
 
 }  // namespace

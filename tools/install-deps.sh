@@ -6,7 +6,7 @@
 set -euo pipefail
 
 packages=(cmake ninja-build g++ g++-mingw-w64-i686 libgtest-dev googletest wine wine32:i386
-          clang libclang-rt-14-dev)
+          clang libclang-rt-14-dev libbenchmark-dev libicu-dev)
 
 sudo=()
 if [ "$(id -u)" -ne 0 ]; then
