@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "host/dashlight.h"
+#include "plugin/local_clock.h"
 #include "plugin/messages.h"
 #include "plugin/process_plugin.h"
 
@@ -17,20 +18,7 @@ const wchar_t* Wide(const char16_t* text) noexcept {
 
 class WindowsPlatform final : public PluginPlatform {
  public:
-  LocalDateRecord ReadLocalClock() override {
-    SYSTEMTIME now;
-    GetLocalTime(&now);
-    LocalDateRecord record;
-    record.year = now.wYear;
-    record.month = now.wMonth;
-    record.day_of_week = now.wDayOfWeek;
-    record.day = now.wDay;
-    record.hour = now.wHour;
-    record.minute = now.wMinute;
-    record.second = now.wSecond;
-    record.milliseconds = now.wMilliseconds;
-    return record;
-  }
+  LocalDateRecord ReadLocalClock() override { return ReadSystemLocalClock(); }
 
   const char16_t* ReadConfigString(const char16_t* section, const char16_t* key,
                                    const char16_t* default_value) override {

@@ -1,0 +1,41 @@
+#include "plugin/local_clock.h"
+
+#if defined(_WIN32)
+#include <windows.h>
+#else
+#include <ctime>
+#endif
+
+namespace moonfold {
+
+LocalDateRecord ReadSystemLocalClock() noexcept {
+  LocalDateRecord record;
+#if defined(_WIN32)
+  SYSTEMTIME now;
+  GetLocalTime(&now);
+  record.year = now.wYear;
+  record.month = now.wMonth;
+  record.day_of_week = now.wDayOfWeek;
+  record.day = now.wDay;
+  record.hour = now.wHour;
+  record.minute = now.wMinute;
+  record.second = now.wSecond;
+  record.milliseconds = now.wMilliseconds;
+#else
+  timespec now{};
+  std::timespec_get(&now, TIME_UTC);
+  std::tm local{};
+  localtime_r(&now.tv_sec, &local);
+  record.year = static_cast<std::uint16_t>(local.tm_year + 1900);
+  record.month = static_cast<std::uint16_t>(local.tm_mon + 1);
+  record.day_of_week = static_cast<std::uint16_t>(local.tm_wday);
+  record.day = static_cast<std::uint16_t>(local.tm_mday);
+  record.hour = static_cast<std::uint16_t>(local.tm_hour);
+  record.minute = static_cast<std::uint16_t>(local.tm_min);
+  record.second = static_cast<std::uint16_t>(local.tm_sec);
+  record.milliseconds = static_cast<std::uint16_t>(now.tv_nsec / 1'000'000);
+#endif
+  return record;
+}
+
+}  // namespace moonfold
