@@ -18,7 +18,9 @@ endif()
 
 # Test names carry the build they run in ("native.lunar_test",
 # "win32.lunar_test"), so that one ctest run can cover every build.
-if(CMAKE_CROSSCOMPILING)
+if(CMAKE_CROSSCOMPILING AND CMAKE_SIZEOF_VOID_P EQUAL 8)
+  set(MOONFOLD_TEST_PLATFORM_DEFAULT win64)
+elseif(CMAKE_CROSSCOMPILING)
   set(MOONFOLD_TEST_PLATFORM_DEFAULT win32)
 else()
   set(MOONFOLD_TEST_PLATFORM_DEFAULT native)
@@ -28,10 +30,23 @@ set(MOONFOLD_TEST_PLATFORM ${MOONFOLD_TEST_PLATFORM_DEFAULT} CACHE STRING
 
 # moonfold_add_test(NAME COMMAND...): a test of this build, under Wine in the
 # Windows build.
+# Each Windows build has a Wine prefix of its own (64-bit, so that it runs
+# both kinds of program), made by a first test that the others wait for.
+set(MOONFOLD_WINE_ENVIRONMENT "WINEDEBUG=-all" "WINEPREFIX=${CMAKE_BINARY_DIR}/wineprefix")
+if(CMAKE_CROSSCOMPILING)
+  add_test(NAME ${MOONFOLD_TEST_PLATFORM}.wine_prefix COMMAND ${WINE_PROGRAM} wineboot --init)
+  set_tests_properties(${MOONFOLD_TEST_PLATFORM}.wine_prefix PROPERTIES
+    ENVIRONMENT "${MOONFOLD_WINE_ENVIRONMENT}" FIXTURES_SETUP wine_prefix)
+endif()
+
 function(moonfold_add_test name)
   add_test(NAME ${MOONFOLD_TEST_PLATFORM}.${name} COMMAND ${ARGN})
   set_tests_properties(${MOONFOLD_TEST_PLATFORM}.${name} PROPERTIES
-    ENVIRONMENT "WINEDEBUG=-all")
+    ENVIRONMENT "${MOONFOLD_WINE_ENVIRONMENT}")
+  if(CMAKE_CROSSCOMPILING)
+    set_tests_properties(${MOONFOLD_TEST_PLATFORM}.${name} PROPERTIES
+      FIXTURES_REQUIRED wine_prefix)
+  endif()
 endfunction()
 
 function(moonfold_warnings target)

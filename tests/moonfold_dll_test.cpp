@@ -118,8 +118,12 @@ std::string Narrow(const std::wstring& text) {
   return out;
 }
 
-TEST_F(MoonfoldDll, IsA32BitDllWithSixExportsAndFourImportedLibraries) {
+TEST_F(MoonfoldDll, IsADllForItsMachineWithSixExportsAndFourImportedLibraries) {
+#if defined(_WIN64)
+  EXPECT_EQ(ModuleMachine(module_), IMAGE_FILE_MACHINE_AMD64);
+#else
   EXPECT_EQ(ModuleMachine(module_), IMAGE_FILE_MACHINE_I386);
+#endif
 
   const ModuleExports exports = ExportsOf(module_);
   EXPECT_EQ(exports.library_name, "Moonfold.dll");

@@ -5,7 +5,8 @@
 # what is missing; runs as root, or through sudo.
 set -euo pipefail
 
-packages=(cmake ninja-build g++ g++-mingw-w64-i686 libgtest-dev googletest wine wine32:i386
+packages=(cmake ninja-build g++ g++-mingw-w64-i686 g++-mingw-w64-x86-64 libgtest-dev googletest
+          wine wine32:i386 wine64
           clang libclang-rt-14-dev libbenchmark-dev libicu-dev)
 
 sudo=()
@@ -31,4 +32,4 @@ if [ ${#missing[@]} -eq 0 ]; then
 fi
 echo "install-deps: installing ${missing[*]}"
 "${sudo[@]}" apt-get update -qq
-"${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+"${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "${missing[@]}" >/dev/null

@@ -3,12 +3,8 @@
 # native tests, and the Windows tests with the real Moonfold.dll under Wine.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-presets=(native win32 asan)
+presets=(native win32 win64 asan)
 tools/build.sh "${presets[@]}"
-
-export WINEDEBUG=-all
-# Make Wine's prefix once, before tests start Wine side by side.
-wineboot --init >/dev/null 2>&1 || true
 
 # One test file that takes in every build's tests.
 {
