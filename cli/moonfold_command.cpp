@@ -44,7 +44,10 @@ constexpr char16_t kSection[] = u"moonfold";
 class CommandPlatform final : public PluginPlatform {
  public:
   explicit CommandPlatform(LocalDateRecord now) : now_(now) {}
-  void SetKeyword(std::u16string keyword) { keyword_ = std::move(keyword); }
+  void SetKeyword(std::u16string keyword) {
+    keyword_ = std::move(keyword);
+    message_.clear();
+  }
   const std::u16string& Message() const { return message_; }
 
   LocalDateRecord ReadLocalClock() override { return now_; }

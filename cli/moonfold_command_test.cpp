@@ -178,6 +178,18 @@ TEST(MoonfoldCommand, FebruaryOfALeapYear) {
   EXPECT_EQ(std::count(o.out.begin(), o.out.end(), '\n'), 2 + 2 * 5);
 }
 
+TEST(MonthGrid, HighlightsTodayOnATerminalOnly) {
+  LocalDateRecord today;
+  today.year = 2023;
+  today.month = 3;
+  today.day = 22;
+  const Result terminal = cli::Run({"--month", "2023-03"}, {today, true});
+  EXPECT_NE(terminal.out.find("\x1b[7m22      \x1b[0m"), std::string::npos) << terminal.out;
+  EXPECT_NE(terminal.out.find("\x1b[7m闰二月  \x1b[0m"), std::string::npos) << terminal.out;
+  EXPECT_EQ(cli::Run({"--month", "2023-03"}, {today, false}).out.find('\x1b'), std::string::npos);
+  EXPECT_EQ(cli::Run({"--month", "2023-04"}, {today, true}).out.find('\x1b'), std::string::npos);
+}
+
 TEST(DisplayWidth, CountsWideCharactersTwice) {
   EXPECT_EQ(DisplayWidth(u"初二"), 4);
   EXPECT_EQ(DisplayWidth(u"感恩节(US)"), 10);
