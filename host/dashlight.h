@@ -24,7 +24,7 @@ DASHLIGHT_API const DashlightChar* ReadConfigString(const DashlightChar* section
 
 // The host's own calls, used by the dashlight program and the tests.
 
-// Reads the configuration file at `path` (UTF-8 text) in place of the one
+// Reads the configuration file at `path` (a UTF-8 name; UTF-8 text) in place of the one
 // loaded before.  Returns the number of sections, or -1 when the file cannot
 // be read or parsed; DashlightLastError then says why, and the previous
 // configuration stays loaded.

@@ -6,6 +6,7 @@
 
 #include "host/dashlight.h"
 #include "host/ini_config.h"
+#include "plugin/utf8.h"
 
 namespace {
 
@@ -20,8 +21,14 @@ const DashlightChar* ToHost(const char16_t* text) {
   return reinterpret_cast<const DashlightChar*>(text);
 }
 
+// `path` is UTF-8, on Windows too.
 bool ReadFile(const char* path, std::string& contents) {
+#if defined(_WIN32)
+  const std::u16string wide = moonfold::Utf16FromUtf8(path);
+  std::FILE* file = _wfopen(reinterpret_cast<const wchar_t*>(wide.c_str()), L"rb");
+#else
   std::FILE* file = std::fopen(path, "rb");
+#endif
   if (file == nullptr) return false;
   char buffer[4096];
   std::size_t got = 0;

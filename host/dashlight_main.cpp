@@ -16,6 +16,7 @@
 
 #include "host/dashlight.h"
 #include "host/plugin_library.h"
+#include "plugin/command_line.h"
 #include "plugin/utf8.h"
 
 namespace {
@@ -36,7 +37,8 @@ struct Instance {
   const dashlight::PluginEntryPoints* entry;
 };
 
-int Run(const char* config_path) {
+int Run(const std::string& config) {
+  const char* config_path = config.c_str();
   const std::int32_t count = DashlightLoadConfig(config_path);
   if (count < 0) {
     std::fprintf(stderr, "dashlight: %s: %s\n", config_path, DashlightLastError());
@@ -84,12 +86,13 @@ int main(int argc, char** argv) {
 #if defined(_WIN32)
   _setmode(_fileno(stdout), _O_BINARY);
 #endif
-  if (argc != 2) {
-    std::fprintf(stderr, "usage: dashlight CONFIG\n");
-    return 2;
-  }
   try {
-    return Run(argv[1]);
+    const std::vector<std::string> args = moonfold::Utf8Arguments(argc, argv);
+    if (args.size() != 1) {
+      std::fprintf(stderr, "usage: dashlight CONFIG\n");
+      return 2;
+    }
+    return Run(args[0]);
   } catch (const std::exception& e) {
     std::fprintf(stderr, "dashlight: %s\n", e.what());
     return 1;
