@@ -28,17 +28,17 @@ endif()
 set(MOONFOLD_TEST_PLATFORM ${MOONFOLD_TEST_PLATFORM_DEFAULT} CACHE STRING
     "Prefix of this build's test names")
 
-# moonfold_add_test(NAME COMMAND...): a test of this build, under Wine in the
-# Windows build.
 # Each Windows build has a Wine prefix of its own (64-bit, so that it runs
 # both kinds of program), made by a first test that the others wait for.
 set(MOONFOLD_WINE_ENVIRONMENT "WINEDEBUG=-all" "WINEPREFIX=${CMAKE_BINARY_DIR}/wineprefix")
-if(CMAKE_CROSSCOMPILING)
+if(CMAKE_CROSSCOMPILING AND BUILD_TESTING)
   add_test(NAME ${MOONFOLD_TEST_PLATFORM}.wine_prefix COMMAND ${WINE_PROGRAM} wineboot --init)
   set_tests_properties(${MOONFOLD_TEST_PLATFORM}.wine_prefix PROPERTIES
     ENVIRONMENT "${MOONFOLD_WINE_ENVIRONMENT}" FIXTURES_SETUP wine_prefix)
 endif()
 
+# moonfold_add_test(NAME COMMAND...): a test of this build, under Wine in the
+# Windows builds.
 function(moonfold_add_test name)
   add_test(NAME ${MOONFOLD_TEST_PLATFORM}.${name} COMMAND ${ARGN})
   set_tests_properties(${MOONFOLD_TEST_PLATFORM}.${name} PROPERTIES
