@@ -18,7 +18,6 @@ fi
 # wine32 is an i386 package.
 if ! dpkg --print-foreign-architectures | grep -qx i386; then
   "${sudo[@]}" dpkg --add-architecture i386
-  need_update=1
 fi
 
 missing=()
