@@ -14,9 +14,7 @@ std::string_view Trim(std::string_view s) {
 }
 
 bool KeysEqual(std::u16string_view a, std::u16string_view b) {
-  if (a.size() != b.size()) return false;
-  const std::u16string b_text(b);
-  return moonfold::EqualsIgnoringAsciiCase(a, b_text.c_str());
+  return moonfold::EqualsIgnoringAsciiCase(a, b);
 }
 
 }  // namespace

@@ -34,17 +34,29 @@ inline constexpr std::array<std::u16string_view, kInstanceKindCount> InstanceKey
     u"HEDAY",    u"HEHOUR",        u"SOLAR",   u"CONSTELLATION", u"FEASTS",
     u"FWEEKDAY", u"FLASTWEEK",     u"FLUNARS", u"TWELVEANIMALS"};
 
-// True when the NUL-terminated text equals the keyword as a whole, the case
-// of the letters A to Z aside.  Nothing is trimmed, and no other letter is
-// folded, so the result is the same on every platform and in every locale.
+// The letters a to z as A to Z; every other unit as it is, so that a
+// comparison gives the same result on every platform and in every locale.
+constexpr char16_t FoldAsciiCase(char16_t c) noexcept {
+  return (c >= u'a' && c <= u'z') ? static_cast<char16_t>(c - u'a' + u'A') : c;
+}
+
+// True when the two texts are equal as a whole, the case of the letters A
+// to Z aside.  Nothing is trimmed.
+constexpr bool EqualsIgnoringAsciiCase(std::u16string_view a, std::u16string_view b) noexcept {
+  if (a.size() != b.size()) return false;
+  for (std::size_t i = 0; i < a.size(); ++i) {
+    if (FoldAsciiCase(a[i]) != FoldAsciiCase(b[i])) return false;
+  }
+  return true;
+}
+
+// The same for a NUL-terminated text, read no further than the keyword's
+// length and one unit more (an option value may be very long).
 constexpr bool EqualsIgnoringAsciiCase(std::u16string_view keyword,
                                        const char16_t* text) noexcept {
-  const auto fold = [](char16_t c) constexpr noexcept {
-    return (c >= u'a' && c <= u'z') ? static_cast<char16_t>(c - u'a' + u'A') : c;
-  };
   std::size_t i = 0;
   for (; i < keyword.size(); ++i) {
-    if (text[i] == u'\0' || fold(text[i]) != fold(keyword[i])) return false;
+    if (text[i] == u'\0' || FoldAsciiCase(text[i]) != FoldAsciiCase(keyword[i])) return false;
   }
   return text[i] == u'\0';
 }
