@@ -78,30 +78,39 @@ void BM_Conversion(benchmark::State& state) {
 }
 BENCHMARK(BM_Conversion)->Name("Conversion/Moonfold");
 
-void BM_IcuConversion(benchmark::State& state) {
+// ICU4C's Chinese calendar, and a Gregorian one to name instants by date;
+// both in GMT, so that noon of a date is that date in either.
+struct IcuCalendars {
   UErrorCode status = U_ZERO_ERROR;
-  std::unique_ptr<icu::Calendar> chinese(icu::Calendar::createInstance(
-      icu::TimeZone::createTimeZone("GMT"), icu::Locale("zh_CN@calendar=chinese"), status));
-  std::unique_ptr<icu::Calendar> gregorian(
-      icu::Calendar::createInstance(icu::TimeZone::createTimeZone("GMT"), icu::Locale("en_US"), status));
-  if (U_FAILURE(status)) {
+  std::unique_ptr<icu::Calendar> chinese{icu::Calendar::createInstance(
+      icu::TimeZone::createTimeZone("GMT"), icu::Locale("zh_CN@calendar=chinese"), status)};
+  std::unique_ptr<icu::Calendar> gregorian{icu::Calendar::createInstance(
+      icu::TimeZone::createTimeZone("GMT"), icu::Locale("en_US"), status)};
+
+  UDate NoonOf(std::uint16_t year, std::uint16_t month, std::uint16_t day) {
+    gregorian->clear();
+    gregorian->set(year, month - 1, day, 12, 0, 0);
+    return gregorian->getTime(status);
+  }
+};
+
+void BM_IcuConversion(benchmark::State& state) {
+  IcuCalendars icu;
+  if (U_FAILURE(icu.status)) {
     state.SkipWithError("ICU has no Chinese calendar here");
     return;
   }
-  // The instants (noon, GMT) of the dates, made outside the timed loop.
+  // The instants of the dates, made outside the timed loop.
   std::vector<UDate> instants;
-  for (const Date& d : Dates()) {
-    gregorian->clear();
-    gregorian->set(d.year, d.month - 1, d.day, 12, 0, 0);
-    instants.push_back(gregorian->getTime(status));
-  }
+  for (const Date& d : Dates()) instants.push_back(icu.NoonOf(d.year, d.month, d.day));
+  UErrorCode& status = icu.status;
   std::size_t i = 0;
   for (auto _ : state) {
-    chinese->setTime(instants[i++ & kDateMask], status);
-    benchmark::DoNotOptimize(chinese->get(UCAL_EXTENDED_YEAR, status));
-    benchmark::DoNotOptimize(chinese->get(UCAL_MONTH, status));
-    benchmark::DoNotOptimize(chinese->get(UCAL_DATE, status));
-    benchmark::DoNotOptimize(chinese->get(UCAL_IS_LEAP_MONTH, status));
+    icu.chinese->setTime(instants[i++ & kDateMask], status);
+    benchmark::DoNotOptimize(icu.chinese->get(UCAL_EXTENDED_YEAR, status));
+    benchmark::DoNotOptimize(icu.chinese->get(UCAL_MONTH, status));
+    benchmark::DoNotOptimize(icu.chinese->get(UCAL_DATE, status));
+    benchmark::DoNotOptimize(icu.chinese->get(UCAL_IS_LEAP_MONTH, status));
   }
   if (U_FAILURE(status)) state.SkipWithError(u_errorName(status));
 }
@@ -232,19 +241,15 @@ class RecordingReporter : public benchmark::ConsoleReporter {
 
 // Days on which ICU4C's astronomical calendar and Moonfold's tables differ.
 int IcuDisagreements() {
-  UErrorCode status = U_ZERO_ERROR;
-  std::unique_ptr<icu::Calendar> chinese(icu::Calendar::createInstance(
-      icu::TimeZone::createTimeZone("GMT"), icu::Locale("zh_CN@calendar=chinese"), status));
-  std::unique_ptr<icu::Calendar> gregorian(
-      icu::Calendar::createInstance(icu::TimeZone::createTimeZone("GMT"), icu::Locale("en_US"), status));
-  if (U_FAILURE(status)) return -1;
+  IcuCalendars icu;
+  if (U_FAILURE(icu.status)) return -1;
+  UErrorCode& status = icu.status;
+  icu::Calendar* chinese = icu.chinese.get();
   int differ = 0;
   for (std::uint16_t y = 1990; y <= 2050; ++y) {
     for (std::uint16_t m = 1; m <= 12; ++m) {
       for (std::uint16_t d = 1; d <= DaysInGregorianMonth(y, m); ++d) {
-        gregorian->clear();
-        gregorian->set(y, m - 1, d, 12, 0, 0);
-        chinese->setTime(gregorian->getTime(status), status);
+        chinese->setTime(icu.NoonOf(y, m, d), status);
         std::uint16_t ly, lm, ld;
         const std::uint16_t leap = LunarDateOf(DayNumberOf(y, m, d), ly, lm, ld);
         // ICU counts Chinese years from 2637 BC.
