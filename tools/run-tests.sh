@@ -11,4 +11,10 @@ tools/build.sh "${presets[@]}"
   echo "# Written by tools/run-tests.sh: the tests of every build."
   for preset in "${presets[@]}"; do echo "subdirs(\"$preset\")"; done
 } > build/CTestTestfile.cmake
+# Where 32-bit x86 code cannot run, the win32 tests that run it are
+# reported as skipped; the native check of the 32-bit DLL's headers runs
+# everywhere.  MOONFOLD_WINE32=on|off forces the answer.
+if ! reason=$(cmake/wine32.sh --probe); then
+  echo "run-tests: win32 programs will not run here, ${reason#skipped: }"
+fi
 ctest --test-dir build --output-on-failure --parallel 2 --timeout 900

@@ -20,5 +20,7 @@ set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 set(CMAKE_EXE_LINKER_FLAGS_INIT "-static")
 set(CMAKE_SHARED_LINKER_FLAGS_INIT "-static")
 
-find_program(WINE_PROGRAM NAMES wine REQUIRED)
-set(CMAKE_CROSSCOMPILING_EMULATOR ${WINE_PROGRAM})
+# Wine's 64-bit loader, called directly: Debian puts no wine64 on the PATH,
+# and its wine script always tries the 32-bit loader first.  It sets up the
+# Wine prefixes of both builds and runs the 64-bit programs.
+find_program(WINE64_PROGRAM NAMES wine64 PATHS /usr/lib/wine NO_DEFAULT_PATH REQUIRED)
