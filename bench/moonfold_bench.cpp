@@ -217,6 +217,39 @@ void BM_GetString(benchmark::State& state) {
 }
 BENCHMARK(BM_GetString)->Name("GetString");
 
+// The host's every cycle: Update2 for an instance whose day has not
+// changed (one clock reading and a comparison), and one where the day has
+// turned, so that every text in use is rebuilt.
+class FixedClock final : public PluginPlatform {
+ public:
+  LocalDateRecord now{2010, 11, 0, 7, 10, 30, 0, 0};
+  const char16_t* value = u"FEASTS";
+  LocalDateRecord ReadLocalClock() override { return now; }
+  const char16_t* ReadConfigString(const char16_t*, const char16_t*, const char16_t*) override {
+    return value;
+  }
+  void ShowMessage(const char16_t*) override {}
+};
+
+void BM_Update2(benchmark::State& state, bool day_turns) {
+  FixedClock platform;
+  MoonfoldPlugin plugin(platform);
+  for (std::size_t k = 0; k < kInstanceKindCount; ++k) {
+    const std::u16string keyword(InstanceKeywords[k]);
+    platform.value = keyword.c_str();
+    plugin.Initialize(u"Bench", static_cast<std::uint32_t>(k));
+  }
+  const std::size_t before = testing::AllocationCount();
+  for (auto _ : state) {
+    if (day_turns) platform.now.day = platform.now.day == 7 ? 8 : 7;
+    plugin.Update(9);
+    benchmark::DoNotOptimize(plugin.GetString(9));
+  }
+  CountAllocations(state, before);
+}
+BENCHMARK_CAPTURE(BM_Update2, same_day, false)->Name("Update2/same day");
+BENCHMARK_CAPTURE(BM_Update2, new_day, true)->Name("Update2/new day, 14 texts rebuilt");
+
 // Collects each benchmark's time per iteration, so that the ratio to ICU4C
 // can be printed after the table.
 class RecordingReporter : public benchmark::ConsoleReporter {

@@ -24,6 +24,7 @@ bool IniConfig::Parse(std::string_view text, IniConfig& config, std::string& err
   if (text.substr(0, kBom.size()) == kBom) text.remove_prefix(kBom.size());
 
   std::vector<IniSection> sections;
+  std::map<std::u16string, std::size_t, std::less<>> index;
   std::size_t line_number = 0;
   while (!text.empty()) {
     ++line_number;
@@ -42,12 +43,10 @@ bool IniConfig::Parse(std::string_view text, IniConfig& config, std::string& err
         return false;
       }
       std::u16string name = moonfold::Utf16FromUtf8(line.substr(1, line.size() - 2));
-      for (const IniSection& s : sections) {
-        if (s.name == name) {
-          error = where + "section [" + std::string(line.substr(1, line.size() - 2)) +
-                  "] appears twice";
-          return false;
-        }
+      if (!index.try_emplace(name, sections.size()).second) {
+        error = where + "section [" + std::string(line.substr(1, line.size() - 2)) +
+                "] appears twice";
+        return false;
       }
       sections.push_back({std::move(name), {}});
       continue;
@@ -78,18 +77,17 @@ bool IniConfig::Parse(std::string_view text, IniConfig& config, std::string& err
     if (!seen) entries.emplace_back(std::move(key16), moonfold::Utf16FromUtf8(value));
   }
   config.sections_ = std::move(sections);
+  config.index_ = std::move(index);
   error.clear();
   return true;
 }
 
 const std::u16string* IniConfig::Find(std::u16string_view section,
                                       std::u16string_view key) const {
-  for (const IniSection& s : sections_) {
-    if (s.name != section) continue;
-    for (const auto& [k, v] : s.entries) {
-      if (KeysEqual(k, key)) return &v;
-    }
-    return nullptr;
+  const auto found = index_.find(section);
+  if (found == index_.end()) return nullptr;
+  for (const auto& [k, v] : sections_[found->second].entries) {
+    if (KeysEqual(k, key)) return &v;
   }
   return nullptr;
 }

@@ -14,6 +14,8 @@
 #pragma once
 
 #include <cstddef>
+#include <functional>
+#include <map>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -39,6 +41,9 @@ class IniConfig {
 
  private:
   std::vector<IniSection> sections_;
+  // Section name -> index in sections_, so that a file of a million
+  // sections loads and is looked up in n log n, not n squared.
+  std::map<std::u16string, std::size_t, std::less<>> index_;
 };
 
 }  // namespace dashlight

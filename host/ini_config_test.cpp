@@ -1,6 +1,10 @@
 #include "host/ini_config.h"
+#include "plugin/utf8.h"
 
 #include <gtest/gtest.h>
+
+#include <chrono>
+#include <cstdio>
 
 namespace dashlight {
 namespace {
@@ -48,6 +52,31 @@ TEST(IniConfig, NamesTheLineOfAnError) {
     EXPECT_FALSE(IniConfig::Parse(c.text, config, error)) << c.text;
     EXPECT_EQ(error, c.error);
   }
+}
+
+// A configuration of a million one-line sections: the reader once compared
+// every new section with all before it, and took minutes over such a file.
+TEST(IniConfig, AMillionSectionsLoadInLinearTime) {
+  constexpr int kSections = 1'000'000;
+  std::string text;
+  for (int i = 0; i < kSections; ++i) text += "[S" + std::to_string(i) + "]\nMoonfold=HEDAY\n";
+  text += "[S7]\n";
+  IniConfig config;
+  std::string error;
+  const auto start = std::chrono::steady_clock::now();
+  EXPECT_FALSE(IniConfig::Parse(text, config, error));
+  EXPECT_EQ(error, "line 2000001: section [S7] appears twice");
+  text.resize(text.size() - 5);
+  ASSERT_TRUE(IniConfig::Parse(text, config, error)) << error;
+  for (int i = 0; i < kSections; i += 997) {
+    ASSERT_NE(config.Find(u"S" + moonfold::Utf16FromUtf8(std::to_string(i)), u"moonfold"), nullptr);
+  }
+  const double seconds =
+      std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+  std::printf("two loads of %d sections and %d look-ups: %.2f s\n", kSections,
+              kSections / 997 + 1, seconds);
+  EXPECT_EQ(config.Sections().size(), std::size_t{kSections});
+  EXPECT_LT(seconds, 60.0) << "quadratic again?";
 }
 
 }  // namespace

@@ -80,6 +80,7 @@ std::unique_ptr<PluginLibrary> PluginLibrary::Load(const std::u16string& name,
   if (library->handle_ == nullptr) return nullptr;
   Resolve(library->handle_, "Initialize", library->entry_.initialize);
   Resolve(library->handle_, "GetString", library->entry_.get_string);
+  Resolve(library->handle_, "Update2", library->entry_.update2);
   Resolve(library->handle_, "Finalize", library->entry_.finalize);
   if (library->entry_.initialize == nullptr || library->entry_.get_string == nullptr ||
       library->entry_.finalize == nullptr) {

@@ -14,10 +14,12 @@ namespace dashlight {
 struct PluginEntryPoints {
   using InitializeFn = std::uint32_t (*)(void*, void*, const DashlightChar*, std::uint32_t);
   using GetStringFn = const DashlightChar* (*)(std::uint32_t);
+  using Update2Fn = double (*)(std::uint32_t);
   using FinalizeFn = void (*)();
 
   InitializeFn initialize = nullptr;
   GetStringFn get_string = nullptr;
+  Update2Fn update2 = nullptr;  // null when the plug-in has none
   FinalizeFn finalize = nullptr;
 };
 
@@ -30,6 +32,7 @@ class PluginLibrary {
   PluginLibrary& operator=(const PluginLibrary&) = delete;
 
   const PluginEntryPoints& Entry() const noexcept { return entry_; }
+  void* Handle() const noexcept { return handle_; }
 
  private:
   PluginLibrary() = default;

@@ -28,7 +28,15 @@ MOONFOLD_API const MoonfoldChar* GetString(std::uint32_t id) {
   return ToHost(moonfold::ProcessPlugin().GetString(id));
 }
 
-MOONFOLD_API double Update2() { return 0.0; }
+MOONFOLD_API double Update2(std::uint32_t id) {
+  try {
+    moonfold::ProcessPlugin().Update(id);
+  } catch (...) {
+    // Out of memory: every text is its old one or a complete new one; the
+    // next cycle tries again.
+  }
+  return 0.0;
+}
 
 MOONFOLD_API void Finalize() {}
 

@@ -25,15 +25,20 @@ MOONFOLD_API std::uint32_t Initialize(void* reserved1, void* reserved2,
                                       const MoonfoldChar* section, std::uint32_t id);
 
 // The text of instance `id`: a NUL-terminated string owned by the plug-in,
-// valid until the next Initialize of an instance of the same kind (for
-// SOLAR, of any instance whose clock passes the date check) or until the
-// library is unloaded.  Null for an id that was never set up.  Arguments
-// after the id are not read.
+// valid until that kind's text is next rebuilt — by an Initialize of an
+// instance of the same kind (for SOLAR, of any instance on a new day), or by
+// an Update2 that finds the day (for HEHOUR, the double hour) changed — or
+// until the library is unloaded.  Null for an id that was never set up.
+// Arguments after the id are not read.  Reads no clock, allocates nothing.
 MOONFOLD_API const MoonfoldChar* GetString(std::uint32_t id);
 
-// The texts change only in Initialize; there is nothing to update.  Returns
-// 0.0.  No argument is read.
-MOONFOLD_API double Update2();
+// Called by the host for instance `id` on every update cycle: reads the
+// clock once and, when the day (for HEHOUR, the double hour) has changed
+// since the instance's text was built, rebuilds it and every other text in
+// use that is out of date.  Reads no configuration, shows no message, and a
+// clock outside 1990..2050 changes nothing.  Returns 0.0 for every id.
+// Arguments after the id are not read.
+MOONFOLD_API double Update2(std::uint32_t id);
 
 // Does nothing: an instance's text stays available until unload.
 MOONFOLD_API void Finalize();

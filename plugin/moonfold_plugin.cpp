@@ -78,25 +78,61 @@ bool IsSupportedDate(const LocalDateRecord& clock) noexcept {
          clock.day <= DaysInGregorianMonth(clock.year, clock.month);
 }
 
+MoonfoldPlugin::Stamp MoonfoldPlugin::StampOf(InstanceKind kind, const LocalDateRecord& date,
+                                              std::uint16_t hour) noexcept {
+  // The double hours begin at the odd hours: 子 runs from 23:00 to 00:59.
+  const auto double_hour =
+      static_cast<std::uint16_t>(kind == InstanceKind::kHourBranch ? (hour + 1) / 2 % 12 + 1 : 0);
+  return {date.year, date.month, date.day, double_hour};
+}
+
+std::uint16_t MoonfoldPlugin::Convert(const LocalDateRecord& date,
+                                      const LocalDateRecord& clock) noexcept {
+  today_solar_ = date;
+  today_lunar_ = clock;
+  const DayNumber day_number = DayNumberOf(date.year, date.month, date.day);
+  return LunarDateOf(day_number, today_lunar_.year, today_lunar_.month, today_lunar_.day);
+}
+
+void MoonfoldPlugin::RebuildSolarTerm() {
+  constexpr auto kSolar = InstanceKind::kSolarTerm;
+  const Stamp stamp = StampOf(kSolar, today_solar_, today_lunar_.hour);
+  if (stamps_[SlotOf(kSolar)] == stamp) return;
+  slots_[SlotOf(kSolar)] = SolarTermText(today_solar_.year, today_solar_.month, today_solar_.day);
+  stamps_[SlotOf(kSolar)] = stamp;
+}
+
+void MoonfoldPlugin::Rebuild(InstanceKind kind, std::uint16_t leap_flag) {
+  if (kind == InstanceKind::kSolarTerm) return;  // built with the day
+  const Today today{today_solar_, today_lunar_, leap_flag,
+                    slots_[SlotOf(InstanceKind::kSolarTerm)]};
+  // Built aside, then moved in: a slot never holds half a text.
+  std::u16string text = BuildText(kind, today);
+  slots_[SlotOf(kind)] = std::move(text);
+  stamps_[SlotOf(kind)] = StampOf(kind, today_solar_, today_lunar_.hour);
+}
+
+void MoonfoldPlugin::Record(std::uint32_t id, InstanceKind kind) {
+  registry_.insert_or_assign(id, kind);
+  kinds_in_use_ |= 1u << SlotOf(kind);
+}
+
 void MoonfoldPlugin::Initialize(const char16_t* section, std::uint32_t id) {
   // The date comes from the first reading; the hour shown by HEHOUR from the
   // second.
-  today_solar_ = platform_.ReadLocalClock();
-  today_lunar_ = platform_.ReadLocalClock();
-  if (!IsSupportedDate(today_solar_)) {
+  const LocalDateRecord date = platform_.ReadLocalClock();
+  const LocalDateRecord clock = platform_.ReadLocalClock();
+  if (!IsSupportedDate(date)) {
+    today_solar_ = date;
+    today_lunar_ = clock;
     platform_.ShowMessage(kDateMessage);
     return;
   }
-
-  const DayNumber day_number = DayNumberOf(today_solar_.year, today_solar_.month,
-                                           today_solar_.day);
-  const std::uint16_t leap_flag =
-      LunarDateOf(day_number, today_lunar_.year, today_lunar_.month, today_lunar_.day);
+  const std::uint16_t leap_flag = Convert(date, clock);
 
   // The solar term is rebuilt whatever the keyword, so SOLAR instances show
   // the day of the latest set-up of any instance.
-  slots_[SlotOf(InstanceKind::kSolarTerm)] =
-      SolarTermText(today_solar_.year, today_solar_.month, today_solar_.day);
+  RebuildSolarTerm();
 
   const char16_t* section_name = section != nullptr ? section : u"";
   const char16_t* value =
@@ -108,15 +144,28 @@ void MoonfoldPlugin::Initialize(const char16_t* section, std::uint32_t id) {
     platform_.ShowMessage(KeywordMessage(ViewOf(value), ViewOf(section_name)).c_str());
     return;
   }
+  Rebuild(*kind, leap_flag);
+  Record(id, *kind);
+}
 
-  if (*kind != InstanceKind::kSolarTerm) {
-    const Today today{today_solar_, today_lunar_, leap_flag,
-                      slots_[SlotOf(InstanceKind::kSolarTerm)]};
-    // Built aside, then moved in: a slot never holds half a text.
-    std::u16string text = BuildText(*kind, today);
-    slots_[SlotOf(*kind)] = std::move(text);
+void MoonfoldPlugin::Update(std::uint32_t id) {
+  const auto found = registry_.find(id);
+  if (found == registry_.end()) return;
+  const LocalDateRecord now = platform_.ReadLocalClock();
+  const InstanceKind kind = found->second;
+  if (stamps_[SlotOf(kind)] == StampOf(kind, now, now.hour)) return;
+  // The date message belongs to Initialize: a host calls this every
+  // second, and a wrong clock must not raise a box each time.
+  if (!IsSupportedDate(now)) return;
+
+  const std::uint16_t leap_flag = Convert(now, now);
+  RebuildSolarTerm();
+  for (std::size_t k = 0; k < kInstanceKindCount; ++k) {
+    const auto other = static_cast<InstanceKind>(k);
+    if ((kinds_in_use_ >> k & 1) != 0 && stamps_[k] != StampOf(other, now, now.hour)) {
+      Rebuild(other, leap_flag);
+    }
   }
-  registry_.insert_or_assign(id, *kind);
 }
 
 const char16_t* MoonfoldPlugin::GetString(std::uint32_t id) const noexcept {

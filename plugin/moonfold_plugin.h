@@ -37,6 +37,19 @@ class MoonfoldPlugin {
   // text, and the registry is unchanged when the id could not be recorded.
   void Initialize(const char16_t* section, std::uint32_t id);
 
+  // Keeps the texts current while the host runs for days: reads the clock
+  // once and, when the id is recorded and its kind's text was built for
+  // another date (for HEHOUR, another double hour), rebuilds what a fresh
+  // Initialize of the id would build, and every other kind in use that is
+  // out of date too, so instances of one kind never disagree.  Reads no
+  // configuration and shows no message: a clock outside 1990..2050 leaves
+  // every text as it is.  On a cycle where nothing changed it allocates
+  // nothing.
+  //
+  // Throws only std::bad_alloc; every text is then its old one or a
+  // complete new one.
+  void Update(std::uint32_t id);
+
   // The stored text of the id's kind, or null for an id never recorded.
   // The pointer stays valid until that kind's text is next rebuilt.
   const char16_t* GetString(std::uint32_t id) const noexcept;
@@ -47,11 +60,32 @@ class MoonfoldPlugin {
   const LocalDateRecord& TodayLunar() const noexcept { return today_lunar_; }
 
  private:
+  // What a stored text was built for: the local date and, for HEHOUR, the
+  // double hour.  Zero fields: never built.
+  struct Stamp {
+    std::uint16_t year = 0, month = 0, day = 0, double_hour = 0;
+    friend bool operator==(const Stamp&, const Stamp&) = default;
+  };
+  static Stamp StampOf(InstanceKind kind, const LocalDateRecord& date,
+                       std::uint16_t hour) noexcept;
+
+  // Reads `date` and `clock` into TodaySolar and TodayLunar, the lunar one
+  // converted; returns the leap flag.  `date` must be a supported date.
+  std::uint16_t Convert(const LocalDateRecord& date, const LocalDateRecord& clock) noexcept;
+  // Rebuilds the solar-term text when its date has passed, then the text of
+  // `kind`, from TodaySolar and TodayLunar.
+  void RebuildSolarTerm();
+  void Rebuild(InstanceKind kind, std::uint16_t leap_flag);
+  void Record(std::uint32_t id, InstanceKind kind);
+
   PluginPlatform& platform_;
   LocalDateRecord today_solar_{};
   LocalDateRecord today_lunar_{};
   InstanceRegistry registry_;
   ResultSlots slots_;
+  std::array<Stamp, kInstanceKindCount> stamps_{};
+  // Bit k set: some id was recorded with kind k.
+  std::uint32_t kinds_in_use_ = 0;
 };
 
 // True for a clock reading the tables can answer: a real date of the years

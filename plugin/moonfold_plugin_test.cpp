@@ -200,5 +200,86 @@ TEST_F(MoonfoldPluginTest, UnknownIdsGiveNull) {
   EXPECT_EQ(plugin_.GetString(1), nullptr);
 }
 
+// A host sets an instance up once and then calls Update2 and GetString on
+// every cycle, for days: the texts follow the clock.
+TEST_F(MoonfoldPluginTest, UpdateFollowsTheClockPastMidnightAndThroughTheDoubleHours) {
+  platform_.SetClock(2011, 2, 2, 23, 59);  // 除夕
+  struct Case {
+    std::uint32_t id;
+    std::u16string_view keyword, at_2359, at_0001, at_0100, next_day;
+  };
+  constexpr Case kCases[]{
+      {1, u"LUNARDAY", u"三十", u"初一", u"初一", u"初二"},
+      {2, u"HEHOUR", u"子", u"子", u"丑", u"巳"},
+      {3, u"SOLAR", u"", u"", u"", u"立春"},
+      {4, u"FLUNARS", u"除夕", u"春节", u"春节", u"大年初二"},
+      {5, u"HEYEAR", u"庚寅", u"辛卯", u"辛卯", u"辛卯"},
+      {6, u"WEEKDAY", u"三", u"四", u"四", u"五"},
+      {7, u"LUNARDAY", u"三十", u"初一", u"初一", u"初二"},  // a second LUNARDAY
+  };
+  for (const auto& c : kCases) {
+    EXPECT_EQ(std::u16string_view(Start(c.id, u"s", std::u16string(c.keyword))), c.at_2359);
+  }
+  const auto step = [&](std::uint16_t day, std::uint16_t hour, std::uint16_t minute,
+                        auto expected, std::uint32_t first_id) {
+    platform_.SetClock(2011, 2, day, hour, minute);
+    plugin_.Update(first_id);  // one call brings every kind in use up to date
+    for (const auto& c : kCases) {
+      EXPECT_EQ(Text(c.id), c.*expected) << Narrow(std::u16string(c.keyword)) << " at " << day
+                                         << ' ' << hour << ':' << minute;
+    }
+  };
+  step(3, 0, 1, &Case::at_0001, 1);
+  step(3, 1, 0, &Case::at_0100, 2);
+  step(4, 10, 0, &Case::next_day, 7);
+  EXPECT_TRUE(platform_.Messages().empty());
+  EXPECT_EQ(platform_.ConfigReads().size(), std::size(kCases));  // Initialize's only
+}
+
+TEST_F(MoonfoldPluginTest, UpdateReadsTheClockOnceAndKeepsTextsOfTheSameDay) {
+  platform_.SetClock(2010, 11, 7, 10, 30);
+  const char16_t* day = Start(1, u"d", u"LUNARDAY");
+  const char16_t* hour = Start(2, u"h", u"HEHOUR");
+  const int reads = platform_.ClockReads();
+  platform_.SetClock(2010, 11, 7, 10, 59);  // the same day and double hour
+  plugin_.Update(1);
+  plugin_.Update(2);
+  EXPECT_EQ(platform_.ClockReads(), reads + 2);
+  EXPECT_EQ(plugin_.GetString(1), day);  // not rebuilt: the pointer holds
+  EXPECT_EQ(plugin_.GetString(2), hour);
+  platform_.SetClock(2010, 11, 7, 11, 0);  // 午 begins; the day's text stays
+  plugin_.Update(1);
+  EXPECT_EQ(plugin_.GetString(1), day);
+  EXPECT_EQ(plugin_.GetString(2), hour);  // only an HEHOUR id notices the hour
+  plugin_.Update(2);
+  EXPECT_EQ(Text(2), u"午");
+  EXPECT_EQ(plugin_.GetString(1), day);
+}
+
+TEST_F(MoonfoldPluginTest, UpdateOutsideTheTablesOrForUnknownIdsChangesNothing) {
+  platform_.SetClock(2010, 11, 7);
+  Start(1, u"d", u"LUNARDAY");
+  Start(2, u"s", u"SOLAR");
+  const auto slots = plugin_.Slots();
+  const auto registry = plugin_.Registry();
+  constexpr struct {
+    std::uint16_t year, month, day;
+  } kClocks[]{{2051, 1, 1}, {1989, 12, 31}, {2010, 13, 1}, {2010, 2, 30}, {0, 0, 0}};
+  for (const auto& c : kClocks) {
+    platform_.SetClock(c.year, c.month, c.day);
+    plugin_.Update(1);
+    plugin_.Update(2);
+    EXPECT_EQ(plugin_.Slots(), slots) << c.year << '-' << c.month << '-' << c.day;
+  }
+  platform_.SetClock(2010, 11, 8);
+  const int reads = platform_.ClockReads();
+  plugin_.Update(99);  // never recorded
+  EXPECT_EQ(plugin_.Slots(), slots);
+  EXPECT_EQ(plugin_.Registry(), registry);
+  EXPECT_EQ(plugin_.GetString(99), nullptr);
+  EXPECT_EQ(platform_.ClockReads(), reads);
+  EXPECT_TRUE(platform_.Messages().empty());
+}
+
 }  // namespace
 }  // namespace moonfold

@@ -192,5 +192,54 @@ TEST(PluginSweep, EveryDayOfTheTablesThroughEveryKeyword) {
               days, set_ups, leap_month_starts, eves, 24 * 61, feast_days);
 }
 
+// A host that runs from 1990 to 2050 without a reload: one Initialize per
+// kind on the first day, then only Update2 and GetString every hour.  Every
+// text must equal what a fresh Initialize gives at the same clock reading.
+TEST(PluginSweep, UpdateAloneKeepsEveryTextCurrentHourByHour) {
+  testing::FakePlatform platform;
+  platform.SetRecording(false);
+  MoonfoldPlugin plugin(platform);
+  testing::FakePlatform fresh_platform;
+  fresh_platform.SetRecording(false);
+  std::u16string sections[kInstanceKindCount];
+  for (std::size_t k = 0; k < kInstanceKindCount; ++k) {
+    sections[k] = std::u16string(InstanceKeywords[k]);
+    platform.SetOption(sections[k], sections[k]);
+    fresh_platform.SetOption(sections[k], sections[k]);
+  }
+  platform.SetClock(1990, 1, 1, 0, 0);
+  for (std::size_t k = 0; k < kInstanceKindCount; ++k) {
+    plugin.Initialize(sections[k].c_str(), static_cast<std::uint32_t>(k));
+  }
+
+  long cycles = 0;
+  for (std::uint16_t year = 1990; year <= 2050; ++year) {
+    for (std::uint16_t month = 1; month <= 12; ++month) {
+      for (std::uint16_t day = 1; day <= DaysInGregorianMonth(year, month); ++day) {
+        for (std::uint16_t hour = 0; hour < 24; ++hour) {
+          platform.SetClock(year, month, day, hour, 0);
+          fresh_platform.SetClock(year, month, day, hour, 0);
+          MoonfoldPlugin fresh(fresh_platform);
+          for (std::size_t k = 0; k < kInstanceKindCount; ++k) {
+            const auto id = static_cast<std::uint32_t>(k);
+            plugin.Update(id);
+            fresh.Initialize(sections[k].c_str(), id);
+          }
+          for (std::size_t k = 0; k < kInstanceKindCount; ++k) {
+            const auto id = static_cast<std::uint32_t>(k);
+            ASSERT_EQ(std::u16string_view(plugin.GetString(id)),
+                      std::u16string_view(fresh.GetString(id)))
+                << DateText(year, month, day) << ' ' << hour << ":00 "
+                << Narrow(sections[k]);
+          }
+          ++cycles;
+        }
+      }
+    }
+  }
+  EXPECT_EQ(cycles, 22280 * 24);
+  EXPECT_EQ(platform.MessageCount(), 0);
+}
+
 }  // namespace
 }  // namespace moonfold

@@ -94,6 +94,57 @@ TEST(AllocationFailure, LeavesEveryTextOldOrCompleteAndTheRegistryWhole) {
   std::printf("%d set-ups met a refused allocation; none let an exception out\n", refusals);
 }
 
+// Update2 rebuilds every text in use when the day changes; with memory
+// short, each text is its old one or the complete new one.
+TEST(AllocationFailure, Update2LeavesEveryTextOldOrComplete) {
+  FakePlatform& platform = SeamPlatform();
+  platform.SetRecording(false);
+  constexpr std::uint32_t kFirstId = 50000;
+  const auto set_up_on = [&](std::uint16_t year, std::uint16_t month, std::uint16_t day) {
+    platform.SetClock(year, month, day);
+    for (std::size_t k = 0; k < kInstanceKindCount; ++k) {
+      const std::u16string section = u"update " + std::u16string(InstanceKeywords[k]);
+      platform.SetOption(section, std::u16string(InstanceKeywords[k]));
+      Initialize(nullptr, nullptr, section.c_str(), kFirstId + static_cast<std::uint32_t>(k));
+    }
+  };
+  // The texts of 2012-11-29 as a fresh set-up gives them.
+  set_up_on(2012, 11, 29);
+  const ResultSlots expected = SeamPlugin().Slots();
+
+  int refusals = 0;
+  for (std::size_t successes = 0;; ++successes) {
+    set_up_on(2010, 11, 7);
+    const ResultSlots before = SeamPlugin().Slots();
+    platform.SetClock(2012, 11, 29);
+    FailAllocationsAfter(successes);
+    double result = 1.0;
+    try {
+      result = Update2(kFirstId);
+    } catch (...) {
+      ADD_FAILURE() << "an exception left Update2";
+    }
+    AllowAllocations();
+    EXPECT_EQ(result, 0.0);
+    const ResultSlots& after = SeamPlugin().Slots();
+    for (std::size_t s = 0; s < kInstanceKindCount; ++s) {
+      EXPECT_TRUE(after[s] == before[s] || after[s] == expected[s])
+          << "slot " << s << " after " << successes << " allocations";
+    }
+    if (!AllocationWasRefused()) {
+      EXPECT_EQ(after, expected);
+      break;
+    }
+    ++refusals;
+    // The next cycle, in which the host updates every instance, finishes
+    // the work.
+    for (std::uint32_t k = 0; k < kInstanceKindCount; ++k) Update2(kFirstId + k);
+    EXPECT_EQ(SeamPlugin().Slots(), expected) << "after " << successes << " allocations";
+    ASSERT_LT(successes, 100u);
+  }
+  EXPECT_GT(refusals, 0) << "Update2 allocated nothing: the test tested nothing";
+}
+
 TEST(Allocation, GetStringAndUpdate2AllocateNothing) {
   FakePlatform& platform = SeamPlatform();
   platform.SetClock(2010, 11, 7);
@@ -103,7 +154,8 @@ TEST(Allocation, GetStringAndUpdate2AllocateNothing) {
   for (int i = 0; i < 1000; ++i) {
     ASSERT_NE(GetString(90000), nullptr);
     ASSERT_EQ(GetString(90001 + i), nullptr);
-    ASSERT_EQ(Update2(), 0.0);
+    ASSERT_EQ(Update2(90000), 0.0);  // same day: nothing to rebuild
+    ASSERT_EQ(Update2(90001 + i), 0.0);
   }
   EXPECT_EQ(AllocationCount(), before);
 }

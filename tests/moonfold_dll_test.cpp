@@ -19,7 +19,7 @@ namespace {
 
 using InitializeFn = std::uint32_t(__cdecl*)(void*, void*, const wchar_t*, std::uint32_t);
 using GetStringFn = const wchar_t*(__cdecl*)(std::uint32_t);
-using Update2Fn = double(__cdecl*)();
+using Update2Fn = double(__cdecl*)(std::uint32_t);
 using FinalizeFn = void(__cdecl*)();
 using VersionFn = std::uint32_t(__cdecl*)();
 using AuthorFn = const wchar_t*(__cdecl*)();
@@ -155,11 +155,11 @@ TEST_F(MoonfoldDll, ConstantExports) {
   const auto version = Resolve<VersionFn>("GetPluginVersion");
   const auto author = Resolve<AuthorFn>("GetPluginAuthor");
   ASSERT_TRUE(update2 && finalize && version && author);
-  EXPECT_EQ(update2(), 0.0);
+  EXPECT_EQ(update2(0xDEAD), 0.0);  // never recorded
   EXPECT_EQ(version(), 1001u);
   ASSERT_NE(author(), nullptr);
   EXPECT_GT(std::wstring(author()).size(), 0u);
-  EXPECT_EQ(Resolve<Update2Fn>("Update2")(), 0.0);
+  EXPECT_EQ(Resolve<Update2Fn>("Update2")(0), 0.0);
 
   SetClock(2010, 11, 7, 0);
   Run(7000, L"Kept", L"LUNARDAY");
@@ -365,6 +365,54 @@ TEST_F(MoonfoldDll, APointerStaysValidUntilItsKindIsRebuilt) {
   SetClock(2010, 11, 8, 1);
   Run(9006, L"Feasts", L"FEASTS");
   EXPECT_EQ(std::wstring(get_string_(9000)), L"中国记者日");
+}
+
+// The host sets its instances up once and then, every cycle, calls Update2
+// and GetString: the texts follow the clock past midnight and through the
+// double hours.
+TEST_F(MoonfoldDll, TextsFollowTheClockThroughUpdate2) {
+  const auto update2 = Resolve<Update2Fn>("Update2");
+  ASSERT_NE(update2, nullptr);
+  SetClock(2011, 2, 2, 3, 23, 59);  // 除夕
+  const struct {
+    std::uint32_t id;
+    const wchar_t* keyword;
+    const wchar_t* at_2359;
+    const wchar_t* at_0001;
+    const wchar_t* at_0100;
+  } kCases[]{
+      {11000, L"LUNARDAY", L"三十", L"初一", L"初一"},
+      {11001, L"HEHOUR", L"子", L"子", L"丑"},
+      {11002, L"SOLAR", L"", L"", L""},
+      {11003, L"FLUNARS", L"除夕", L"春节", L"春节"},
+      {11004, L"LUNARDAY", L"三十", L"初一", L"初一"},
+  };
+  for (const auto& c : kCases) {
+    EXPECT_EQ(std::wstring(Run(c.id, L"Update", c.keyword)), c.at_2359) << Narrow(c.keyword);
+  }
+  const wchar_t* day_pointer = get_string_(11000);
+  EXPECT_EQ(update2(11000), 0.0);  // nothing changed: the pointer stays
+  EXPECT_EQ(get_string_(11000), day_pointer);
+
+  SetClock(2011, 2, 3, 4, 0, 1);
+  g_clock_reads = 0;
+  EXPECT_EQ(update2(11000), 0.0);
+  EXPECT_EQ(g_clock_reads, 1);
+  for (const auto& c : kCases) EXPECT_EQ(Text(c.id), c.at_0001) << Narrow(c.keyword);
+
+  SetClock(2011, 2, 3, 4, 1, 0);
+  for (const auto& c : kCases) update2(c.id);
+  for (const auto& c : kCases) EXPECT_EQ(Text(c.id), c.at_0100) << Narrow(c.keyword);
+
+  SetClock(2011, 2, 4, 5, 9, 0);  // 立春
+  update2(11002);
+  EXPECT_EQ(Text(11002), L"立春");
+
+  SetClock(2051, 1, 1, 0, 9, 0);  // outside the tables: nothing changes
+  for (const auto& c : kCases) update2(c.id);
+  EXPECT_EQ(Text(11002), L"立春");
+  EXPECT_TRUE(g_messages.empty());
+  EXPECT_EQ(Text(0xBAD), L"(null)");
 }
 
 }  // namespace

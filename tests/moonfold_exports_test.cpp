@@ -16,7 +16,7 @@ std::u16string Text(std::uint32_t id) {
 }
 
 TEST(MoonfoldExports, ConstantExports) {
-  EXPECT_EQ(Update2(), 0.0);
+  EXPECT_EQ(Update2(12345), 0.0);
   EXPECT_EQ(GetPluginVersion(), 1001u);
   ASSERT_NE(GetPluginAuthor(), nullptr);
   EXPECT_FALSE(std::u16string(GetPluginAuthor()).empty());

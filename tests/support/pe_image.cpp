@@ -62,30 +62,4 @@ bool HasDelayImports(HMODULE module) {
   return Directory(module, IMAGE_DIRECTORY_ENTRY_DELAY_IMPORT).VirtualAddress != 0;
 }
 
-void* PatchImport(HMODULE module, const char* library, const char* function, void* replacement) {
-  const auto& dir = Directory(module, IMAGE_DIRECTORY_ENTRY_IMPORT);
-  if (dir.VirtualAddress == 0) return nullptr;
-  for (const auto* d = At<const IMAGE_IMPORT_DESCRIPTOR>(module, dir.VirtualAddress);
-       d->Name != 0; ++d) {
-    if (lstrcmpiA(At<const char>(module, d->Name), library) != 0) continue;
-    const auto* names = At<const IMAGE_THUNK_DATA>(module, d->OriginalFirstThunk);
-    auto* addresses = At<IMAGE_THUNK_DATA>(module, d->FirstThunk);
-    for (; names->u1.AddressOfData != 0; ++names, ++addresses) {
-      if (IMAGE_SNAP_BY_ORDINAL(names->u1.Ordinal)) continue;
-      const auto* by_name =
-          At<const IMAGE_IMPORT_BY_NAME>(module, static_cast<DWORD>(names->u1.AddressOfData));
-      if (lstrcmpA(reinterpret_cast<const char*>(by_name->Name), function) != 0) continue;
-      DWORD old_protection = 0;
-      VirtualProtect(&addresses->u1.Function, sizeof addresses->u1.Function, PAGE_READWRITE,
-                     &old_protection);
-      void* previous = reinterpret_cast<void*>(addresses->u1.Function);
-      addresses->u1.Function = reinterpret_cast<ULONG_PTR>(replacement);
-      VirtualProtect(&addresses->u1.Function, sizeof addresses->u1.Function, old_protection,
-                     &old_protection);
-      return previous;
-    }
-  }
-  return nullptr;
-}
-
 }  // namespace moonfold::testing

@@ -1,9 +1,12 @@
 // Reading a loaded Windows module's own headers: its machine, its export
-// names, its import table, and patching one import address table entry so
-// that a test can stand in for a function the module imports.
+// names and its import table; and patching one import address table entry
+// (host/import_patch.h) so that a test can stand in for a function the
+// module imports.
 #pragma once
 
 #include <windows.h>
+
+#include "host/import_patch.h"
 
 #include <map>
 #include <string>
@@ -22,9 +25,6 @@ ModuleExports ExportsOf(HMODULE module);
 std::map<std::string, std::vector<std::string>> ImportsOf(HMODULE module);
 bool HasDelayImports(HMODULE module);
 
-// Points the module's import of `function` from `library` (matched without
-// regard to case) at `replacement`; returns the address it held, or null when
-// the module imports no such function.
-void* PatchImport(HMODULE module, const char* library, const char* function, void* replacement);
+using dashlight::PatchImport;
 
 }  // namespace moonfold::testing
