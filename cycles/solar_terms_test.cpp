@@ -2,6 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <cstdlib>
+
+#include "tests/support/legacy_calendar.h"
 #include "tests/support/reference_data.h"
 
 namespace moonfold {
@@ -62,6 +66,59 @@ TEST(SolarTerms, MatchTheAstronomicalReferenceForAll1464Terms) {
   }
   EXPECT_EQ(terms, 1464);
   EXPECT_EQ(mismatches, 0);
+}
+
+// The plug-in's lookup reads bytes packed from the generated instants now;
+// for every argument it must answer as the typed-in table of 1990-2050 did.
+TEST(SolarTerms, TheLookupGivesWhatItGaveForEveryArgument) {
+  for (unsigned y = 0; y <= 0xFFFF; ++y) {
+    const bool near = y >= 1900 && y <= 2100;
+    for (std::uint16_t m = 0; m <= 15; ++m) {
+      for (std::uint16_t d = 0; d <= 31; d = static_cast<std::uint16_t>(d + (near ? 1 : 5))) {
+        const auto year = static_cast<std::uint16_t>(y);
+        ASSERT_EQ(SolarTermIndex(year, m, d), legacy::SolarTermIndex(year, m, d))
+            << y << '-' << m << '-' << d;
+      }
+    }
+  }
+}
+
+// Every term of 1900-2100, against the second engine: the same day, and the
+// same minute or the one beside it (both rounded down to the minute; the
+// engines differ by seconds).
+TEST(SolarTerms, EveryInstantOf1900To2100MatchesTheReference) {
+  using namespace std::chrono;
+  const auto& terms = testing::ReferenceTerms();
+  long worst = 0;
+  for (const auto& t : terms) {
+    const std::optional<BeijingTime> instant = SolarTermInstant(t.year, t.index);
+    ASSERT_TRUE(instant) << t.year << ' ' << t.index;
+    const long apart =
+        std::abs(duration_cast<seconds>(*instant - floor<minutes>(t.beijing_time)).count());
+    worst = std::max(worst, apart);
+    EXPECT_LE(apart, 60) << t.year << ' ' << Narrow(t.name);
+    EXPECT_EQ(floor<days>(*instant), floor<days>(t.beijing_time)) << t.year << ' ' << Narrow(t.name);
+    EXPECT_EQ(SolarTermNames[t.index], t.name);
+  }
+  EXPECT_EQ(terms.size(), testing::kReferenceTermCount);
+  std::printf("4824 term instants within %ld s of the reference's minute\n", worst);
+
+  int term_days = 0, mismatches = 0;
+  for (const auto& r : testing::AllReferenceDays()) {
+    const std::optional<unsigned> term =
+        SolarTermOn(year_month_day{year{r.year}, month{r.month}, day{r.day}});
+    const std::u16string name = term ? std::u16string(SolarTermNames[*term]) : u"";
+    if (term) ++term_days;
+    if (name != r.solar_term && ++mismatches <= 20) {
+      ADD_FAILURE() << DateText(r.year, r.month, r.day) << ": " << Narrow(name);
+    }
+  }
+  EXPECT_EQ(term_days, 4824);
+  EXPECT_EQ(mismatches, 0);
+  // 1951's winter solstice: 00:00:01 on the 23rd by two precise engines.
+  EXPECT_EQ(SolarTermOn(year{1951} / 12 / 23), 23u);
+  EXPECT_EQ(SolarTermInstant(2101, 0), std::nullopt);
+  EXPECT_EQ(SolarTermInstant(2024, 24), std::nullopt);
 }
 
 }  // namespace

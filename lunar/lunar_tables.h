@@ -1,9 +1,15 @@
-// The lunar years 1990 to 2050, packed as the calendar is usually published:
-// one word of month lengths and one leap-month nibble per year.
+// The lunar years 1990 to 2050 packed as the calendar is usually published,
+// one word of month lengths and one leap-month nibble per year: the form the
+// plug-in's conversion reads.  Both are views, made when the library is
+// compiled, of the generated tables of 1900 to 2100 (lunar_year_data.h):
+// one source for every month.
 #pragma once
 
 #include <array>
 #include <cstdint>
+
+#include "lunar/day_number.h"
+#include "lunar/lunar_year_data.h"
 
 namespace moonfold {
 
@@ -15,30 +21,32 @@ namespace moonfold {
 // the leap month in bit 15 - L, month m > L in bit 15 - m.  Unused low bits
 // are zero.
 //
-// The month lengths agree with the calendar as the observatories publish it.
 // 2013 (0xAD50: fourth month 29 days, fifth 30) and 2025 (0xA570: third
 // month 30 days, fourth 29) were once carried with two neighbouring months
 // swapped, which put thirty days of each year one day off.
-inline constexpr std::array<std::uint16_t, 61> LunarMonthBits{
-    0x4978, 0x4970, 0x64B0, 0x6A50, 0xEA50, 0x6B28, 0x5AC0, 0xAB60,  // 1990
-    0x9368, 0x92E0, 0xC960, 0xD4A8, 0xD4A0, 0xDA50, 0x5AA8, 0x56A0,  // 1998
-    0xAAD8, 0x25D0, 0x92D0, 0xC958, 0xA950, 0xB4A0, 0xB550, 0xAD50,  // 2006
-    0x55A8, 0x4BA0, 0xA5B0, 0x52B8, 0x52B0, 0xA930, 0x74A8, 0x6AA0,  // 2014
-    0xAD50, 0x4DA8, 0x4B60, 0xA570, 0xA4E0, 0xD260, 0xE930, 0xD530,  // 2022
-    0x5AA0, 0x6B50, 0x96D0, 0x4AE8, 0x4AD0, 0xA4D0, 0xD258, 0xD250,  // 2030
-    0xD520, 0xDAA0, 0xB5A0, 0x56D0, 0x4AD8, 0x49B0, 0xA4B8, 0xA4B0,  // 2038
-    0xAA50, 0xB528, 0x6D20, 0xADA0, 0x55B0,                          // 2046
-};
+inline constexpr std::array<std::uint16_t, 61> LunarMonthBits = [] {
+  std::array<std::uint16_t, 61> bits{};
+  for (std::size_t i = 0; i < bits.size(); ++i) {
+    bits[i] = LunarYearMonthBits[kFirstTableYear - kFirstLunarDataYear + i];
+  }
+  return bits;
+}();
 
 // The leap month of each year, two years to a byte: year y lies in byte
 // (y - 1990) / 2, in the high nibble when y - 1990 is even and in the low
 // nibble when it is odd.  A nibble holds the month (1..12) that the leap month
 // follows, or 0 for a year without one.  The low nibble of the last byte
 // belongs to no year.
-inline constexpr std::array<std::uint8_t, 31> LeapMonthNibbles{
-    0x50, 0x03, 0x08, 0x00, 0x50, 0x04, 0x00, 0x20, 0x70, 0x05, 0x00,
-    0x40, 0x90, 0x06, 0x00, 0x40, 0x02, 0x06, 0x00, 0x50, 0x03, 0x0B,
-    0x00, 0x60, 0x05, 0x00, 0x20, 0x70, 0x05, 0x00, 0x30,
-};
+inline constexpr std::array<std::uint8_t, 31> LeapMonthNibbles = [] {
+  std::array<std::uint8_t, 31> nibbles{};
+  for (std::size_t k = 0; k < 61; ++k) {
+    const unsigned leap = LunarYearLeapMonths[kFirstTableYear - kFirstLunarDataYear + k];
+    nibbles[k / 2] = static_cast<std::uint8_t>(nibbles[k / 2] | (k % 2 == 0 ? leap << 4 : leap));
+  }
+  return nibbles;
+}();
+
+static_assert(LunarMonthBits[2013 - 1990] == 0xAD50 && LunarMonthBits[2025 - 1990] == 0xA570);
+static_assert(LeapMonthNibbles[0] == 0x50 && LeapMonthNibbles[30] == 0x30);
 
 }  // namespace moonfold

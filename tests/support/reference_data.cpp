@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <cstdio>
 #include <string_view>
 
@@ -24,44 +25,102 @@ std::uint16_t Number(std::string_view text) {
   return static_cast<std::uint16_t>(std::stoi(std::string(text)));
 }
 
-std::vector<ReferenceDay> Load() {
-  const std::string path = std::string(MOONFOLD_TEST_DATA_DIR) + "/calendar_reference.tsv";
+std::string ReadDataFile(const char* name) {
+  const std::string path = std::string(MOONFOLD_TEST_DATA_DIR) + "/" + name;
   std::FILE* file = std::fopen(path.c_str(), "rb");
-  if (file == nullptr) {
-    ADD_FAILURE() << "cannot open " << path;
-    return {};
-  }
+  if (file == nullptr) return {};
   std::string contents;
   char buffer[65536];
   std::size_t got = 0;
   while ((got = std::fread(buffer, 1, sizeof buffer, file)) > 0) contents.append(buffer, got);
   std::fclose(file);
+  return contents;
+}
 
-  std::vector<ReferenceDay> days;
-  std::string_view rest(contents);
+// Calls `each` with the tab-separated fields of every data line.
+template <typename Each>
+void ForEachLine(std::string_view rest, Each each) {
   while (!rest.empty()) {
     const auto end = rest.find('\n');
     const std::string_view line = rest.substr(0, end);
     rest = end == std::string_view::npos ? std::string_view() : rest.substr(end + 1);
     if (line.empty() || line.front() == '#') continue;
-    const auto f = SplitTabs(line);
+    each(line, SplitTabs(line));
+  }
+}
+
+std::vector<ReferenceDay> Load() {
+  std::vector<ReferenceDay> days;
+  bool malformed = false;
+  ForEachLine(ReadDataFile("calendar_reference.tsv"), [&](std::string_view, const auto& f) {
     if (f.size() != 7 || f[0].size() != 10) {
-      ADD_FAILURE() << "malformed reference line: " << line;
-      continue;
+      malformed = true;
+      return;
     }
     days.push_back({Number(f[0].substr(0, 4)), Number(f[0].substr(5, 2)),
                     Number(f[0].substr(8, 2)), Number(f[1]), Number(f[2]), Number(f[3]),
                     Number(f[4]), f[5] == "-" ? u"" : Utf16FromUtf8(f[5]),
                     Utf16FromUtf8(f[6])});
+  });
+  // Every day of the range, in order, or none: a short file must not let a
+  // test pass having checked less than it says.
+  const std::chrono::sys_days first{std::chrono::year{1900} / 1 / 1};
+  for (std::size_t i = 0; i < days.size() && !malformed; ++i) {
+    const std::chrono::year_month_day expected{first + std::chrono::days{i}};
+    malformed = static_cast<int>(expected.year()) != days[i].year ||
+                static_cast<unsigned>(expected.month()) != days[i].month ||
+                static_cast<unsigned>(expected.day()) != days[i].day;
   }
+  if (malformed || days.size() != kReferenceDayCount) days.clear();
   return days;
+}
+
+std::vector<ReferenceTerm> LoadTerms() {
+  std::vector<ReferenceTerm> terms;
+  ForEachLine(ReadDataFile("solar_term_reference.tsv"), [&](std::string_view, const auto& f) {
+    if (f.size() != 4 || f[3].size() != 19) return;
+    const std::string_view when = f[3];
+    const std::chrono::year_month_day date{
+        std::chrono::year{Number(when.substr(0, 4))},
+        std::chrono::month{Number(when.substr(5, 2))}, std::chrono::day{Number(when.substr(8, 2))}};
+    const std::chrono::local_seconds instant =
+        std::chrono::local_days{date} + std::chrono::hours{Number(when.substr(11, 2))} +
+        std::chrono::minutes{Number(when.substr(14, 2))} +
+        std::chrono::seconds{Number(when.substr(17, 2))};
+    terms.push_back({Number(f[0]), Number(f[1]), Utf16FromUtf8(f[2]), instant});
+  });
+  if (terms.size() != kReferenceTermCount) terms.clear();
+  return terms;
+}
+
+template <typename T>
+const std::vector<T>& Checked(const std::vector<T>& all, const char* file) {
+  if (all.empty()) ADD_FAILURE() << "tests/data/" << file << " is missing, short or malformed";
+  return all;
 }
 
 }  // namespace
 
-const std::vector<ReferenceDay>& ReferenceDays() {
+const std::vector<ReferenceDay>& AllReferenceDays() {
   static const std::vector<ReferenceDay> days = Load();
-  return days;
+  return Checked(days, "calendar_reference.tsv");
+}
+
+const std::vector<ReferenceDay>& ReferenceDays() {
+  static const std::vector<ReferenceDay> days = [] {
+    const auto& all = AllReferenceDays();
+    std::vector<ReferenceDay> tables;
+    for (const ReferenceDay& d : all) {
+      if (d.year >= 1990 && d.year <= 2050) tables.push_back(d);
+    }
+    return tables;
+  }();
+  return Checked(days, "calendar_reference.tsv");
+}
+
+const std::vector<ReferenceTerm>& ReferenceTerms() {
+  static const std::vector<ReferenceTerm> terms = LoadTerms();
+  return Checked(terms, "solar_term_reference.tsv");
 }
 
 std::string DateText(std::uint16_t year, std::uint16_t month, std::uint16_t day) {

@@ -1,8 +1,10 @@
-// The independent calendar reference in tests/data/calendar_reference.tsv:
-// every day 1990-01-01..2050-12-31 as an astronomical calendar library
-// computes it (tools/make_reference.js made the file).
+// The independent calendar reference in tests/data: every day
+// 1900-01-01..2100-12-31 and the instant of every solar term of those years,
+// as an astronomical calendar library computes them (tools/make_reference.js
+// made the files; Moonfold's tables come from another engine).
 #pragma once
 
+#include <chrono>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -16,9 +18,24 @@ struct ReferenceDay {
   std::u16string day_cycle;   // stem-branch name of the day
 };
 
-// All 22,280 days in date order; fails the calling test when the file is
-// missing or malformed (returns what it could read).
+inline constexpr std::size_t kReferenceDayCount = 73414;  // 1900-01-01..2100-12-31
+inline constexpr std::size_t kReferenceTermCount = 4824;  // 24 a year, 1900..2100
+
+// All days 1900..2100 in date order.  A file that is missing, short or
+// malformed fails every test that asks for it, and gives no day at all.
+const std::vector<ReferenceDay>& AllReferenceDays();
+
+// The 22,280 days 1990-01-01..2050-12-31 that the plug-in answers for.
 const std::vector<ReferenceDay>& ReferenceDays();
+
+struct ReferenceTerm {
+  std::uint16_t year, index;  // index 0 = 小寒 .. 23 = 冬至
+  std::u16string name;
+  std::chrono::local_seconds beijing_time;
+};
+
+// The 4,824 terms of 1900..2100 in order; fails the calling test likewise.
+const std::vector<ReferenceTerm>& ReferenceTerms();
 
 // A date as YYYY-MM-DD, for test messages.
 std::string DateText(std::uint16_t year, std::uint16_t month, std::uint16_t day);

@@ -1,0 +1,152 @@
+// The Chinese lunar calendar of 1900-01-01 to 2100-12-31, in both
+// directions, on C++20's calendar types.
+//
+// A lunar year has 12 months of 29 or 30 days, and about one year in three
+// has a thirteenth, leap month (闰月), numbered the same as the month it
+// follows: in 2023 the second month is followed by the leap second month,
+// then the third.  The first of those days, 1900-01-01, is the first day of
+// the twelfth month of lunar 1899.
+#pragma once
+
+#include <array>
+#include <bit>
+#include <chrono>
+#include <cstdint>
+#include <optional>
+
+#include "lunar/lunar_year_data.h"
+
+namespace moonfold {
+
+struct LunarDate {
+  int year = 0;         // the lunar year; it begins at the lunar new year
+  unsigned month = 0;   // 1..12; a leap month carries the number of the month before it
+  unsigned day = 0;     // 1..30
+  bool leap = false;    // inside the leap month
+
+  friend constexpr bool operator==(const LunarDate&, const LunarDate&) = default;
+};
+
+inline constexpr std::chrono::sys_days kFirstCalendarDay{
+    std::chrono::year_month_day{std::chrono::year{1900}, std::chrono::January, std::chrono::day{1}}};
+inline constexpr std::chrono::sys_days kLastCalendarDay{
+    std::chrono::year_month_day{std::chrono::year{2100}, std::chrono::December, std::chrono::day{31}}};
+
+constexpr bool InCalendarRange(std::chrono::sys_days day) noexcept {
+  return day >= kFirstCalendarDay && day <= kLastCalendarDay;
+}
+
+namespace detail {
+
+inline constexpr int kEveYear = kFirstLunarDataYear - 1;  // lunar 1899: its twelfth month only
+
+constexpr std::uint16_t MonthBitsOf(int lunar_year) noexcept {
+  return LunarYearMonthBits[static_cast<std::size_t>(lunar_year - kFirstLunarDataYear)];
+}
+constexpr unsigned LeapOf(int lunar_year) noexcept {
+  return LunarYearLeapMonths[static_cast<std::size_t>(lunar_year - kFirstLunarDataYear)];
+}
+constexpr int MonthsIn(int lunar_year) noexcept { return LeapOf(lunar_year) != 0 ? 13 : 12; }
+
+// The first day of each lunar year 1900..2100 and of 2101, as days since
+// 1970-01-01, summed from the tables when the library is compiled.
+inline constexpr std::array<std::int32_t, kLastLunarDataYear - kFirstLunarDataYear + 2>
+    LunarNewYears = [] {
+      std::array<std::int32_t, kLastLunarDataYear - kFirstLunarDataYear + 2> days{};
+      days[0] = std::chrono::sys_days{std::chrono::year_month_day{
+                                          std::chrono::year{kFirstLunarNewYear[0]},
+                                          std::chrono::month(kFirstLunarNewYear[1]),
+                                          std::chrono::day(kFirstLunarNewYear[2])}}
+                    .time_since_epoch()
+                    .count();
+      for (std::size_t i = 1; i < days.size(); ++i) {
+        const int year = kFirstLunarDataYear + static_cast<int>(i) - 1;
+        days[i] = days[i - 1] + 29 * MonthsIn(year) + std::popcount(MonthBitsOf(year));
+      }
+      return days;
+    }();
+
+}  // namespace detail
+
+// The month (1..12) that the lunar year's leap month follows, or 0 when it
+// has none (and for a year outside 1900..2100).
+constexpr unsigned LeapMonthIn(int lunar_year) noexcept {
+  if (lunar_year < kFirstLunarDataYear || lunar_year > kLastLunarDataYear) return 0;
+  return detail::LeapOf(lunar_year);
+}
+
+// Days of a lunar month (29 or 30), or 0 for a month the calendar of
+// 1900..2100 does not have: a leap month the year lacks, a month number
+// outside 1..12, a year outside lunar 1899 (its twelfth month) to 2100.
+constexpr unsigned DaysInLunarMonth(int lunar_year, unsigned month, bool leap) noexcept {
+  if (month < 1 || month > 12) return 0;
+  if (lunar_year == detail::kEveYear) {
+    return month == 12 && !leap ? static_cast<unsigned>(kLunarEveMonthDays) : 0;
+  }
+  if (lunar_year < kFirstLunarDataYear || lunar_year > kLastLunarDataYear) return 0;
+  const unsigned leap_month = detail::LeapOf(lunar_year);
+  if (leap && month != leap_month) return 0;
+  // Months after the leap month sit one bit lower.
+  const unsigned position = month - 1 + ((leap || (leap_month != 0 && month > leap_month)) ? 1 : 0);
+  return 29u + ((detail::MonthBitsOf(lunar_year) >> (15 - position)) & 1u);
+}
+
+// The lunar date of a Gregorian day, or nothing outside 1900-01-01 to
+// 2100-12-31.
+constexpr std::optional<LunarDate> ToLunar(std::chrono::sys_days day) noexcept {
+  if (!InCalendarRange(day)) return std::nullopt;
+  const std::int32_t n = day.time_since_epoch().count();
+  const auto& new_years = detail::LunarNewYears;
+  if (n < new_years[0]) {
+    return LunarDate{detail::kEveYear, 12,
+                     static_cast<unsigned>(n - new_years[0] + kLunarEveMonthDays) + 1, false};
+  }
+  // Lunar years average close to 365 days: the guess lands on the year or
+  // one beside it.
+  std::size_t k = static_cast<std::size_t>((n - new_years[0]) / 365);
+  if (k > new_years.size() - 2) k = new_years.size() - 2;
+  while (new_years[k] > n) --k;
+  while (new_years[k + 1] <= n) ++k;
+  const int year = kFirstLunarDataYear + static_cast<int>(k);
+  const std::uint16_t bits = detail::MonthBitsOf(year);
+  const unsigned leap_month = detail::LeapOf(year);
+  unsigned rem = static_cast<unsigned>(n - new_years[k]);
+  unsigned position = 0;
+  for (;;) {
+    const unsigned length = 29u + ((bits >> (15 - position)) & 1u);
+    if (rem < length) break;
+    rem -= length;
+    ++position;
+  }
+  // Position p is month p + 1 up to the leap month, which sits at position L.
+  const bool leap = leap_month != 0 && position == leap_month;
+  const unsigned month = (leap_month != 0 && position >= leap_month) ? position : position + 1;
+  return LunarDate{year, month, rem + 1, leap};
+}
+
+// The Gregorian day of a lunar date, or nothing for a date that does not
+// exist (day 30 of a 29-day month, a leap month the year lacks) or lies
+// outside 1900-01-01 to 2100-12-31.
+constexpr std::optional<std::chrono::sys_days> FromLunar(const LunarDate& date) noexcept {
+  const unsigned length = DaysInLunarMonth(date.year, date.month, date.leap);
+  if (length == 0 || date.day < 1 || date.day > length) return std::nullopt;
+  std::int32_t n = 0;
+  if (date.year == detail::kEveYear) {
+    n = detail::LunarNewYears[0] - kLunarEveMonthDays + static_cast<std::int32_t>(date.day) - 1;
+  } else {
+    const unsigned leap_month = detail::LeapOf(date.year);
+    const unsigned position =
+        date.month - 1 + ((date.leap || (leap_month != 0 && date.month > leap_month)) ? 1 : 0);
+    // The months before it: 29 days each, and one more for each set bit.
+    const auto earlier = static_cast<std::uint16_t>(
+        position == 0 ? 0 : detail::MonthBitsOf(date.year) >> (16 - position));
+    n = detail::LunarNewYears[static_cast<std::size_t>(date.year - kFirstLunarDataYear)] +
+        static_cast<std::int32_t>(29 * position) + std::popcount(earlier) +
+        static_cast<std::int32_t>(date.day) - 1;
+  }
+  const std::chrono::sys_days day{std::chrono::days{n}};
+  if (!InCalendarRange(day)) return std::nullopt;
+  return day;
+}
+
+}  // namespace moonfold

@@ -1,0 +1,117 @@
+#include "lunar/lunar_calendar.h"
+
+#include <gtest/gtest.h>
+
+#include "tests/support/reference_data.h"
+
+namespace moonfold {
+namespace {
+
+using namespace std::chrono;
+using testing::DateText;
+
+constexpr sys_days Day(int y, unsigned m, unsigned d) {
+  return sys_days{year_month_day{year{y}, month{m}, std::chrono::day{d}}};
+}
+
+std::string Text(sys_days day) {
+  const year_month_day ymd{day};
+  return DateText(static_cast<std::uint16_t>(static_cast<int>(ymd.year())),
+                  static_cast<std::uint16_t>(static_cast<unsigned>(ymd.month())),
+                  static_cast<std::uint16_t>(static_cast<unsigned>(ymd.day())));
+}
+
+TEST(LunarCalendar, EveryDayOf1900To2100MatchesTheReference) {
+  const auto& days = testing::AllReferenceDays();
+  int mismatches = 0;
+  for (const auto& r : days) {
+    const sys_days day = Day(r.year, r.month, r.day);
+    const std::optional<LunarDate> lunar = ToLunar(day);
+    const LunarDate expected{r.lunar_year, r.lunar_month, r.lunar_day, r.leap != 0};
+    if (lunar != expected && ++mismatches <= 20) {
+      ADD_FAILURE() << Text(day) << ": " << (lunar ? lunar->year : 0) << '-'
+                    << (lunar ? lunar->month : 0) << '-' << (lunar ? lunar->day : 0)
+                    << (lunar && lunar->leap ? " leap" : "");
+    }
+  }
+  EXPECT_EQ(days.size(), testing::kReferenceDayCount);
+  EXPECT_EQ(mismatches, 0);
+}
+
+// Lunar -> Gregorian -> lunar is the identity on every day of the range,
+// and every lunar date that does not exist is refused.
+TEST(LunarCalendar, BothDirectionsAgreeAndNonexistentDatesAreRefused) {
+  long existing = 0;
+  for (sys_days day = kFirstCalendarDay; day <= kLastCalendarDay; day += days{1}) {
+    const std::optional<LunarDate> lunar = ToLunar(day);
+    ASSERT_TRUE(lunar) << Text(day);
+    ASSERT_EQ(FromLunar(*lunar), day) << Text(day);
+  }
+  for (int y = 1898; y <= 2101; ++y) {
+    for (unsigned m = 0; m <= 13; ++m) {
+      for (const bool leap : {false, true}) {
+        for (unsigned d = 0; d <= 31; ++d) {
+          const LunarDate date{y, m, d, leap};
+          const std::optional<sys_days> day = FromLunar(date);
+          if (!day) continue;
+          ++existing;
+          ASSERT_EQ(ToLunar(*day), date) << y << '-' << m << '-' << d << (leap ? " leap" : "");
+        }
+      }
+    }
+  }
+  // Exactly the days of the range have a lunar date that maps to them.
+  EXPECT_EQ(existing, (kLastCalendarDay - kFirstCalendarDay).count() + 1);
+}
+
+TEST(LunarCalendar, EdgesOfTheRangeAndOfItsMonths) {
+  constexpr struct {
+    sys_days day;
+    LunarDate lunar;
+  } kCases[]{
+      {Day(1900, 1, 1), {1899, 12, 1, false}},
+      {Day(1900, 1, 30), {1899, 12, 30, false}},
+      {Day(1900, 1, 31), {1900, 1, 1, false}},
+      {Day(1914, 11, 17), {1914, 10, 1, false}},   // issued at Beijing mean time
+      {Day(1916, 2, 3), {1916, 1, 1, false}},
+      {Day(1920, 11, 10), {1920, 10, 1, false}},
+      {Day(1906, 4, 24), {1906, 4, 1, false}},     // new moon 00:06 Beijing time
+      {Day(1990, 1, 1), {1989, 12, 5, false}},
+      {Day(2023, 3, 22), {2023, 2, 1, true}},
+      {Day(2033, 12, 22), {2033, 11, 1, true}},
+      {Day(2057, 9, 29), {2057, 9, 1, false}},     // new moon 00:00:24
+      {Day(2097, 8, 7), {2097, 7, 1, false}},
+      {Day(2100, 12, 31), {2100, 12, 1, false}},
+  };
+  for (const auto& c : kCases) {
+    EXPECT_EQ(ToLunar(c.day), c.lunar) << Text(c.day);
+    EXPECT_EQ(FromLunar(c.lunar), c.day) << Text(c.day);
+  }
+  EXPECT_EQ(ToLunar(Day(1899, 12, 31)), std::nullopt);
+  EXPECT_EQ(ToLunar(Day(2101, 1, 1)), std::nullopt);
+}
+
+TEST(LunarCalendar, RefusesDatesTheCalendarDoesNotHave) {
+  constexpr LunarDate kRefused[]{
+      {2025, 8, 30, false},   // the eighth month of 2025 has 29 days
+      {2024, 4, 1, true},     // 2024 has no leap month
+      {2023, 3, 1, true},     // 2023's leap month follows the second
+      {2100, 12, 2, false},   // 2101-01-01
+      {1899, 11, 30, false},  // before 1900-01-01
+      {1899, 12, 0, false},
+      {2000, 0, 1, false},
+      {2000, 13, 1, false},
+      {2101, 1, 1, false},
+  };
+  for (const auto& d : kRefused) {
+    EXPECT_EQ(FromLunar(d), std::nullopt) << d.year << '-' << d.month << '-' << d.day;
+  }
+  EXPECT_EQ(DaysInLunarMonth(2025, 8, false), 29u);
+  EXPECT_EQ(DaysInLunarMonth(2023, 2, true), 29u);
+  EXPECT_EQ(DaysInLunarMonth(2024, 4, true), 0u);
+  EXPECT_EQ(LeapMonthIn(2023), 2u);
+  EXPECT_EQ(LeapMonthIn(2024), 0u);
+}
+
+}  // namespace
+}  // namespace moonfold
