@@ -40,14 +40,18 @@ std::u16string WeekdayName(CalendarNumber day_of_week) {
   return std::u16string(WeekdayNames[day_of_week % WeekdayNames.size()]);
 }
 
-std::u16string ConstellationName(CalendarNumber month, CalendarNumber day) {
+unsigned ConstellationIndex(CalendarNumber month, CalendarNumber day) noexcept {
   const std::int32_t key = static_cast<std::int32_t>(month) * 100 + day;
   std::uint8_t sign = kCapricorn;
   for (const SignStart& start : ConstellationStarts) {
     if (key < start.first_day) break;
     sign = start.sign;
   }
-  return std::u16string(ConstellationNames[sign]);
+  return sign;
+}
+
+std::u16string ConstellationName(CalendarNumber month, CalendarNumber day) {
+  return std::u16string(ConstellationNames[ConstellationIndex(month, day)]);
 }
 
 }  // namespace moonfold

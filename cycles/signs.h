@@ -32,4 +32,7 @@ std::u16string WeekdayName(CalendarNumber day_of_week);
 // Star sign of a Gregorian month and day.
 std::u16string ConstellationName(CalendarNumber month, CalendarNumber day);
 
+// Its index in ConstellationNames.
+unsigned ConstellationIndex(CalendarNumber month, CalendarNumber day) noexcept;
+
 }  // namespace moonfold

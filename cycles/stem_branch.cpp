@@ -21,6 +21,10 @@ constexpr std::int32_t kDayCountOffset = 2;
 
 }  // namespace
 
+std::u16string CycleName(CyclePosition position) {
+  return StemBranchName(position.Stem(), position.Branch());
+}
+
 std::u16string YearStemBranch(CalendarNumber lunar_year) {
   return StemBranchName(YearStemIndex(lunar_year), YearBranchIndex(lunar_year));
 }
@@ -42,7 +46,7 @@ std::u16string DayStemBranch(CalendarNumber year, CalendarNumber month, Calendar
 }
 
 std::u16string HourBranch(CalendarNumber hour) {
-  return std::u16string(EarthlyBranches[CycleIndex((hour + 1) / 2, 12)]);
+  return std::u16string(EarthlyBranches[HourBranchIndex(hour)]);
 }
 
 }  // namespace moonfold

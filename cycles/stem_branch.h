@@ -5,6 +5,7 @@
 #pragma once
 
 #include <array>
+#include <chrono>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -35,6 +36,45 @@ constexpr unsigned YearStemIndex(CalendarNumber lunar_year) noexcept {
 constexpr unsigned YearBranchIndex(CalendarNumber lunar_year) noexcept {
   return CycleIndex(lunar_year + 8, 12);
 }
+
+static_assert(CycleIndex(1990 - 4, 60) % 10 == YearStemIndex(1990) &&
+              CycleIndex(1990 - 4, 60) % 12 == YearBranchIndex(1990));
+
+// A place in the cycle of sixty, 0 (甲子) to 59 (癸亥): its stem is the
+// place mod 10, its branch the place mod 12.
+struct CyclePosition {
+  unsigned value = 0;
+  constexpr unsigned Stem() const noexcept { return value % 10; }
+  constexpr unsigned Branch() const noexcept { return value % 12; }
+  friend constexpr bool operator==(CyclePosition, CyclePosition) = default;
+};
+
+// The lunar year's place: 4 AD was 甲子, 1990 (庚午) is 6.
+constexpr CyclePosition YearCycle(int lunar_year) noexcept {
+  return {CycleIndex(lunar_year - 4, 60)};
+}
+
+// The lunar month's place, reckoned by lunar month as the plug-in has
+// always done: twelve to a year, the first month a 寅 month; a leap month
+// repeats the place of the month it follows.  Lunar 1990, month 1 is 戊寅.
+constexpr CyclePosition MonthCycle(int lunar_year, unsigned lunar_month) noexcept {
+  return {CycleIndex(12 * lunar_year + static_cast<std::int32_t>(lunar_month) - 23867, 60)};
+}
+
+// The day's place; 1990-01-01 was 丙寅 (2).  The day name follows the civil
+// date and does not move on at 23:00.
+constexpr CyclePosition DayCycle(std::chrono::sys_days day) noexcept {
+  constexpr std::chrono::sys_days k1990{std::chrono::year{1990} / 1 / 1};
+  return {CycleIndex(static_cast<std::int32_t>((day - k1990).count() % 60) + 2, 60)};
+}
+
+// The branch (0..11) of the double hour holding the clock hour 0..23.
+constexpr unsigned HourBranchIndex(unsigned hour) noexcept {
+  return CycleIndex(static_cast<std::int32_t>((hour + 1) / 2), 12);
+}
+
+// Stem and branch of a place, e.g. 甲子.
+std::u16string CycleName(CyclePosition position);
 
 // Name of the lunar year, e.g. 庚午 for 1990.  The year name changes on the
 // first day of the lunar year, not at 立春.

@@ -158,4 +158,7 @@ inline constexpr std::array<DatedFestival, 131> FixedDateFestivalTable{{
 // Name of the festivals of the Gregorian month and day, or the empty string.
 std::u16string FixedDateFestivals(CalendarNumber month, CalendarNumber day);
 
+// The same name as a view of the table, or empty.
+std::u16string_view FixedDateFestivalName(unsigned month, unsigned day) noexcept;
+
 }  // namespace moonfold

@@ -5,10 +5,12 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
 #include "festivals/fixed_date_festivals.h"
+#include "lunar/lunar_calendar.h"
 #include "lunar/day_number.h"
 
 namespace moonfold {
@@ -55,5 +57,12 @@ inline constexpr std::u16string_view kWinterSolsticeFestival = u"冬至节";
 std::u16string LunarFestivals(CalendarNumber lunar_year, CalendarNumber lunar_month,
                               CalendarNumber lunar_day, std::u16string solar_term,
                               std::uint16_t leap_flag);
+
+// The same rule for any day of 1900..2100, as a view of the names:
+// `solar_term` is the index (0..23) of the term that falls on the day.
+// New Year's Eve is the last day of the year's twelfth month, whatever its
+// length.
+std::u16string_view LunarFestivalName(const LunarDate& date,
+                                      std::optional<unsigned> solar_term) noexcept;
 
 }  // namespace moonfold

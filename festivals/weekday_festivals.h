@@ -80,4 +80,11 @@ std::u16string LastWeekFestivals(CalendarNumber year, CalendarNumber month,
 std::u16string WeekdayRuleFestivals(CalendarNumber month, CalendarNumber day_of_week,
                                     CalendarNumber day);
 
+// The two as views of their tables, without the space that
+// LastWeekFestivals adds; empty when none falls on the date.
+std::u16string_view LastWeekFestivalName(CalendarNumber year, CalendarNumber month,
+                                         CalendarNumber day) noexcept;
+std::u16string_view WeekdayRuleFestivalName(unsigned month, unsigned day_of_week,
+                                            unsigned day) noexcept;
+
 }  // namespace moonfold

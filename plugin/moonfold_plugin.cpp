@@ -2,14 +2,9 @@
 
 #include <utility>
 
-#include "cycles/signs.h"
-#include "cycles/solar_terms.h"
-#include "cycles/stem_branch.h"
-#include "festivals/fixed_date_festivals.h"
-#include "festivals/lunar_festivals.h"
+#include "festivals/day_facts.h"
 #include "festivals/weekday_festivals.h"
-#include "lunar/lunar_date.h"
-#include "lunar/lunar_names.h"
+#include "plugin/day_texts.h"
 #include "plugin/messages.h"
 
 namespace moonfold {
@@ -18,51 +13,6 @@ namespace {
 constexpr char16_t kOptionKey[] = u"Moonfold";
 
 std::size_t SlotOf(InstanceKind kind) noexcept { return static_cast<std::size_t>(kind); }
-
-// Everything the builders may be given for one day: the two clock readings
-// (the lunar one with its date fields converted), the leap flag and the
-// day's solar-term text.
-struct Today {
-  const LocalDateRecord& solar;
-  const LocalDateRecord& lunar;
-  std::uint16_t leap_flag;
-  const std::u16string& solar_term;
-};
-
-std::u16string BuildText(InstanceKind kind, const Today& t) {
-  switch (kind) {
-    case InstanceKind::kLunarDay:
-      return LunarDayText(t.lunar.day);
-    case InstanceKind::kLunarMonth:
-      return LunarMonthText(t.lunar.month, t.leap_flag);
-    case InstanceKind::kWeekday:
-      return WeekdayName(t.solar.day_of_week);
-    case InstanceKind::kYearStemBranch:
-      return YearStemBranch(t.lunar.year);
-    case InstanceKind::kMonthStemBranch:
-      return MonthStemBranch(t.lunar.year, t.lunar.month);
-    case InstanceKind::kDayStemBranch:
-      return DayStemBranch(t.solar.year, t.solar.month, t.solar.day);
-    case InstanceKind::kHourBranch:
-      return HourBranch(t.lunar.hour);
-    case InstanceKind::kSolarTerm:
-      return t.solar_term;
-    case InstanceKind::kConstellation:
-      return ConstellationName(t.solar.month, t.solar.day);
-    case InstanceKind::kFixedDateFestivals:
-      return FixedDateFestivals(t.solar.month, t.solar.day);
-    case InstanceKind::kWeekdayRuleFestivals:
-      return WeekdayRuleFestivals(t.solar.month, t.solar.day_of_week, t.solar.day);
-    case InstanceKind::kLastWeekFestivals:
-      return LastWeekFestivals(t.solar.year, t.solar.month, t.solar.day);
-    case InstanceKind::kLunarFestivals:
-      return LunarFestivals(t.lunar.year, t.lunar.month, t.lunar.day, t.solar_term,
-                            t.leap_flag);
-    case InstanceKind::kZodiacAnimal:
-      return ZodiacAnimal(t.lunar.year);
-  }
-  return {};
-}
 
 std::u16string_view ViewOf(const char16_t* text) noexcept {
   return text != nullptr ? std::u16string_view(text) : std::u16string_view();
@@ -86,28 +36,32 @@ MoonfoldPlugin::Stamp MoonfoldPlugin::StampOf(InstanceKind kind, const LocalDate
   return {date.year, date.month, date.day, double_hour};
 }
 
-std::uint16_t MoonfoldPlugin::Convert(const LocalDateRecord& date,
-                                      const LocalDateRecord& clock) noexcept {
+DayFacts MoonfoldPlugin::Convert(const LocalDateRecord& date, const LocalDateRecord& clock) {
   today_solar_ = date;
   today_lunar_ = clock;
-  const DayNumber day_number = DayNumberOf(date.year, date.month, date.day);
-  return LunarDateOf(day_number, today_lunar_.year, today_lunar_.month, today_lunar_.day);
+  const std::chrono::year_month_day day{std::chrono::year{date.year},
+                                        std::chrono::month{date.month},
+                                        std::chrono::day{date.day}};
+  // The weekday as the clock reports it, which WEEKDAY has always shown.
+  const DayFacts facts = *FactsOf(day, clock.hour, date.day_of_week);
+  today_lunar_.year = static_cast<std::uint16_t>(facts.lunar.year);
+  today_lunar_.month = static_cast<std::uint16_t>(facts.lunar.month);
+  today_lunar_.day = static_cast<std::uint16_t>(facts.lunar.day);
+  return facts;
 }
 
-void MoonfoldPlugin::RebuildSolarTerm() {
+void MoonfoldPlugin::RebuildSolarTerm(const DayFacts& facts) {
   constexpr auto kSolar = InstanceKind::kSolarTerm;
   const Stamp stamp = StampOf(kSolar, today_solar_, today_lunar_.hour);
   if (stamps_[SlotOf(kSolar)] == stamp) return;
-  slots_[SlotOf(kSolar)] = SolarTermText(today_solar_.year, today_solar_.month, today_solar_.day);
+  slots_[SlotOf(kSolar)] = KindText(kSolar, facts);
   stamps_[SlotOf(kSolar)] = stamp;
 }
 
-void MoonfoldPlugin::Rebuild(InstanceKind kind, std::uint16_t leap_flag) {
+void MoonfoldPlugin::Rebuild(InstanceKind kind, const DayFacts& facts) {
   if (kind == InstanceKind::kSolarTerm) return;  // built with the day
-  const Today today{today_solar_, today_lunar_, leap_flag,
-                    slots_[SlotOf(InstanceKind::kSolarTerm)]};
   // Built aside, then moved in: a slot never holds half a text.
-  std::u16string text = BuildText(kind, today);
+  std::u16string text = KindText(kind, facts);
   slots_[SlotOf(kind)] = std::move(text);
   stamps_[SlotOf(kind)] = StampOf(kind, today_solar_, today_lunar_.hour);
 }
@@ -128,11 +82,11 @@ void MoonfoldPlugin::Initialize(const char16_t* section, std::uint32_t id) {
     platform_.ShowMessage(kDateMessage);
     return;
   }
-  const std::uint16_t leap_flag = Convert(date, clock);
+  const DayFacts facts = Convert(date, clock);
 
   // The solar term is rebuilt whatever the keyword, so SOLAR instances show
   // the day of the latest set-up of any instance.
-  RebuildSolarTerm();
+  RebuildSolarTerm(facts);
 
   const char16_t* section_name = section != nullptr ? section : u"";
   const char16_t* value =
@@ -144,7 +98,7 @@ void MoonfoldPlugin::Initialize(const char16_t* section, std::uint32_t id) {
     platform_.ShowMessage(KeywordMessage(ViewOf(value), ViewOf(section_name)).c_str());
     return;
   }
-  Rebuild(*kind, leap_flag);
+  Rebuild(*kind, facts);
   Record(id, *kind);
 }
 
@@ -158,12 +112,12 @@ void MoonfoldPlugin::Update(std::uint32_t id) {
   // second, and a wrong clock must not raise a box each time.
   if (!IsSupportedDate(now)) return;
 
-  const std::uint16_t leap_flag = Convert(now, now);
-  RebuildSolarTerm();
+  const DayFacts facts = Convert(now, now);
+  RebuildSolarTerm(facts);
   for (std::size_t k = 0; k < kInstanceKindCount; ++k) {
     const auto other = static_cast<InstanceKind>(k);
     if ((kinds_in_use_ >> k & 1) != 0 && stamps_[k] != StampOf(other, now, now.hour)) {
-      Rebuild(other, leap_flag);
+      Rebuild(other, facts);
     }
   }
 }

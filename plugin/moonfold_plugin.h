@@ -8,6 +8,7 @@
 #include <map>
 #include <string>
 
+#include "festivals/day_facts.h"
 #include "plugin/keywords.h"
 #include "plugin/local_date_record.h"
 #include "plugin/platform.h"
@@ -70,12 +71,13 @@ class MoonfoldPlugin {
                        std::uint16_t hour) noexcept;
 
   // Reads `date` and `clock` into TodaySolar and TodayLunar, the lunar one
-  // converted; returns the leap flag.  `date` must be a supported date.
-  std::uint16_t Convert(const LocalDateRecord& date, const LocalDateRecord& clock) noexcept;
-  // Rebuilds the solar-term text when its date has passed, then the text of
-  // `kind`, from TodaySolar and TodayLunar.
-  void RebuildSolarTerm();
-  void Rebuild(InstanceKind kind, std::uint16_t leap_flag);
+  // converted, and returns the day's facts at the clock's hour.  `date`
+  // must be a supported date.
+  DayFacts Convert(const LocalDateRecord& date, const LocalDateRecord& clock);
+  // Rebuilds the solar-term text when its date has passed; the text of
+  // `kind`.
+  void RebuildSolarTerm(const DayFacts& facts);
+  void Rebuild(InstanceKind kind, const DayFacts& facts);
   void Record(std::uint32_t id, InstanceKind kind);
 
   PluginPlatform& platform_;
