@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "festivals/weekday_festivals.h"
+#include "moonfold_version.h"
 #include "plugin/keywords.h"
 #include "plugin/messages.h"
 #include "plugin/moonfold_plugin.h"
@@ -285,7 +286,7 @@ Result Run(const std::vector<std::string>& args, const Environment& environment)
       return std::nullopt;
     };
     if (arg == "--help" || arg == "-h") return {0, std::string(kUsage) + "\n" + std::string(kHelp), {}};
-    if (arg == "--version") return {0, "moonfold 1001\n", {}};
+    if (arg == "--version") return {0, "moonfold " + std::to_string(kPluginVersion) + "\n", {}};
     if (arg == "--json") {
       json = true;
     } else if (arg.rfind("--date", 0) == 0) {

@@ -1,5 +1,10 @@
 # Shared settings for every Moonfold target.
 
+# The version, from project() alone: the plug-in's and the command's.
+configure_file(${CMAKE_CURRENT_LIST_DIR}/moonfold_version.h.in
+               ${CMAKE_BINARY_DIR}/generated/moonfold_version.h @ONLY)
+include_directories(${CMAKE_BINARY_DIR}/generated)
+
 option(MOONFOLD_WERROR "Treat compiler warnings as errors" OFF)
 option(MOONFOLD_SANITIZE "Build with AddressSanitizer and UndefinedBehaviorSanitizer" OFF)
 option(MOONFOLD_FUZZ "Build the libFuzzer target (clang)" OFF)

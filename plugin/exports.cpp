@@ -1,11 +1,12 @@
 // The exported functions only translate the host's types and call the
 // plug-in; no C++ exception ever reaches the host.
+#include "moonfold_version.h"
 #include "plugin/moonfold.h"
 #include "plugin/process_plugin.h"
 
 namespace {
 
-constexpr std::uint32_t kPluginVersion = 1001;
+using moonfold::kPluginVersion;
 
 const MoonfoldChar* ToHost(const char16_t* text) noexcept {
   return reinterpret_cast<const MoonfoldChar*>(text);
