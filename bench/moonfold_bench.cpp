@@ -1,12 +1,15 @@
-// What Moonfold costs: the conversion, each text builder, one whole
-// Initialize for each keyword, and GetString, over dates spread across
-// 1990-2050; and the same conversions with ICU4C's Chinese calendar, the
-// library a C++ program would otherwise reach for, measured in the same run.
+// What Moonfold costs: the conversions both ways and the facts of a day
+// over dates spread across 1900-2100; each keyword's text, one whole
+// Initialize for each keyword, GetString and Update2 over 1990-2050; and
+// the same conversions with ICU4C's Chinese calendar, the library a C++
+// program would otherwise reach for, measured in the same run.
 #include <benchmark/benchmark.h>
 #include <unicode/calendar.h>
 #include <unicode/locid.h>
 #include <unicode/timezone.h>
 
+#include <algorithm>
+#include <chrono>
 #include <cstdio>
 #include <unistd.h>
 #include <cstdlib>
@@ -20,11 +23,14 @@
 #include "cycles/signs.h"
 #include "cycles/solar_terms.h"
 #include "cycles/stem_branch.h"
+#include "festivals/day_facts.h"
 #include "festivals/fixed_date_festivals.h"
 #include "festivals/lunar_festivals.h"
 #include "festivals/weekday_festivals.h"
 #include "lunar/lunar_date.h"
+#include "lunar/lunar_calendar.h"
 #include "lunar/lunar_names.h"
+#include "plugin/day_texts.h"
 #include "plugin/moonfold_plugin.h"
 #include "tests/support/counting_allocator.h"
 
@@ -116,58 +122,122 @@ void BM_IcuConversion(benchmark::State& state) {
 }
 BENCHMARK(BM_IcuConversion)->Name("Conversion/ICU4C");
 
-// The inputs of every builder for one date, as Initialize hands them over.
-struct Facts {
-  Date solar;
-  std::uint16_t lunar_year, lunar_month, lunar_day, leap, hour;
-  std::u16string term;
+// Dates drawn evenly from 1900-01-01..2100-12-31, with their lunar dates,
+// in a fixed random order.
+struct WideDate {
+  std::chrono::sys_days day;
+  LunarDate lunar;
 };
 
-const std::vector<Facts>& AllFacts() {
-  static const std::vector<Facts> facts = [] {
-    std::vector<Facts> all;
-    for (const Date& d : Dates()) {
-      Facts f{d, 0, 0, 0, 0, static_cast<std::uint16_t>(all.size() % 24), {}};
-      f.leap = LunarDateOf(DayNumberOf(d.year, d.month, d.day), f.lunar_year, f.lunar_month,
-                           f.lunar_day);
-      f.term = SolarTermText(d.year, d.month, d.day);
-      all.push_back(f);
+const std::vector<WideDate>& WideDates() {
+  static const std::vector<WideDate> dates = [] {
+    std::vector<WideDate> all;
+    for (auto day = kFirstCalendarDay; day <= kLastCalendarDay; day += std::chrono::days{1}) {
+      all.push_back({day, *ToLunar(day)});
     }
+    std::mt19937 random(19000101);
+    std::shuffle(all.begin(), all.end(), random);
+    all.resize(4096);
     return all;
   }();
-  return facts;
+  return dates;
 }
 
-template <typename Build>
-void BM_Builder(benchmark::State& state, Build build) {
-  const auto& facts = AllFacts();
+void BM_ToLunar(benchmark::State& state) {
+  const auto& dates = WideDates();
+  std::size_t i = 0;
+  for (auto _ : state) benchmark::DoNotOptimize(ToLunar(dates[i++ & kDateMask].day));
+}
+BENCHMARK(BM_ToLunar)->Name("Gregorian to lunar 1900-2100/Moonfold");
+
+void BM_FromLunar(benchmark::State& state) {
+  const auto& dates = WideDates();
+  std::size_t i = 0;
+  for (auto _ : state) benchmark::DoNotOptimize(FromLunar(dates[i++ & kDateMask].lunar));
+}
+BENCHMARK(BM_FromLunar)->Name("Lunar to Gregorian 1900-2100/Moonfold");
+
+void BM_FactsOf(benchmark::State& state) {
+  const auto& dates = WideDates();
   std::size_t i = 0;
   const std::size_t before = testing::AllocationCount();
   for (auto _ : state) {
-    std::u16string text = build(facts[i++ & kDateMask]);
+    benchmark::DoNotOptimize(FactsOf(std::chrono::year_month_day{dates[i & kDateMask].day},
+                                     static_cast<unsigned>(i % 24)));
+    ++i;
+  }
+  CountAllocations(state, before);
+}
+BENCHMARK(BM_FactsOf)->Name("FactsOf 1900-2100");
+
+UDate NoonOf(IcuCalendars& icu, std::chrono::sys_days day) {
+  const std::chrono::year_month_day ymd{day};
+  return icu.NoonOf(static_cast<std::uint16_t>(static_cast<int>(ymd.year())),
+                    static_cast<std::uint16_t>(static_cast<unsigned>(ymd.month())),
+                    static_cast<std::uint16_t>(static_cast<unsigned>(ymd.day())));
+}
+
+void BM_IcuToLunar(benchmark::State& state) {
+  IcuCalendars icu;
+  if (U_FAILURE(icu.status)) {
+    state.SkipWithError("ICU has no Chinese calendar here");
+    return;
+  }
+  std::vector<UDate> instants;
+  for (const WideDate& d : WideDates()) instants.push_back(NoonOf(icu, d.day));
+  UErrorCode& status = icu.status;
+  std::size_t i = 0;
+  for (auto _ : state) {
+    icu.chinese->setTime(instants[i++ & kDateMask], status);
+    benchmark::DoNotOptimize(icu.chinese->get(UCAL_EXTENDED_YEAR, status));
+    benchmark::DoNotOptimize(icu.chinese->get(UCAL_MONTH, status));
+    benchmark::DoNotOptimize(icu.chinese->get(UCAL_DATE, status));
+    benchmark::DoNotOptimize(icu.chinese->get(UCAL_IS_LEAP_MONTH, status));
+  }
+  if (U_FAILURE(status)) state.SkipWithError(u_errorName(status));
+}
+BENCHMARK(BM_IcuToLunar)->Name("Gregorian to lunar 1900-2100/ICU4C");
+
+// ICU counts Chinese years from 2637 BC.
+constexpr int kIcuYearOffset = 2637;
+
+void BM_IcuFromLunar(benchmark::State& state) {
+  IcuCalendars icu;
+  if (U_FAILURE(icu.status)) {
+    state.SkipWithError("ICU has no Chinese calendar here");
+    return;
+  }
+  const auto& dates = WideDates();
+  UErrorCode& status = icu.status;
+  std::size_t i = 0;
+  for (auto _ : state) {
+    const LunarDate& l = dates[i++ & kDateMask].lunar;
+    icu.chinese->clear();
+    icu.chinese->set(UCAL_EXTENDED_YEAR, l.year + kIcuYearOffset);
+    icu.chinese->set(UCAL_MONTH, static_cast<int>(l.month) - 1);
+    icu.chinese->set(UCAL_IS_LEAP_MONTH, l.leap ? 1 : 0);
+    icu.chinese->set(UCAL_DATE, static_cast<int>(l.day));
+    benchmark::DoNotOptimize(icu.chinese->getTime(status));
+  }
+  if (U_FAILURE(status)) state.SkipWithError(u_errorName(status));
+}
+BENCHMARK(BM_IcuFromLunar)->Name("Lunar to Gregorian 1900-2100/ICU4C");
+
+// Each keyword's text from a day's facts, as the plug-in and the command
+// build it.
+void BM_Text(benchmark::State& state, std::size_t kind) {
+  std::vector<DayFacts> facts;
+  for (const Date& d : Dates()) {
+    facts.push_back(*FactsOf(std::chrono::year{d.year} / d.month / d.day, facts.size() % 24));
+  }
+  std::size_t i = 0;
+  const std::size_t before = testing::AllocationCount();
+  for (auto _ : state) {
+    std::u16string text = KindText(static_cast<InstanceKind>(kind), facts[i++ & kDateMask]);
     benchmark::DoNotOptimize(text.data());
   }
   CountAllocations(state, before);
 }
-
-#define MOONFOLD_BUILDER(keyword, expression)                                           \
-  BENCHMARK_CAPTURE(BM_Builder, keyword, [](const Facts& f) { return expression; }) \
-      ->Name("Builder/" #keyword)
-
-MOONFOLD_BUILDER(LUNARDAY, LunarDayText(f.lunar_day));
-MOONFOLD_BUILDER(LUNARMONTH, LunarMonthText(f.lunar_month, f.leap));
-MOONFOLD_BUILDER(WEEKDAY, WeekdayName(f.solar.day_of_week));
-MOONFOLD_BUILDER(HEYEAR, YearStemBranch(f.lunar_year));
-MOONFOLD_BUILDER(HEMONTH, MonthStemBranch(f.lunar_year, f.lunar_month));
-MOONFOLD_BUILDER(HEDAY, DayStemBranch(f.solar.year, f.solar.month, f.solar.day));
-MOONFOLD_BUILDER(HEHOUR, HourBranch(f.hour));
-MOONFOLD_BUILDER(SOLAR, SolarTermText(f.solar.year, f.solar.month, f.solar.day));
-MOONFOLD_BUILDER(CONSTELLATION, ConstellationName(f.solar.month, f.solar.day));
-MOONFOLD_BUILDER(FEASTS, FixedDateFestivals(f.solar.month, f.solar.day));
-MOONFOLD_BUILDER(FWEEKDAY, WeekdayRuleFestivals(f.solar.month, f.solar.day_of_week, f.solar.day));
-MOONFOLD_BUILDER(FLASTWEEK, LastWeekFestivals(f.solar.year, f.solar.month, f.solar.day));
-MOONFOLD_BUILDER(FLUNARS, LunarFestivals(f.lunar_year, f.lunar_month, f.lunar_day, f.term, f.leap));
-MOONFOLD_BUILDER(TWELVEANIMALS, ZodiacAnimal(f.lunar_year));
 
 // A platform whose clock steps through the dates and whose configuration
 // answers one value, with no work of its own to speak of.
@@ -272,29 +342,32 @@ class RecordingReporter : public benchmark::ConsoleReporter {
   std::map<std::string, double> nanoseconds_;
 };
 
-// Days on which ICU4C's astronomical calendar and Moonfold's tables differ.
-int IcuDisagreements() {
+// Days of 1900-2100 on which ICU4C's astronomical calendar differs from
+// Moonfold's tables (which agree with the reference on every day), and
+// how many of them fall in 1990-2050.
+struct Disagreements {
+  int all = -1, tables = 0;
+};
+
+Disagreements IcuDisagreements() {
   IcuCalendars icu;
-  if (U_FAILURE(icu.status)) return -1;
+  if (U_FAILURE(icu.status)) return {};
   UErrorCode& status = icu.status;
   icu::Calendar* chinese = icu.chinese.get();
-  int differ = 0;
-  for (std::uint16_t y = 1990; y <= 2050; ++y) {
-    for (std::uint16_t m = 1; m <= 12; ++m) {
-      for (std::uint16_t d = 1; d <= DaysInGregorianMonth(y, m); ++d) {
-        chinese->setTime(icu.NoonOf(y, m, d), status);
-        std::uint16_t ly, lm, ld;
-        const std::uint16_t leap = LunarDateOf(DayNumberOf(y, m, d), ly, lm, ld);
-        // ICU counts Chinese years from 2637 BC.
-        if (chinese->get(UCAL_EXTENDED_YEAR, status) - 2637 != ly ||
-            chinese->get(UCAL_MONTH, status) + 1 != lm || chinese->get(UCAL_DATE, status) != ld ||
-            chinese->get(UCAL_IS_LEAP_MONTH, status) != leap) {
-          ++differ;
-        }
-      }
+  Disagreements differ{0, 0};
+  for (auto day = kFirstCalendarDay; day <= kLastCalendarDay; day += std::chrono::days{1}) {
+    chinese->setTime(NoonOf(icu, day), status);
+    const LunarDate ours = *ToLunar(day);
+    if (chinese->get(UCAL_EXTENDED_YEAR, status) - kIcuYearOffset != ours.year ||
+        chinese->get(UCAL_MONTH, status) + 1 != static_cast<int>(ours.month) ||
+        chinese->get(UCAL_DATE, status) != static_cast<int>(ours.day) ||
+        (chinese->get(UCAL_IS_LEAP_MONTH, status) != 0) != ours.leap) {
+      ++differ.all;
+      const int year = static_cast<int>(std::chrono::year_month_day{day}.year());
+      if (year >= 1990 && year <= 2050) ++differ.tables;
     }
   }
-  return U_SUCCESS(status) ? differ : -1;
+  return U_SUCCESS(status) ? differ : Disagreements{};
 }
 
 }  // namespace
@@ -303,9 +376,12 @@ int IcuDisagreements() {
 int main(int argc, char** argv) {
   using namespace moonfold;
   for (std::size_t kind = 0; kind < kInstanceKindCount; ++kind) {
-    const std::string name = "Initialize/" + std::string(InstanceKeywords[kind].begin(),
-                                                          InstanceKeywords[kind].end());
-    benchmark::RegisterBenchmark(name.c_str(), BM_Initialize, kind);
+    const std::string keyword(InstanceKeywords[kind].begin(), InstanceKeywords[kind].end());
+    benchmark::RegisterBenchmark(("Text/" + keyword).c_str(), BM_Text, kind);
+  }
+  for (std::size_t kind = 0; kind < kInstanceKindCount; ++kind) {
+    const std::string keyword(InstanceKeywords[kind].begin(), InstanceKeywords[kind].end());
+    benchmark::RegisterBenchmark(("Initialize/" + keyword).c_str(), BM_Initialize, kind);
   }
   benchmark::Initialize(&argc, argv);
   if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
@@ -313,16 +389,20 @@ int main(int argc, char** argv) {
   benchmark::RunSpecifiedBenchmarks(&reporter);
   benchmark::Shutdown();
 
-  const double ours = reporter.Nanoseconds("Conversion/Moonfold");
-  const double icu = reporter.Nanoseconds("Conversion/ICU4C");
-  if (ours > 0 && icu > 0) {
-    std::printf("\nPer conversion: Moonfold %.1f ns, ICU4C %.0f ns: Moonfold is %.0f times faster.\n",
-                ours, icu, icu / ours);
+  std::printf("\n");
+  for (const char* what : {"Gregorian to lunar 1900-2100", "Lunar to Gregorian 1900-2100"}) {
+    const double ours = reporter.Nanoseconds(std::string(what) + "/Moonfold");
+    const double icu = reporter.Nanoseconds(std::string(what) + "/ICU4C");
+    if (ours > 0 && icu > 0) {
+      std::printf("%s: Moonfold %.1f ns, ICU4C %.0f ns: Moonfold is %.0f times faster.\n", what,
+                  ours, icu, icu / ours);
+    }
   }
-  const int differ = IcuDisagreements();
-  if (differ >= 0) {
-    std::printf("ICU4C's Chinese calendar and Moonfold differ on %d of the 22280 days 1990-2050.\n",
-                differ);
+  const Disagreements differ = IcuDisagreements();
+  if (differ.all >= 0) {
+    std::printf("ICU4C's Chinese calendar gets %d of the 73414 days 1900-2100 wrong "
+                "(%d of them in 1990-2050).\n",
+                differ.all, differ.tables);
   }
   return 0;
 }

@@ -56,9 +56,11 @@ constexpr std::optional<unsigned> SolarTermOn(std::chrono::year_month_day date) 
   if (year < kFirstTermYear || year > kLastTermYear || month < 1 || month > 12) {
     return std::nullopt;
   }
-  const unsigned day = static_cast<unsigned>(date.day());
-  const unsigned index = 2 * month - (day < 15 ? 2 : 1);
-  if (SolarTermDayOfMonth(year, index) != day) return std::nullopt;
+  const unsigned index = 2 * month - (static_cast<unsigned>(date.day()) < 15 ? 2 : 1);
+  const BeijingTime instant = *SolarTermInstant(year, index);
+  if (std::chrono::floor<std::chrono::days>(instant) != std::chrono::local_days{date}) {
+    return std::nullopt;
+  }
   return index;
 }
 
