@@ -1,8 +1,10 @@
-// The moonfold command: today's calendar texts in a terminal, a script or a
-// status bar.  It runs the plug-in itself (the same Initialize and GetString
-// a host calls), with the clock or a given date and each keyword in turn.
+// The moonfold command: the Chinese calendar in a terminal, a script or a
+// status bar.  Today's texts (or any day's of 1900-2100, chosen by its
+// Gregorian or its lunar date), a month grid, a year's festivals and solar
+// terms, and an iCalendar file of them.
 #pragma once
 
+#include <chrono>
 #include <string>
 #include <vector>
 
@@ -11,8 +13,13 @@
 namespace moonfold::cli {
 
 struct Environment {
-  LocalDateRecord now;               // the clock, unless --date is given
-  bool output_is_terminal = false;   // highlight today in --month
+  LocalDateRecord now;               // the local clock
+  bool output_is_terminal = false;   // standard output is a terminal
+  bool no_color = false;             // NO_COLOR is set (and not empty)
+  bool dumb_terminal = false;        // TERM=dumb
+  bool can_highlight = true;         // the console takes escape codes
+  int terminal_columns = 0;          // 0 when unknown
+  std::chrono::sys_seconds utc_now{};  // for the iCalendar DTSTAMP
 };
 
 struct Result {
@@ -21,10 +28,8 @@ struct Result {
   std::string err;  // UTF-8
 };
 
-// Runs the command with its arguments (without the program name).
+// Runs the command with its arguments (without the program name).  Never
+// throws but std::bad_alloc.
 Result Run(const std::vector<std::string>& args, const Environment& environment);
-
-// Columns a text takes in a terminal: two for East Asian wide characters.
-int DisplayWidth(const std::u16string& text);
 
 }  // namespace moonfold::cli

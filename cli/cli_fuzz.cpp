@@ -1,0 +1,34 @@
+// The command's reading of its arguments under libFuzzer: options, dates,
+// lunar dates, months, year ranges and templates, as any bytes make them.
+// The input is split into arguments at NUL bytes.  Whatever it is, the
+// command must answer with an exit status of 0 or 2 and nothing else, and
+// never crash, leak or read out of bounds.
+#include <cstdint>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "cli/moonfold_command.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  std::vector<std::string> args(1);
+  for (std::size_t i = 0; i < size; ++i) {
+    if (data[i] == 0) {
+      args.emplace_back();
+    } else {
+      args.back() += static_cast<char>(data[i]);
+    }
+  }
+  // A year range of 1900:2100 writes megabytes; any range says as much.
+  for (const std::string& arg : args) {
+    if (arg.find(':') != std::string::npos && arg.size() >= 9) return 0;
+  }
+  moonfold::cli::Environment environment;
+  environment.now = {2023, 3, 3, 22, 10, 30, 0, 0};
+  environment.output_is_terminal = size % 2 == 0;
+  environment.terminal_columns = static_cast<int>(size % 300);
+  const moonfold::cli::Result result = moonfold::cli::Run(args, environment);
+  if (result.exit_code != 0 && result.exit_code != 2) std::abort();
+  if (result.exit_code == 2 && result.err.rfind("moonfold: ", 0) != 0) std::abort();
+  return 0;
+}

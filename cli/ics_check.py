@@ -1,0 +1,65 @@
+#!/usr/bin/python3
+"""Reads `moonfold --ics 2025:2030` with a real iCalendar parser (Debian's
+python3-icalendar) and holds it against `moonfold --year --json` for each
+of those years: the same events on the same dates, each a well-formed
+all-day event.
+
+Usage: ics_check.py MOONFOLD
+"""
+
+import collections
+import datetime
+import json
+import subprocess
+import sys
+
+import icalendar
+
+FIRST, LAST = 2025, 2030
+
+
+def run(*args):
+    return subprocess.run([sys.argv[1], *args], check=True, capture_output=True).stdout
+
+
+def main():
+    failures = []
+    for extra in ([], ['--gregorian']):
+        raw = run('--ics', f'{FIRST}:{LAST}', *extra)
+        calendar = icalendar.Calendar.from_ical(raw)
+        for key in ('VERSION', 'PRODID'):
+            if key not in calendar:
+                failures.append(f'no {key}')
+        seen = collections.Counter()
+        uids = set()
+        for event in calendar.walk('VEVENT'):
+            start = event.decoded('DTSTART')
+            end = event.decoded('DTEND')
+            if type(start) is not datetime.date or type(end) is not datetime.date:
+                failures.append(f'{event["UID"]}: not an all-day event')
+            if end != start + datetime.timedelta(days=1):
+                failures.append(f'{event["UID"]}: ends {end}, starts {start}')
+            for key in ('UID', 'DTSTAMP', 'SUMMARY'):
+                if key not in event:
+                    failures.append(f'an event without {key}')
+            if str(event['UID']) in uids:
+                failures.append(f'{event["UID"]} twice')
+            uids.add(str(event['UID']))
+            seen[(start.isoformat(), str(event['SUMMARY']))] += 1
+        expected = collections.Counter()
+        for year in range(FIRST, LAST + 1):
+            for entry in json.loads(run('--year', str(year), '--json', *extra)):
+                expected[(entry['date'], entry['name'])] += 1
+        if seen != expected:
+            failures.append(f'{" ".join(extra)}: events differ from --year: '
+                            f'{sorted((seen - expected).items())[:5]} '
+                            f'{sorted((expected - seen).items())[:5]}')
+        print(f'--ics {FIRST}:{LAST} {" ".join(extra)}: {sum(seen.values())} events parsed, '
+              f'{len(uids)} UIDs, the same as --year lists')
+    for failure in failures:
+        print('FAILED:', failure)
+    return 1 if failures else 0
+
+
+if __name__ == '__main__':
+    sys.exit(main())

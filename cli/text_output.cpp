@@ -1,0 +1,57 @@
+#include "cli/text_output.h"
+
+#include <algorithm>
+#include <cstdio>
+
+#include "plugin/utf8.h"
+
+namespace moonfold::cli {
+
+std::string JsonString(std::string_view utf8) {
+  std::string out = "\"";
+  for (const char c : utf8) {
+    const auto u = static_cast<unsigned char>(c);
+    if (c == '"' || c == '\\') {
+      out += '\\';
+      out += c;
+    } else if (u < 0x20) {
+      char escape[8];
+      std::snprintf(escape, sizeof escape, "\\u%04x", u);
+      out += escape;
+    } else {
+      out += c;
+    }
+  }
+  return out + "\"";
+}
+
+int DisplayWidth(std::u16string_view text) {
+  int width = 0;
+  for (const char16_t c : text) {
+    if (c >= 0xDC00 && c <= 0xDFFF) continue;  // second half of a pair
+    const bool wide = (c >= 0x1100 && c <= 0x115F) || (c >= 0x2E80 && c <= 0xA4CF) ||
+                      (c >= 0xAC00 && c <= 0xD7A3) || (c >= 0xF900 && c <= 0xFAFF) ||
+                      (c >= 0xFE30 && c <= 0xFE4F) || (c >= 0xFF00 && c <= 0xFF60) ||
+                      (c >= 0xFFE0 && c <= 0xFFE6) || (c >= 0xD800 && c <= 0xDBFF);
+    width += wide ? 2 : 1;
+  }
+  return width;
+}
+
+int DisplayWidth(std::string_view utf8) { return DisplayWidth(Utf16FromUtf8(utf8)); }
+
+std::string PadRight(const std::string& utf8, int width) {
+  return utf8 + std::string(static_cast<std::size_t>(std::max(0, width - DisplayWidth(utf8))), ' ');
+}
+
+std::string PadLeft(const std::string& utf8, int width) {
+  return std::string(static_cast<std::size_t>(std::max(0, width - DisplayWidth(utf8))), ' ') + utf8;
+}
+
+std::u16string_view TrimBlanks(std::u16string_view text) {
+  const auto first = text.find_first_not_of(u" \t");
+  if (first == std::u16string_view::npos) return {};
+  return text.substr(first, text.find_last_not_of(u" \t") - first + 1);
+}
+
+}  // namespace moonfold::cli
