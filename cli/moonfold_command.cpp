@@ -83,7 +83,10 @@ struct Field {
 
 std::string KeywordList() {
   std::string list = "DATE";
-  for (const auto keyword : InstanceKeywords) list += " " + Utf8FromUtf16(keyword);
+  for (const auto keyword : InstanceKeywords) {
+    list += ' ';
+    list += Utf8FromUtf16(keyword);
+  }
   return list;
 }
 

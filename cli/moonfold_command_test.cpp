@@ -386,13 +386,14 @@ TEST(MoonfoldCommand, TheICalendarFileIsWellFormed) {
     const std::string line = r.out.substr(at, end - at);
     EXPECT_LE(line.size(), 75u) << line;
     EXPECT_EQ(line.find('\n'), std::string::npos);
-    if (line.rfind("UID:", 0) == 0) EXPECT_TRUE(uids.insert(line).second) << line;
+    if (line.rfind("UID:", 0) == 0) {
+      EXPECT_TRUE(uids.insert(line).second) << line;
+    }
     if (line.rfind("DTSTART;VALUE=DATE:", 0) == 0) start = line.substr(19);
     if (line.rfind("DTEND;VALUE=DATE:", 0) == 0) {
       EXPECT_GT(line.substr(17), start);  // never equal: an all-day event lasts its day
       ++events;
     }
-    if (line == "DTSTAMP:20261208T070000Z") ++at;  // seen
     at = end + 2;
   }
   EXPECT_EQ(uids.size(), events);
