@@ -110,14 +110,16 @@ constexpr std::optional<LunarDate> ToLunar(std::chrono::sys_days day) noexcept {
   const int year = kFirstLunarDataYear + static_cast<int>(k);
   const std::uint16_t bits = detail::MonthBitsOf(year);
   const unsigned leap_month = detail::LeapOf(year);
-  unsigned rem = static_cast<unsigned>(n - new_years[k]);
-  unsigned position = 0;
-  for (;;) {
-    const unsigned length = 29u + ((bits >> (15 - position)) & 1u);
-    if (rem < length) break;
-    rem -= length;
-    ++position;
-  }
+  const unsigned rem_in_year = static_cast<unsigned>(n - new_years[k]);
+  // Month p of the year begins 29p days in, plus one for each 30-day month
+  // before it; months of 30 days at most put the date at or after month
+  // rem / 30, a step or two from its own.
+  const auto start_of = [bits](unsigned p) {
+    return 29u * p + static_cast<unsigned>(std::popcount(static_cast<unsigned>(bits) >> (16 - p)));
+  };
+  unsigned position = rem_in_year / 30;
+  while (start_of(position + 1) <= rem_in_year) ++position;
+  const unsigned rem = rem_in_year - start_of(position);
   // Position p is month p + 1 up to the leap month, which sits at position L.
   const bool leap = leap_month != 0 && position == leap_month;
   const unsigned month = (leap_month != 0 && position >= leap_month) ? position : position + 1;
