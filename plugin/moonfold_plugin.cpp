@@ -3,6 +3,7 @@
 #include <utility>
 
 #include "festivals/day_facts.h"
+#include "cycles/stem_branch.h"
 #include "festivals/weekday_festivals.h"
 #include "plugin/day_texts.h"
 #include "plugin/messages.h"
@@ -32,7 +33,7 @@ MoonfoldPlugin::Stamp MoonfoldPlugin::StampOf(InstanceKind kind, const LocalDate
                                               std::uint16_t hour) noexcept {
   // The double hours begin at the odd hours: 子 runs from 23:00 to 00:59.
   const auto double_hour =
-      static_cast<std::uint16_t>(kind == InstanceKind::kHourBranch ? (hour + 1) / 2 % 12 + 1 : 0);
+      static_cast<std::uint16_t>(kind == InstanceKind::kHourBranch ? HourBranchIndex(hour) + 1 : 0);
   return {date.year, date.month, date.day, double_hour};
 }
 
