@@ -144,8 +144,9 @@ TEST(MoonfoldCommand, RefusesWithTheReasonAndExitStatus2) {
 TEST(MoonfoldCommand, HelpListsEveryOptionAndKeyword) {
   const Output o = RunCommand("--help");
   EXPECT_EQ(o.status, 0);
-  for (const char* word : {"--date", "--json", "--format", "--month", "--version", "LUNARDAY",
-                           "TWELVEANIMALS", "FLUNARS"}) {
+  for (const char* word : {"--date", "--lunar", "--json", "--format", "--month", "-3", "--monday",
+                           "--color", "--year", "--ics", "--gregorian", "--version", "DATE",
+                           "LUNARDAY", "TWELVEANIMALS", "FLUNARS"}) {
     EXPECT_NE(o.out.find(word), std::string::npos) << word;
   }
 }
