@@ -35,18 +35,36 @@ std::string TwoDigits(unsigned n) {
 
 std::string OutsideRange() { return "outside the supported range " + std::string(kRangeText); }
 
-// "THH:MM" at the end, or nothing.
-std::optional<std::string> TakeTime(std::string_view& text, DateTime& out) {
-  if (text.empty()) return std::nullopt;
-  if (!TakeText(text, "T")) return "expected THH:MM after the date";
+// The fields of "YYYY-MM-DD[THH:MM]".  Month and day take `least_digits`
+// to two digits; with `leap_marks`, L or 闰 may stand before the month.  A
+// text of another form gives `form`, a time that is no time of day says so.
+struct DateFields {
+  int year = 0, month = 0, day = 0;
+  bool leap = false;
+  unsigned hour = 0, minute = 0;
+};
+
+Parsed<DateFields> TakeDateFields(std::string_view text, std::size_t least_digits,
+                                  bool leap_marks, const std::string& form) {
+  DateFields f;
+  const auto y = TakeNumber(text, 4, 4);
+  if (!y || !TakeText(text, "-")) return form;
+  f.leap = leap_marks && (TakeText(text, "L") || TakeText(text, "l") || TakeText(text, "闰"));
+  const auto m = TakeNumber(text, least_digits, 2);
+  if (!m || !TakeText(text, "-")) return form;
+  const auto d = TakeNumber(text, least_digits, 2);
+  if (!d) return form;
+  f.year = *y, f.month = *m, f.day = *d;
+  if (text.empty()) return f;
+  if (!TakeText(text, "T")) return form;
   const auto hour = TakeNumber(text, 2, 2);
-  if (!hour || !TakeText(text, ":")) return "expected THH:MM after the date";
+  if (!hour || !TakeText(text, ":")) return form;
   const auto minute = TakeNumber(text, 2, 2);
-  if (!minute || !text.empty()) return "expected THH:MM after the date";
+  if (!minute || !text.empty()) return form;
   if (*hour > 23 || *minute > 59) return "no such time of day";
-  out.hour = static_cast<unsigned>(*hour);
-  out.minute = static_cast<unsigned>(*minute);
-  return std::nullopt;
+  f.hour = static_cast<unsigned>(*hour);
+  f.minute = static_cast<unsigned>(*minute);
+  return f;
 }
 
 }  // namespace
@@ -59,57 +77,42 @@ std::string IsoDate(year_month_day date) {
 }
 
 Parsed<DateTime> ParseDate(std::string_view text) {
-  const std::string form = "expected YYYY-MM-DD or YYYY-MM-DDTHH:MM";
-  std::string_view rest = text;
-  const auto y = TakeNumber(rest, 4, 4);
-  if (!y || !TakeText(rest, "-")) return form;
-  const auto m = TakeNumber(rest, 2, 2);
-  if (!m || !TakeText(rest, "-")) return form;
-  const auto d = TakeNumber(rest, 2, 2);
-  if (!d) return form;
-  DateTime out;
-  if (auto error = TakeTime(rest, out)) return *error == "no such time of day" ? *error : form;
-  if (*m < 1 || *m > 12) return "there is no month " + TwoDigits(static_cast<unsigned>(*m));
-  const year_month_day_last last{year{*y}, month_day_last{month(static_cast<unsigned>(*m))}};
+  const auto fields = TakeDateFields(text, 2, false, "expected YYYY-MM-DD or YYYY-MM-DDTHH:MM");
+  if (const auto* why = std::get_if<std::string>(&fields)) return *why;
+  const DateFields& f = std::get<DateFields>(fields);
+  if (f.month < 1 || f.month > 12) return "there is no month " + TwoDigits(static_cast<unsigned>(f.month));
+  const year_month_day_last last{year{f.year}, month_day_last{month(static_cast<unsigned>(f.month))}};
   const unsigned days_in_month = static_cast<unsigned>(last.day());
-  if (*d < 1 || static_cast<unsigned>(*d) > days_in_month) {
-    return std::to_string(*y) + "-" + TwoDigits(static_cast<unsigned>(*m)) + " has " +
+  if (f.day < 1 || static_cast<unsigned>(f.day) > days_in_month) {
+    return std::to_string(f.year) + "-" + TwoDigits(static_cast<unsigned>(f.month)) + " has " +
            std::to_string(days_in_month) + " days";
   }
-  out.date = year{*y} / month(static_cast<unsigned>(*m)) / day(static_cast<unsigned>(*d));
+  const DateTime out{year{f.year} / month(static_cast<unsigned>(f.month)) / day(static_cast<unsigned>(f.day)),
+                     f.hour, f.minute};
   if (!InCalendarRange(sys_days{out.date})) return OutsideRange();
   return out;
 }
 
 Parsed<DateTime> ParseLunarDate(std::string_view text) {
-  const std::string form = "expected a lunar YYYY-MM-DD, a leap month as YYYY-L02-DD or YYYY-闰2-DD";
-  std::string_view rest = text;
-  const auto y = TakeNumber(rest, 4, 4);
-  if (!y || !TakeText(rest, "-")) return form;
-  const bool leap = TakeText(rest, "L") || TakeText(rest, "l") || TakeText(rest, "闰");
-  const auto m = TakeNumber(rest, 1, 2);
-  if (!m || !TakeText(rest, "-")) return form;
-  const auto d = TakeNumber(rest, 1, 2);
-  if (!d) return form;
-  DateTime out;
-  if (auto error = TakeTime(rest, out)) return *error == "no such time of day" ? *error : form;
-
-  const unsigned month_number = static_cast<unsigned>(*m);
-  const std::string month_name = std::to_string(*y) + "-" + (leap ? "L" : "") + TwoDigits(month_number);
+  const auto fields = TakeDateFields(
+      text, 1, true, "expected a lunar YYYY-MM-DD, a leap month as YYYY-L02-DD or YYYY-闰2-DD");
+  if (const auto* why = std::get_if<std::string>(&fields)) return *why;
+  const DateFields& f = std::get<DateFields>(fields);
+  const auto month_number = static_cast<unsigned>(f.month);
   if (month_number < 1 || month_number > 12) return "there is no lunar month " + TwoDigits(month_number);
-  if (*y < 1899 || *y > 2100) return OutsideRange();
-  if (leap && LeapMonthIn(*y) != month_number) {
-    return "lunar " + std::to_string(*y) + " has no leap month " + std::to_string(month_number);
+  if (f.year < 1899 || f.year > 2100) return OutsideRange();
+  if (f.leap && LeapMonthIn(f.year) != month_number) {
+    return "lunar " + std::to_string(f.year) + " has no leap month " + std::to_string(month_number);
   }
-  const unsigned length = DaysInLunarMonth(*y, month_number, leap);
+  const unsigned length = DaysInLunarMonth(f.year, month_number, f.leap);
   if (length == 0) return OutsideRange();  // lunar 1899 before its twelfth month
-  if (*d < 1 || static_cast<unsigned>(*d) > length) {
-    return "lunar " + month_name + " has " + std::to_string(length) + " days";
+  if (f.day < 1 || static_cast<unsigned>(f.day) > length) {
+    return "lunar " + std::to_string(f.year) + "-" + (f.leap ? "L" : "") + TwoDigits(month_number) +
+           " has " + std::to_string(length) + " days";
   }
-  const auto day_of = FromLunar({*y, month_number, static_cast<unsigned>(*d), leap});
+  const auto day_of = FromLunar({f.year, month_number, static_cast<unsigned>(f.day), f.leap});
   if (!day_of) return OutsideRange();
-  out.date = year_month_day{*day_of};
-  return out;
+  return DateTime{year_month_day{*day_of}, f.hour, f.minute};
 }
 
 Parsed<year_month> ParseMonth(std::string_view text) {
