@@ -1,15 +1,16 @@
 #!/usr/bin/env bash
 # Installs what Moonfold's build and tests need on Debian 12, from Debian's
 # own packages: the native and mingw-w64 compilers, CMake and Ninja,
-# GoogleTest, Wine (32- and 64-bit) to run the Windows builds, and
-# python3-icalendar, the real parser that reads the iCalendar export.  Installs only
-# what is missing; runs as root, or through sudo.
+# GoogleTest, Wine (32- and 64-bit) to run the Windows builds,
+# python3-icalendar, the real parser that reads the iCalendar export, and
+# python3-ephem, with which the tests make the calendar tables again.
+# Installs only what is missing; runs as root, or through sudo.
 set -euo pipefail
 
 packages=(cmake ninja-build g++ g++-mingw-w64-i686 g++-mingw-w64-x86-64 libgtest-dev googletest
           wine wine32:i386 wine64
           clang libclang-rt-14-dev libbenchmark-dev libicu-dev
-          python3 python3-icalendar)
+          python3 python3-icalendar python3-ephem)
 
 sudo=()
 if [ "$(id -u)" -ne 0 ]; then

@@ -28,9 +28,14 @@ Writes:
   cycles/solar_term_data.h    the instant of every solar term 1900-2100
 
 Usage (from the project root, after `npm run reference` in tools/):
-  tools/make_calendar_tables.py
+  tools/make_calendar_tables.py [--out DIR]
+
+With --out the two headers are written below DIR instead of the project
+(the test suite does so to prove that the tool still makes the checked-in
+tables).
 """
 
+import argparse
 import bisect
 import datetime
 import math
@@ -42,9 +47,7 @@ import ephem
 ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
 FIRST_YEAR, LAST_YEAR = 1900, 2100
 BEIJING = datetime.timedelta(hours=8)
-TERM_NAMES = ['小寒', '大寒', '立春', '雨水', '惊蛰', '春分', '清明', '谷雨', '立夏', '小满',
-              '芒种', '夏至', '小暑', '大暑', '立秋', '处暑', '白露', '秋分', '寒露', '霜降',
-              '立冬', '小雪', '大雪', '冬至']
+WINTER_SOLSTICE = 23  # term index of 冬至; index 0 is 小寒, at 285 degrees
 
 # Where the plain UTC+8 rule is not what the calendar holds.  Each entry:
 # what the rule (as computed here) may give, what the tables hold, and why.
@@ -109,10 +112,9 @@ def new_moons(start, end):
     return moons
 
 
-def compute():
-    differences = []  # (what, rule, tables, why)
-
-    # Terms of 1899..2101: the calendar needs the neighbours of the range.
+def compute_terms(differences):
+    """Beijing instants of the terms of 1899..2101 (the calendar needs the
+    neighbours of the range), with the decisions applied."""
     terms = {}
     for year in range(FIRST_YEAR - 1, LAST_YEAR + 2):
         for index in range(24):
@@ -123,11 +125,15 @@ def compute():
     for key, pinned in DECISIONS['terms'].items():
         rule = terms[key]
         if rule.date() != pinned.date():
-            differences.append((f'{key[0]} {TERM_NAMES[key[1]]}', str(rule), str(pinned),
+            differences.append((f'{key[0]} term {key[1]}', str(rule), str(pinned),
                                 'two precise engines put it just after midnight'))
             terms[key] = pinned
+    return terms
 
-    # Month starts, as Beijing dates, with the decisions applied.
+
+def compute_month_starts(differences):
+    """The Beijing dates on which the months begin, with the decisions
+    applied."""
     moons = new_moons(ephem.Date('1898/10/1'), ephem.Date('2102/3/1'))
     starts = []
     for moon in moons:
@@ -145,31 +151,30 @@ def compute():
                                     'margin under an hour'))
                 day = pinned
         starts.append(day)
+    return starts
 
+
+def number_months(starts, terms):
+    """Numbers every month from the eleventh month of lunar 1899 on: month
+    index -> (lunar year, month, leap)."""
     principal_dates = sorted(terms[(y, i)].date() for (y, i) in terms if i % 2 == 1)
-    solstices = {y: terms[(y, 23)].date() for y in range(FIRST_YEAR - 1, LAST_YEAR + 2)}
+    solstices = {y: terms[(y, WINTER_SOLSTICE)].date()
+                 for y in range(FIRST_YEAR - 1, LAST_YEAR + 2)}
 
     def month_holding(day):
-        for i in range(len(starts) - 1):
-            if starts[i] <= day < starts[i + 1]:
-                return i
-        raise ValueError(day)
+        return bisect.bisect_right(starts, day) - 1
 
     def has_principal_term(i):
         at = bisect.bisect_left(principal_dates, starts[i])
         return at < len(principal_dates) and principal_dates[at] < starts[i + 1]
 
-    # Number every month from the eleventh month of lunar 1899 on.
-    numbered = {}  # month index -> (lunar year, month, leap)
+    numbered = {}
     for year in range(FIRST_YEAR - 1, LAST_YEAR + 1):
         first = month_holding(solstices[year])
         last = month_holding(solstices[year + 1])
         leap_at = None
         if last - first == 13:
-            for i in range(first + 1, last):
-                if not has_principal_term(i):
-                    leap_at = i
-                    break
+            leap_at = next(i for i in range(first + 1, last) if not has_principal_term(i))
         elif last - first != 12:
             sys.exit(f'{last - first} months between the solstices of {year} and {year + 1}')
         number, lunar_year = 11, year
@@ -182,8 +187,18 @@ def compute():
                 if number == 13:
                     number, lunar_year = 1, lunar_year + 1
             numbered[i] = (lunar_year, number, False)
+    return numbered
 
-    months = []  # (lunar year, month, leap, first day, days) in order
+
+def compute():
+    """The months of lunar 1899 (its eleventh) to 2100 as (lunar year, month,
+    leap, first day, days), the term instants, and where the decisions made
+    the tables differ from the plain rule."""
+    differences = []  # (what, rule, tables, why)
+    terms = compute_terms(differences)
+    starts = compute_month_starts(differences)
+    numbered = number_months(starts, terms)
+    months = []
     for i in sorted(numbered):
         year, number, leap = numbered[i]
         months.append((year, number, leap, starts[i], (starts[i + 1] - starts[i]).days))
@@ -227,8 +242,8 @@ def read_reference():
         for line in f:
             if line.startswith('#'):
                 continue
-            y, i, _name, when = line.rstrip('\n').split('\t')
-            terms[(int(y), int(i))] = datetime.datetime.fromisoformat(when)
+            y, i, name, when = line.rstrip('\n').split('\t')
+            terms[(int(y), int(i))] = (name, datetime.datetime.fromisoformat(when))
     return days, terms
 
 
@@ -252,12 +267,12 @@ def check(months, terms, differences):
             print(f'  {day}: tables {by_day.get(day)}, lunar-javascript {expected}')
             unexplained += 1
     worst = 0
-    for key, expected in sorted(ref_terms.items()):
+    for key, (name, expected) in sorted(ref_terms.items()):
         ours = terms[key]
         seconds = abs((ours - expected).total_seconds())
         worst = max(worst, seconds)
         if ours.date() != expected.date() or seconds > 120:
-            print(f'  {key[0]} {TERM_NAMES[key[1]]}: tables {ours}, lunar-javascript {expected}')
+            print(f'  {key[0]} {name}: tables {ours}, lunar-javascript {expected}')
             unexplained += 1
     if unexplained == 0:
         print('  nowhere: 73,414 days and 4,824 term days agree')
@@ -272,7 +287,7 @@ HEADER = '''\
 '''
 
 
-def write_lunar_years(eve, packed):
+def write_lunar_years(eve, packed, out):
     rows = []
     for i in range(0, len(packed), 8):
         chunk = packed[i:i + 8]
@@ -316,7 +331,7 @@ inline constexpr std::array<std::uint8_t, {len(packed)}> LunarYearLeapMonths{{
 
 }}  // namespace moonfold
 '''
-    with open(os.path.join(ROOT, 'lunar/lunar_year_data.h'), 'w', encoding='utf-8') as f:
+    with open(os.path.join(out, 'lunar/lunar_year_data.h'), 'w', encoding='utf-8') as f:
         f.write(text)
 
 
@@ -329,7 +344,7 @@ def mean_place(k):
     return (k * MEAN_TERM_MILLIMINUTES + 500) // 1000
 
 
-def write_solar_terms(terms):
+def write_solar_terms(terms, out):
     epoch = datetime.datetime(FIRST_YEAR, 1, 1)
     minutes = [int((terms[(y, i)] - epoch).total_seconds() // 60)
                for y in range(FIRST_YEAR, LAST_YEAR + 1) for i in range(24)]
@@ -368,17 +383,22 @@ inline constexpr std::array<std::int16_t, {len(offsets)}> SolarTermCorrections{{
 
 }}  // namespace moonfold
 '''
-    with open(os.path.join(ROOT, 'cycles/solar_term_data.h'), 'w', encoding='utf-8') as f:
+    with open(os.path.join(out, 'cycles/solar_term_data.h'), 'w', encoding='utf-8') as f:
         f.write(text)
 
 
 def main():
+    parser = argparse.ArgumentParser(description=__doc__.split('\n')[0])
+    parser.add_argument('--out', default=ROOT, help='write the headers below this folder')
+    out = parser.parse_args().out
+    for folder in ('lunar', 'cycles'):
+        os.makedirs(os.path.join(out, folder), exist_ok=True)
     months, terms, differences = compute()
     eve, packed = pack_years(months)
     unexplained = check(months, terms, differences)
-    write_lunar_years(eve, packed)
-    write_solar_terms(terms)
-    print('wrote lunar/lunar_year_data.h and cycles/solar_term_data.h')
+    write_lunar_years(eve, packed, out)
+    write_solar_terms(terms, out)
+    print(f'wrote lunar/lunar_year_data.h and cycles/solar_term_data.h below {out}')
     if unexplained:
         sys.exit(f'{unexplained} differences that no decision covers')
 

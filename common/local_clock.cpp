@@ -1,4 +1,4 @@
-#include "plugin/local_clock.h"
+#include "common/local_clock.h"
 
 #if defined(_WIN32)
 #include <windows.h>

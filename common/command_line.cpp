@@ -1,10 +1,10 @@
-#include "plugin/command_line.h"
+#include "common/command_line.h"
 
 #if defined(_WIN32)
 #include <windows.h>
 #include <shellapi.h>
 
-#include "plugin/utf8.h"
+#include "common/utf8.h"
 #endif
 
 namespace moonfold {

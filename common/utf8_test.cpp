@@ -1,4 +1,4 @@
-#include "plugin/utf8.h"
+#include "common/utf8.h"
 
 #include <gtest/gtest.h>
 

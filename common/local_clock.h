@@ -1,7 +1,7 @@
 // The machine's local date and time, as the Windows clock reports it.
 #pragma once
 
-#include "plugin/local_date_record.h"
+#include "common/local_date_record.h"
 
 namespace moonfold {
 
