@@ -1,7 +1,9 @@
 #include "host/ini_config.h"
 
-#include "plugin/keywords.h"
-#include "plugin/utf8.h"
+#include <optional>
+
+#include "common/ascii_case.h"
+#include "common/utf8.h"
 
 namespace dashlight {
 namespace {
@@ -17,14 +19,51 @@ bool KeysEqual(std::u16string_view a, std::u16string_view b) {
   return moonfold::EqualsIgnoringAsciiCase(a, b);
 }
 
+// The sections read so far, and the reading of one line into them.  Each
+// step gives the reason when the line is refused.
+struct Reader {
+  std::vector<IniSection> sections;
+  std::map<std::u16string, std::size_t, std::less<>> index;
+
+  // "[Name]": a new section, under a name no other has.
+  std::optional<std::string> Section(std::string_view line) {
+    if (line.back() != ']') return "a section name needs its closing ']'";
+    const std::string_view name8 = line.substr(1, line.size() - 2);
+    std::u16string name = moonfold::Utf16FromUtf8(name8);
+    if (!index.try_emplace(name, sections.size()).second) {
+      return "section [" + std::string(name8) + "] appears twice";
+    }
+    sections.push_back({std::move(name), {}});
+    return std::nullopt;
+  }
+
+  // "Key=Value" in the latest section; the first line for a key wins.
+  std::optional<std::string> Entry(std::string_view line) {
+    const auto equals = line.find('=');
+    if (equals == std::string_view::npos) return "expected [Section] or Key=Value";
+    if (sections.empty()) return "Key=Value before the first [Section]";
+    const std::string_view key = Trim(line.substr(0, equals));
+    std::string_view value = Trim(line.substr(equals + 1));
+    if (key.empty()) return "a key is missing before '='";
+    if (value.size() >= 2 && value.front() == '"' && value.back() == '"') {
+      value = value.substr(1, value.size() - 2);
+    }
+    auto& entries = sections.back().entries;
+    std::u16string key16 = moonfold::Utf16FromUtf8(key);
+    bool seen = false;
+    for (const auto& [k, v] : entries) seen = seen || KeysEqual(k, key16);
+    if (!seen) entries.emplace_back(std::move(key16), moonfold::Utf16FromUtf8(value));
+    return std::nullopt;
+  }
+};
+
 }  // namespace
 
 bool IniConfig::Parse(std::string_view text, IniConfig& config, std::string& error) {
   constexpr std::string_view kBom = "\xEF\xBB\xBF";
   if (text.substr(0, kBom.size()) == kBom) text.remove_prefix(kBom.size());
 
-  std::vector<IniSection> sections;
-  std::map<std::u16string, std::size_t, std::less<>> index;
+  Reader reader;
   std::size_t line_number = 0;
   while (!text.empty()) {
     ++line_number;
@@ -35,49 +74,14 @@ bool IniConfig::Parse(std::string_view text, IniConfig& config, std::string& err
 
     line = Trim(line);
     if (line.empty() || line.front() == ';' || line.front() == '#') continue;
-    const std::string where = "line " + std::to_string(line_number) + ": ";
-
-    if (line.front() == '[') {
-      if (line.back() != ']') {
-        error = where + "a section name needs its closing ']'";
-        return false;
-      }
-      std::u16string name = moonfold::Utf16FromUtf8(line.substr(1, line.size() - 2));
-      if (!index.try_emplace(name, sections.size()).second) {
-        error = where + "section [" + std::string(line.substr(1, line.size() - 2)) +
-                "] appears twice";
-        return false;
-      }
-      sections.push_back({std::move(name), {}});
-      continue;
-    }
-
-    const auto equals = line.find('=');
-    if (equals == std::string_view::npos) {
-      error = where + "expected [Section] or Key=Value";
+    const auto refused = line.front() == '[' ? reader.Section(line) : reader.Entry(line);
+    if (refused) {
+      error = "line " + std::to_string(line_number) + ": " + *refused;
       return false;
     }
-    if (sections.empty()) {
-      error = where + "Key=Value before the first [Section]";
-      return false;
-    }
-    const std::string_view key = Trim(line.substr(0, equals));
-    std::string_view value = Trim(line.substr(equals + 1));
-    if (key.empty()) {
-      error = where + "a key is missing before '='";
-      return false;
-    }
-    if (value.size() >= 2 && value.front() == '"' && value.back() == '"') {
-      value = value.substr(1, value.size() - 2);
-    }
-    auto& entries = sections.back().entries;
-    std::u16string key16 = moonfold::Utf16FromUtf8(key);
-    bool seen = false;
-    for (const auto& [k, v] : entries) seen = seen || KeysEqual(k, key16);
-    if (!seen) entries.emplace_back(std::move(key16), moonfold::Utf16FromUtf8(value));
   }
-  config.sections_ = std::move(sections);
-  config.index_ = std::move(index);
+  config.sections_ = std::move(reader.sections);
+  config.index_ = std::move(reader.index);
   error.clear();
   return true;
 }
