@@ -2,7 +2,9 @@
 """Reads `moonfold --ics 2025:2030` with a real iCalendar parser (Debian's
 python3-icalendar) and holds it against `moonfold --year --json` for each
 of those years: the same events on the same dates, each a well-formed
-all-day event.
+all-day event.  Every event keeps the UID it had when the file was first
+published (tests/data/ics_uids_2025_2030.tsv), so that a calendar which
+imported an older file updates its events rather than doubling them.
 
 Usage: ics_check.py MOONFOLD
 """
@@ -10,12 +12,30 @@ Usage: ics_check.py MOONFOLD
 import collections
 import datetime
 import json
+import os
 import subprocess
 import sys
 
 import icalendar
 
 FIRST, LAST = 2025, 2030
+UID_LIST = os.path.join(os.path.dirname(os.path.dirname(os.path.abspath(__file__))),
+                        'tests', 'data', 'ics_uids_2025_2030.tsv')
+
+
+def published_uids(gregorian):
+    """UID -> summary of the events as first published."""
+    uids = {}
+    with open(UID_LIST, encoding='utf-8') as f:
+        for line in f:
+            if line.startswith('#'):
+                continue
+            uid, summary = line.rstrip('\n').split('\t')
+            if gregorian or '-gregorian-' not in uid:
+                uids[uid] = summary
+    if len(uids) < 280:
+        sys.exit(f'{UID_LIST} is missing or short')
+    return uids
 
 
 def run(*args):
@@ -32,6 +52,7 @@ def main():
                 failures.append(f'no {key}')
         seen = collections.Counter()
         uids = set()
+        summaries = {}
         for event in calendar.walk('VEVENT'):
             start = event.decoded('DTSTART')
             end = event.decoded('DTEND')
@@ -45,6 +66,7 @@ def main():
             if str(event['UID']) in uids:
                 failures.append(f'{event["UID"]} twice')
             uids.add(str(event['UID']))
+            summaries[str(event['UID'])] = str(event['SUMMARY'])
             seen[(start.isoformat(), str(event['SUMMARY']))] += 1
         expected = collections.Counter()
         for year in range(FIRST, LAST + 1):
@@ -54,8 +76,12 @@ def main():
             failures.append(f'{" ".join(extra)}: events differ from --year: '
                             f'{sorted((seen - expected).items())[:5]} '
                             f'{sorted((expected - seen).items())[:5]}')
+        published = published_uids(bool(extra))
+        if summaries != published:
+            changed = sorted(set(summaries.items()) ^ set(published.items()))
+            failures.append(f'{" ".join(extra)}: UIDs differ from those published: {changed[:5]}')
         print(f'--ics {FIRST}:{LAST} {" ".join(extra)}: {sum(seen.values())} events parsed, '
-              f'{len(uids)} UIDs, the same as --year lists')
+              f'{len(uids)} UIDs, the same as --year lists and as first published')
     for failure in failures:
         print('FAILED:', failure)
     return 1 if failures else 0
