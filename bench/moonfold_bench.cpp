@@ -20,20 +20,11 @@
 #include <string>
 #include <vector>
 
-#include "cycles/signs.h"
-#include "cycles/solar_terms.h"
-#include "cycles/stem_branch.h"
 #include "festivals/day_facts.h"
-#include "festivals/fixed_date_festivals.h"
-#include "festivals/lunar_festivals.h"
-#include "festivals/weekday_festivals.h"
-#include "lunar/lunar_date.h"
 #include "lunar/lunar_calendar.h"
-#include "lunar/lunar_names.h"
-#include "plugin/day_texts.h"
 #include "plugin/moonfold_plugin.h"
 #include "tests/support/counting_allocator.h"
-
+#include "texts/kinds.h"
 
 namespace moonfold {
 namespace {
@@ -46,13 +37,14 @@ struct Date {
 // order so that no branch predictor learns the sequence.
 const std::vector<Date>& Dates() {
   static const std::vector<Date> dates = [] {
+    using namespace std::chrono;
     std::vector<Date> all;
-    for (std::uint16_t y = 1990; y <= 2050; ++y) {
-      for (std::uint16_t m = 1; m <= 12; ++m) {
-        for (std::uint16_t d = 1; d <= DaysInGregorianMonth(y, m); ++d) {
-          all.push_back({y, m, d, GregorianWeekday(y, m, d)});
-        }
-      }
+    for (sys_days d{year{1990} / 1 / 1}; d <= sys_days{year{2050} / 12 / 31}; d += days{1}) {
+      const year_month_day date{d};
+      all.push_back({static_cast<std::uint16_t>(static_cast<int>(date.year())),
+                     static_cast<std::uint16_t>(static_cast<unsigned>(date.month())),
+                     static_cast<std::uint16_t>(static_cast<unsigned>(date.day())),
+                     static_cast<std::uint16_t>(weekday{d}.c_encoding())});
     }
     std::mt19937 random(20101107);
     std::shuffle(all.begin(), all.end(), random);
@@ -68,22 +60,6 @@ void CountAllocations(benchmark::State& state, std::size_t before) {
   state.counters["allocs"] = benchmark::Counter(
       static_cast<double>(testing::AllocationCount() - before), benchmark::Counter::kAvgIterations);
 }
-
-void BM_Conversion(benchmark::State& state) {
-  const auto& dates = Dates();
-  std::size_t i = 0;
-  for (auto _ : state) {
-    const Date& d = dates[i++ & kDateMask];
-    std::uint16_t y, m, day;
-    const std::uint16_t leap = LunarDateOf(DayNumberOf(d.year, d.month, d.day), y, m, day);
-    benchmark::DoNotOptimize(y);
-    benchmark::DoNotOptimize(m);
-    benchmark::DoNotOptimize(day);
-    benchmark::DoNotOptimize(leap);
-  }
-}
-// The plug-in's own conversion, over its day numbers of 1990-2050.
-BENCHMARK(BM_Conversion)->Name("Conversion 1990-2050/Moonfold");
 
 // ICU4C's Chinese calendar, in GMT, so that noon of a date is that date.
 struct IcuCalendars {
@@ -138,8 +114,8 @@ void BM_FactsOf(benchmark::State& state) {
   std::size_t i = 0;
   const std::size_t before = testing::AllocationCount();
   for (auto _ : state) {
-    benchmark::DoNotOptimize(FactsOf(std::chrono::year_month_day{dates[i & kDateMask].day},
-                                     static_cast<unsigned>(i % 24)));
+    const std::chrono::local_days day{dates[i & kDateMask].day.time_since_epoch()};
+    benchmark::DoNotOptimize(FactsOf(day + std::chrono::minutes{i % 1440}));
     ++i;
   }
   CountAllocations(state, before);
@@ -195,15 +171,16 @@ BENCHMARK(BM_IcuFromLunar)->Name("Lunar to Gregorian 1900-2100/ICU4C");
 
 // Each keyword's text from a day's facts, as the plug-in and the command
 // build it.
-void BM_Text(benchmark::State& state, std::size_t kind) {
+void BM_Text(benchmark::State& state, TextKind kind) {
   std::vector<DayFacts> facts;
   for (const Date& d : Dates()) {
-    facts.push_back(*FactsOf(std::chrono::year{d.year} / d.month / d.day, facts.size() % 24));
+    facts.push_back(*FactsOf(WallTime(std::chrono::year{d.year} / d.month / d.day,
+                                      static_cast<unsigned>(facts.size() % 24))));
   }
   std::size_t i = 0;
   const std::size_t before = testing::AllocationCount();
   for (auto _ : state) {
-    std::u16string text = KindText(static_cast<InstanceKind>(kind), facts[i++ & kDateMask]);
+    std::u16string text = KindText(kind, facts[i++ & kDateMask], Script::kSimplified);
     benchmark::DoNotOptimize(text.data());
   }
   CountAllocations(state, before);
@@ -234,8 +211,8 @@ class BenchPlatform final : public PluginPlatform {
   std::size_t reads_ = 0;
 };
 
-void BM_Initialize(benchmark::State& state, std::size_t kind) {
-  const std::u16string keyword(InstanceKeywords[kind]);
+void BM_Initialize(benchmark::State& state, TextKind kind) {
+  const std::u16string keyword(kind.Row().keyword);
   BenchPlatform platform(keyword.c_str());
   MoonfoldPlugin plugin(platform);
   plugin.Initialize(u"Bench", 7);  // the id is recorded once; later set-ups replace its kind
@@ -274,8 +251,8 @@ class FixedClock final : public PluginPlatform {
 void BM_Update2(benchmark::State& state, bool day_turns) {
   FixedClock platform;
   MoonfoldPlugin plugin(platform);
-  for (std::size_t k = 0; k < kInstanceKindCount; ++k) {
-    const std::u16string keyword(InstanceKeywords[k]);
+  for (std::size_t k = 0; k < kTextKindCount; ++k) {
+    const std::u16string keyword(kTextKinds[k].keyword);
     platform.value = keyword.c_str();
     plugin.Initialize(u"Bench", static_cast<std::uint32_t>(k));
   }
@@ -288,7 +265,7 @@ void BM_Update2(benchmark::State& state, bool day_turns) {
   CountAllocations(state, before);
 }
 BENCHMARK_CAPTURE(BM_Update2, same_day, false)->Name("Update2/same day");
-BENCHMARK_CAPTURE(BM_Update2, new_day, true)->Name("Update2/new day, 14 texts rebuilt");
+BENCHMARK_CAPTURE(BM_Update2, new_day, true)->Name("Update2/new day, every text rebuilt");
 
 // Collects each benchmark's time per iteration, so that the ratio to ICU4C
 // can be printed after the table.
@@ -345,13 +322,13 @@ Disagreements IcuDisagreements() {
 
 int main(int argc, char** argv) {
   using namespace moonfold;
-  for (std::size_t kind = 0; kind < kInstanceKindCount; ++kind) {
-    const std::string keyword(InstanceKeywords[kind].begin(), InstanceKeywords[kind].end());
-    benchmark::RegisterBenchmark(("Text/" + keyword).c_str(), BM_Text, kind);
+  for (std::uint8_t k = 0; k < kTextKindCount; ++k) {
+    const std::string keyword(kTextKinds[k].keyword.begin(), kTextKinds[k].keyword.end());
+    benchmark::RegisterBenchmark(("Text/" + keyword).c_str(), BM_Text, TextKind{k});
   }
-  for (std::size_t kind = 0; kind < kInstanceKindCount; ++kind) {
-    const std::string keyword(InstanceKeywords[kind].begin(), InstanceKeywords[kind].end());
-    benchmark::RegisterBenchmark(("Initialize/" + keyword).c_str(), BM_Initialize, kind);
+  for (std::uint8_t k = 0; k < kTextKindCount; ++k) {
+    const std::string keyword(kTextKinds[k].keyword.begin(), kTextKinds[k].keyword.end());
+    benchmark::RegisterBenchmark(("Initialize/" + keyword).c_str(), BM_Initialize, TextKind{k});
   }
   benchmark::Initialize(&argc, argv);
   if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;

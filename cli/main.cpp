@@ -17,8 +17,8 @@
 #endif
 
 #include "cli/moonfold_command.h"
-#include "plugin/command_line.h"
-#include "plugin/local_clock.h"
+#include "common/command_line.h"
+#include "common/local_clock.h"
 
 namespace {
 

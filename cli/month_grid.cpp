@@ -1,15 +1,14 @@
 #include "cli/month_grid.h"
 
 #include <algorithm>
+#include <utility>
 #include <vector>
 
 #include "cli/text_output.h"
-#include "cycles/signs.h"
-#include "cycles/solar_terms.h"
+#include "common/utf8.h"
 #include "festivals/day_facts.h"
 #include "lunar/lunar_calendar.h"
-#include "lunar/lunar_names.h"
-#include "plugin/utf8.h"
+#include "texts/calendar_texts.h"
 
 namespace moonfold::cli {
 namespace {
@@ -34,93 +33,76 @@ void Append(Line& line, const std::string& text, bool highlight) {
   line.width += DisplayWidth(text);
 }
 
-// A festival's name as a cell shows it: its first name, without what
-// stands in brackets ("元宵(上元)节" is 元宵节); nothing when that is still
-// too wide, for a name is never cut.
-std::u16string CellName(std::u16string_view text) {
-  std::u16string name(text.substr(0, text.find(u' ')));
-  for (const auto& [open, close] : {std::pair{u'(', u')'}, std::pair{u'（', u'）'}}) {
-    const auto from = name.find(open);
-    const auto to = from == std::u16string::npos ? from : name.find(close, from);
-    if (to != std::u16string::npos) name.erase(from, to - from + 1);
+// The lunar line of a day: its first lunar festival (short name), else its
+// solar term, else the lunar day's name.  A name too wide for the cell is
+// never cut: the next choice stands instead.
+std::u16string LunarLine(const DayFacts& facts, Script script) {
+  if (!facts.lunar_festivals.empty()) {
+    std::u16string name =
+        FestivalShortName({FestivalTable::kLunar, facts.lunar_festivals.first}, script);
+    if (DisplayWidth(name) <= kCell) return name;
   }
-  return DisplayWidth(name) <= kCell ? name : std::u16string();
+  if (facts.solar_term) return std::u16string(SolarTermName(*facts.solar_term, script));
+  return std::u16string(LunarDayName(facts.lunar.day, script));
 }
 
-// The lunar line of a day: its festival, else its solar term, else the
-// lunar day's name.
-std::u16string LunarLine(const DayFacts& facts) {
-  std::u16string text = CellName(facts.lunar_festival);
-  if (text.empty() && facts.solar_term) text = SolarTermNames[*facts.solar_term];
-  if (text.empty()) text = LunarDayText(static_cast<CalendarNumber>(facts.lunar.day));
-  return text;
+// The month and every lunar year it touches: 2024年2月  癸卯年 兔 / 甲辰年 龙.
+Line TitleLine(year_month month, const std::vector<DayFacts>& days, Script script) {
+  std::u16string title = GregorianMonthTitle(month, script) + u"  ";
+  int previous_year = days.front().lunar.year;
+  title += LunarYearTitle(previous_year, script);
+  for (const DayFacts& f : days) {
+    if (f.lunar.year == previous_year) continue;
+    previous_year = f.lunar.year;
+    title += u" / " + LunarYearTitle(previous_year, script);
+  }
+  Line line;
+  const int indent = std::max(0, (kGridWidth - DisplayWidth(title)) / 2);
+  Append(line, std::string(static_cast<std::size_t>(indent), ' ') + Utf8FromUtf16(title), false);
+  return line;
 }
 
-std::u16string YearName(int lunar_year) {
-  const CyclePosition cycle = YearCycle(lunar_year);
-  return CycleName(cycle) + u"年 " + std::u16string(ZodiacAnimals[cycle.Branch()]);
+Line WeekdayHeader(const GridStyle& style) {
+  Line header;
+  const auto& weekdays = texts::NamesOf(style.script).weekdays;
+  for (int c = 0; c < 7; ++c) {
+    if (c != 0) Append(header, " ", false);
+    Append(header, PadLeft(Utf8FromUtf16(weekdays[(c + (style.monday_first ? 1 : 0)) % 7]), kCell),
+           false);
+  }
+  return header;
+}
+
+// The day's number, with the lunar month's name beside it on the month's
+// first day, whatever else the day holds: 闰二月  22.
+std::string NumberCell(const DayFacts& f, Script script) {
+  const std::string number = std::to_string(static_cast<unsigned>(f.date.day()));
+  if (f.lunar.day != 1) return PadLeft(number, kCell);
+  const std::string month_name = Utf8FromUtf16(LunarMonthName(f.lunar.month, f.lunar.leap, script) +
+                                               std::u16string(texts::NamesOf(script).labels.month));
+  return PadRight(month_name, kCell - static_cast<int>(number.size())) + number;
 }
 
 std::vector<Line> Grid(year_month month, const GridStyle& style) {
-  const sys_days first{month / 1};
-  const sys_days last{month / std::chrono::last};
   std::vector<DayFacts> days;
-  for (sys_days d = first; d <= last; d += std::chrono::days{1}) {
-    days.push_back(*FactsOf(year_month_day{d}, 12));
+  for (sys_days d{month / 1}; d <= sys_days{month / std::chrono::last}; d += std::chrono::days{1}) {
+    days.push_back(*FactsOf(WallTime(year_month_day{d}, 12)));
   }
+  std::vector<Line> lines{TitleLine(month, days, style.script), WeekdayHeader(style)};
 
-  // The title names every lunar year the month touches.
-  std::u16string title = Utf16FromUtf8(std::to_string(static_cast<int>(month.year())) + "年" +
-                                       std::to_string(static_cast<unsigned>(month.month())) + "月  ");
-  std::vector<int> lunar_years;
-  for (const DayFacts& f : days) {
-    if (lunar_years.empty() || lunar_years.back() != f.lunar.year) lunar_years.push_back(f.lunar.year);
-  }
-  for (std::size_t i = 0; i < lunar_years.size(); ++i) {
-    if (i != 0) title += u" / ";
-    title += YearName(lunar_years[i]);
-  }
-  std::vector<Line> lines;
-  const int title_width = DisplayWidth(title);
-  Line title_line;
-  Append(title_line, std::string(static_cast<std::size_t>(std::max(0, (kGridWidth - title_width) / 2)), ' ') +
-                         Utf8FromUtf16(title), false);
-  lines.push_back(title_line);
-
-  Line header;
-  for (int c = 0; c < 7; ++c) {
-    if (c != 0) Append(header, " ", false);
-    Append(header, PadLeft(Utf8FromUtf16(WeekdayNames[(c + (style.monday_first ? 1 : 0)) % 7]), kCell),
-           false);
-  }
-  lines.push_back(header);
-
-  const unsigned first_weekday = weekday{first}.c_encoding();
+  // Two lines a week: the numbers, and under them the lunar lines.
+  const unsigned first_weekday = weekday{sys_days{month / 1}}.c_encoding();
   int column = static_cast<int>((first_weekday + 7 - (style.monday_first ? 1 : 0)) % 7);
   Line numbers, names;
-  const auto pad_to = [](Line& line, int cells) {
-    Append(line, std::string(static_cast<std::size_t>(cells * (kCell + 1)), ' '), false);
-  };
-  pad_to(numbers, column);
-  pad_to(names, column);
+  Append(numbers, std::string(static_cast<std::size_t>(column * (kCell + 1)), ' '), false);
+  names = numbers;
   for (const DayFacts& f : days) {
     const bool today = style.highlight && style.today == f.date;
-    const std::string number = std::to_string(static_cast<unsigned>(f.date.day()));
-    std::string top;
-    if (f.lunar.day == 1) {
-      // A lunar month begins: its name, whatever else the day holds.
-      const std::string month_name =
-          Utf8FromUtf16(LunarMonthText(static_cast<CalendarNumber>(f.lunar.month), f.lunar.leap) + u"月");
-      top = PadRight(month_name, kCell - static_cast<int>(number.size())) + number;
-    } else {
-      top = PadLeft(number, kCell);
-    }
-    Append(numbers, top, today);
-    Append(names, PadLeft(Utf8FromUtf16(LunarLine(f)), kCell), today);
-    if (++column == 7 || f.date == year_month_day{last}) {
-      lines.push_back(numbers);
-      lines.push_back(names);
-      numbers = names = Line{};
+    Append(numbers, NumberCell(f, style.script), today);
+    Append(names, PadLeft(Utf8FromUtf16(LunarLine(f, style.script)), kCell), today);
+    if (++column == 7 || &f == &days.back()) {
+      lines.push_back(std::exchange(numbers, Line{}));
+      lines.push_back(std::exchange(names, Line{}));
       column = 0;
     } else {
       Append(numbers, " ", false);

@@ -6,12 +6,15 @@
 #include <optional>
 #include <string>
 
+#include "texts/names.h"
+
 namespace moonfold::cli {
 
 struct GridStyle {
   bool monday_first = false;
   bool highlight = false;  // today in reverse video
   std::optional<std::chrono::year_month_day> today;
+  Script script = Script::kSimplified;
 };
 
 // One month (1900-01..2100-12), or three around it side by side when

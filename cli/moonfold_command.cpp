@@ -10,11 +10,10 @@
 #include "cli/month_grid.h"
 #include "cli/text_output.h"
 #include "cli/year_events.h"
+#include "common/utf8.h"
 #include "festivals/day_facts.h"
 #include "moonfold_version.h"
-#include "plugin/day_texts.h"
-#include "plugin/keywords.h"
-#include "plugin/utf8.h"
+#include "texts/kinds.h"
 
 namespace moonfold::cli {
 namespace {
@@ -45,12 +44,12 @@ constexpr std::string_view kHelp =
     "  --year YYYY               that year's lunar festivals and solar terms, by date\n"
     "  --ics YYYY[:YYYY]         those years as an iCalendar file on standard output\n"
     "  --gregorian               with --year and --ics: the Gregorian festivals too\n"
+    "  --keywords                the keywords, one a line (for completion and scripts)\n"
     "  --help                    this text\n"
     "  --version                 the version\n"
     "\n"
     "Keywords (matched whatever the case of their letters):\n"
-    "  DATE LUNARDAY LUNARMONTH WEEKDAY HEYEAR HEMONTH HEDAY HEHOUR SOLAR\n"
-    "  CONSTELLATION FEASTS FWEEKDAY FLASTWEEK FLUNARS TWELVEANIMALS\n"
+    "%KEYWORDS%"
     "\n"
     "Exit status 2 for a date outside the range, an unknown keyword or a\n"
     "malformed or conflicting option; the reason is on standard error.\n";
@@ -65,37 +64,48 @@ Result Failure(std::string_view what, std::string_view why) {
   return {2, {}, std::move(err)};
 }
 
-// What a keyword names: the Gregorian date, or one of the plug-in's texts.
+// What a keyword names: the Gregorian date, or a kind of text.
 struct Field {
-  std::optional<InstanceKind> kind;  // none: DATE
-  std::string_view Name() const {
-    static const std::string kDate = "DATE";
-    if (!kind) return kDate;
-    static const auto kNames = [] {
-      std::array<std::string, kInstanceKindCount> names;
-      for (std::size_t k = 0; k < names.size(); ++k) names[k] = Utf8FromUtf16(InstanceKeywords[k]);
-      return names;
-    }();
-    return kNames[static_cast<std::size_t>(*kind)];
+  std::optional<TextKind> kind;  // none: DATE
+  std::string Name() const {
+    return kind ? Utf8FromUtf16(kind->Row().keyword) : std::string("DATE");
   }
   friend bool operator==(const Field&, const Field&) = default;
 };
 
+// Every field, in the order of the listing and the JSON object.
+std::vector<Field> AllFields() {
+  std::vector<Field> fields{Field{}};
+  for (std::uint8_t k = 0; k < kTextKindCount; ++k) fields.push_back({TextKind{k}});
+  return fields;
+}
+
 std::string KeywordList() {
-  std::string list = "DATE";
-  for (const auto keyword : InstanceKeywords) {
-    list += ' ';
-    list += Utf8FromUtf16(keyword);
-  }
+  std::string list;
+  for (const Field& field : AllFields()) list += (list.empty() ? "" : " ") + field.Name();
   return list;
+}
+
+// The help text, its keyword list wrapped at 72 columns.
+std::string HelpText() {
+  std::string keywords, line = " ";
+  for (const Field& field : AllFields()) {
+    if (line.size() + 1 + field.Name().size() > 72) {
+      keywords += line + "\n";
+      line = " ";
+    }
+    line += " " + field.Name();
+  }
+  keywords += line + "\n";
+  std::string help(kHelp);
+  help.replace(help.find("%KEYWORDS%"), 10, keywords);
+  return std::string(kUsage) + "\n" + help;
 }
 
 std::optional<Field> FieldOf(std::string_view keyword) {
   const std::u16string wide = Utf16FromUtf8(keyword);
   if (EqualsIgnoringAsciiCase(u"DATE", wide)) return Field{};
-  for (std::size_t k = 0; k < InstanceKeywords.size(); ++k) {
-    if (EqualsIgnoringAsciiCase(InstanceKeywords[k], wide)) return Field{static_cast<InstanceKind>(k)};
-  }
+  if (const auto kind = KindOfKeyword(wide)) return Field{*kind};
   return std::nullopt;
 }
 
@@ -104,13 +114,13 @@ Result UnknownKeyword(std::string_view keyword) {
 }
 
 // A field's text for machine and human output alike: no blank at either end.
-std::string FieldText(const Field& field, const DayFacts& facts) {
+std::string FieldText(const Field& field, const DayFacts& facts, Script script) {
   if (!field.kind) return IsoDate(facts.date);
-  return Utf8FromUtf16(TrimBlanks(KindText(*field.kind, facts)));
+  return Utf8FromUtf16(TrimBlanks(KindText(*field.kind, facts, script)));
 }
 
 // Fills each {KEYWORD}; {{ and }} are braces.
-Result Format(const DayFacts& facts, std::string_view templ) {
+Result Format(const DayFacts& facts, std::string_view templ, Script script) {
   std::string out;
   for (std::size_t i = 0; i < templ.size(); ++i) {
     const char c = templ[i];
@@ -129,13 +139,14 @@ Result Format(const DayFacts& facts, std::string_view templ) {
     const std::string_view keyword = templ.substr(i + 1, close - i - 1);
     const std::optional<Field> field = FieldOf(keyword);
     if (!field) return UnknownKeyword(keyword);
-    out += FieldText(*field, facts);
+    out += FieldText(*field, facts, script);
     i = close;
   }
   return {0, out + "\n", {}};
 }
 
-Result Texts(const DayFacts& facts, const std::vector<std::string>& keywords, bool json) {
+Result Texts(const DayFacts& facts, const std::vector<std::string>& keywords, bool json,
+             Script script) {
   std::vector<Field> fields;
   for (const std::string& keyword : keywords) {
     const std::optional<Field> field = FieldOf(keyword);
@@ -145,18 +156,15 @@ Result Texts(const DayFacts& facts, const std::vector<std::string>& keywords, bo
     fields.push_back(*field);
   }
   const bool all = fields.empty();
-  if (all) {
-    fields.push_back(Field{});
-    for (std::size_t k = 0; k < kInstanceKindCount; ++k) fields.push_back({static_cast<InstanceKind>(k)});
-  }
+  if (all) fields = AllFields();
   std::string out;
   for (std::size_t i = 0; i < fields.size(); ++i) {
-    const std::string value = FieldText(fields[i], facts);
+    const std::string value = FieldText(fields[i], facts, script);
     if (json) {
       out += i == 0 ? '{' : ',';
       out += JsonString(fields[i].Name()) + ":" + JsonString(value);
     } else if (all) {
-      out += std::string(fields[i].Name()) + "\t" + value + "\n";
+      out += fields[i].Name() + "\t" + value + "\n";
     } else {
       if (i != 0) out += ' ';
       out += value;
@@ -193,7 +201,12 @@ std::variant<Request, Result> ReadArguments(const std::vector<std::string>& args
       return std::nullopt;
     };
     std::optional<Result> error;
-    if (arg == "--help" || arg == "-h") return Result{0, std::string(kUsage) + "\n" + std::string(kHelp), {}};
+    if (arg == "--help" || arg == "-h") return Result{0, HelpText(), {}};
+    if (arg == "--keywords") {
+      std::string list;
+      for (const Field& field : AllFields()) list += field.Name() + "\n";
+      return Result{0, list, {}};
+    }
     if (arg == "--version") return Result{0, "moonfold " + std::to_string(kPluginVersion) + "\n", {}};
     if (name == "--date") {
       error = value(r.date, "YYYY-MM-DD or YYYY-MM-DDTHH:MM");
@@ -274,14 +287,8 @@ std::optional<Result> Conflict(const Request& r) {
   return std::nullopt;
 }
 
-}  // namespace
-
-Result Run(const std::vector<std::string>& args, const Environment& environment) {
-  auto read = ReadArguments(args);
-  if (auto* result = std::get_if<Result>(&read)) return std::move(*result);
-  const Request& r = std::get<Request>(read);
-  if (auto conflict = Conflict(r)) return *conflict;
-
+// Whether today is shown in reverse video, or why --color is refused.
+std::variant<bool, Result> Highlight(const Request& r, const Environment& environment) {
   bool highlight = environment.output_is_terminal && !environment.no_color &&
                    !environment.dumb_terminal;
   if (r.color) {
@@ -293,54 +300,84 @@ Result Run(const std::vector<std::string>& args, const Environment& environment)
       return Failure("--color=" + *r.color, "expected auto, always or never");
     }
   }
-  highlight = highlight && environment.can_highlight;
+  return highlight && environment.can_highlight;
+}
 
-  if (r.year || r.ics) {
-    const auto years = ParseYears(r.year ? *r.year : *r.ics);
-    if (const auto* why = std::get_if<std::string>(&years)) {
-      return Failure((r.year ? "--year " : "--ics ") + (r.year ? *r.year : *r.ics), *why);
-    }
-    const YearRange range = std::get<YearRange>(years);
-    if (r.year && range.first != range.last) return Failure("--year " + *r.year, "expected one year");
-    const auto events = EventsOf(range.first, range.last, r.gregorian);
-    if (r.ics) return {0, ICalendar(events, range.first, range.last, environment.utc_now), {}};
-    return {0, r.json ? YearJson(events) : YearListing(events), {}};
-  }
+// --year and --ics: the events of whole years.
+Result YearEvents(const Request& r, const Environment& environment, Script script) {
+  const std::string& text = r.year ? *r.year : *r.ics;
+  const std::string option = r.year ? "--year " : "--ics ";
+  const auto years = ParseYears(text);
+  if (const auto* why = std::get_if<std::string>(&years)) return Failure(option + text, *why);
+  const YearRange range = std::get<YearRange>(years);
+  if (r.year && range.first != range.last) return Failure(option + text, "expected one year");
+  const auto events = EventsOf(range.first, range.last, r.gregorian);
+  if (r.ics) return {0, ICalendar(events, range.first, range.last, environment.utc_now, script), {}};
+  return {0, r.json ? YearJson(events, script) : YearListing(events, script), {}};
+}
 
-  // The day: the one asked for, or the clock's.
-  DateTime now{year{environment.now.year} / month{environment.now.month} / day{environment.now.day},
-               environment.now.hour, environment.now.minute};
-  bool now_in_range = now.date.ok() && InCalendarRange(sys_days{now.date});
+// The moment the texts are of: the one asked for, or the clock's.  Nothing
+// when the clock's own date lies outside the calendar.
+std::variant<std::optional<DateTime>, Result> MomentOf(const Request& r,
+                                                       const Environment& environment) {
   if (r.date || r.lunar) {
     const auto parsed = r.date ? ParseDate(*r.date) : ParseLunarDate(*r.lunar);
     if (const auto* why = std::get_if<std::string>(&parsed)) {
       return Failure((r.date ? "--date " : "--lunar ") + (r.date ? *r.date : *r.lunar), *why);
     }
-    now = std::get<DateTime>(parsed);
-    now_in_range = true;
+    return std::optional<DateTime>(std::get<DateTime>(parsed));
   }
-  const auto clock_out_of_range = [&] {
-    return Failure("the clock's date " + IsoDate(now.date), "outside the supported range " +
-                                                                std::string(kRangeText) +
-                                                                "; give a day with --date");
-  };
+  const LocalDateRecord& now = environment.now;
+  const DateTime clock{year{now.year} / month{now.month} / day{now.day}, now.hour, now.minute};
+  if (!clock.date.ok() || !InCalendarRange(sys_days{clock.date})) return std::optional<DateTime>();
+  return std::optional<DateTime>(clock);
+}
 
+Result ClockOutOfRange(const Environment& environment) {
+  const LocalDateRecord& now = environment.now;
+  const year_month_day date{year{now.year}, month{now.month}, day{now.day}};
+  return Failure("the clock's date " + IsoDate(date),
+                 "outside the supported range " + std::string(kRangeText) +
+                     "; give a day with --date");
+}
+
+// --month: the month asked for, or the moment's.
+Result MonthMode(const Request& r, const std::optional<DateTime>& moment,
+                 const Environment& environment, GridStyle style) {
+  if (!r.month && !moment) return ClockOutOfRange(environment);
+  year_month month = r.month ? year_month{} : moment->date.year() / moment->date.month();
+  if (r.month) {
+    const auto parsed = ParseMonth(*r.month);
+    if (const auto* why = std::get_if<std::string>(&parsed)) return Failure("--month " + *r.month, *why);
+    month = std::get<year_month>(parsed);
+  }
+  if (moment) style.today = moment->date;
+  return {0, MonthGrids(month, r.three, environment.terminal_columns, style), {}};
+}
+
+}  // namespace
+
+Result Run(const std::vector<std::string>& args, const Environment& environment) {
+  auto read = ReadArguments(args);
+  if (auto* result = std::get_if<Result>(&read)) return std::move(*result);
+  const Request& r = std::get<Request>(read);
+  if (auto conflict = Conflict(r)) return *conflict;
+  const auto highlight = Highlight(r, environment);
+  if (const auto* refused = std::get_if<Result>(&highlight)) return *refused;
+  const Script script = Script::kSimplified;
+
+  if (r.year || r.ics) return YearEvents(r, environment, script);
+  const auto moment = MomentOf(r, environment);
+  if (const auto* refused = std::get_if<Result>(&moment)) return *refused;
+  const std::optional<DateTime>& at = std::get<std::optional<DateTime>>(moment);
   if (r.month_mode) {
-    if (!r.month && !now_in_range) return clock_out_of_range();
-    year_month month = now.date.year() / now.date.month();
-    if (r.month) {
-      const auto parsed = ParseMonth(*r.month);
-      if (const auto* why = std::get_if<std::string>(&parsed)) return Failure("--month " + *r.month, *why);
-      month = std::get<year_month>(parsed);
-    }
-    GridStyle style{r.monday, highlight, now.date};
-    return {0, MonthGrids(month, r.three, environment.terminal_columns, style), {}};
+    return MonthMode(r, at, environment, GridStyle{r.monday, std::get<bool>(highlight), {}, script});
   }
-  if (!now_in_range) return clock_out_of_range();
+  if (!at) return ClockOutOfRange(environment);
 
-  const DayFacts facts = *FactsOf(now.date, now.hour);
-  if (r.format) return Format(facts, *r.format);
-  return Texts(facts, r.keywords, r.json);
+  const DayFacts facts = *FactsOf(WallTime(at->date, at->hour, at->minute));
+  if (r.format) return Format(facts, *r.format, script);
+  return Texts(facts, r.keywords, r.json, script);
 }
 
 }  // namespace moonfold::cli

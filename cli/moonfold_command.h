@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "plugin/local_date_record.h"
+#include "common/local_date_record.h"
 
 namespace moonfold::cli {
 

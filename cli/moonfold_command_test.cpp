@@ -4,14 +4,18 @@
 
 #include <sys/wait.h>
 
-#include <cstdio>
 #include <algorithm>
+#include <cstdio>
+#include <fstream>
+#include <sstream>
 #include <set>
 #include <string>
 
 #include "cli/moonfold_command.h"
 #include "cli/text_output.h"
+#include "common/utf8.h"
 #include "lunar/lunar_calendar.h"
+#include "texts/kinds.h"
 
 namespace moonfold::cli {
 namespace {
@@ -90,10 +94,59 @@ TEST(MoonfoldCommand, OptionsAndTheirOutput) {
   }
 }
 
+// DATE, then every kind of text in the order of the table.
+std::vector<std::string> Keywords() {
+  std::vector<std::string> keywords{"DATE"};
+  for (const TextKindRow& row : kTextKinds) keywords.push_back(Utf8FromUtf16(row.keyword));
+  return keywords;
+}
+
+std::string Joined(const std::vector<std::string>& words, const std::string& separator) {
+  std::string text;
+  for (const std::string& word : words) text += (text.empty() ? "" : separator) + word;
+  return text;
+}
+
+std::string FileText(const std::string& path) {
+  std::ifstream file(path);
+  std::ostringstream text;
+  text << file.rdbuf();
+  return text.str();
+}
+
+// The keywords that the help, the completion, the manual page and the
+// README name are the table's, in its order.
+TEST(MoonfoldCommand, EveryListOfKeywordsIsTheTables) {
+  const std::vector<std::string> keywords = Keywords();
+  EXPECT_EQ(RunCommand("--keywords").out, Joined(keywords, "\n") + "\n");
+  const std::string help = RunCommand("--help").out;
+  for (const std::string& keyword : keywords) EXPECT_NE(help.find(" " + keyword), std::string::npos);
+
+  const std::string source = MOONFOLD_SOURCE_DIR;
+  const std::string manual = FileText(source + "/cli/moonfold.1.in");
+  const auto section = manual.find(".SH KEYWORDS\n");
+  ASSERT_NE(section, std::string::npos);
+  std::istringstream lines(manual.substr(section));
+  std::string line, listed;
+  std::getline(lines, line);
+  while (std::getline(lines, line) && line.rfind(".B ", 0) == 0) listed += (listed.empty() ? "" : " ") + line.substr(3);
+  EXPECT_EQ(listed, Joined(keywords, " "));
+
+  EXPECT_NE(FileText(source + "/cli/moonfold.bash-completion").find("--keywords"), std::string::npos);
+
+  // The README's table of keywords, a row each.
+  const std::string readme = FileText(source + "/README.md");
+  std::string rows;
+  for (std::size_t at = readme.find("\n| `"); at != std::string::npos; at = readme.find("\n| `", at + 1)) {
+    const auto end = readme.find('`', at + 4);
+    const std::string word = readme.substr(at + 4, end - at - 4);
+    if (std::find(keywords.begin(), keywords.end(), word) != keywords.end()) rows += word + " ";
+  }
+  EXPECT_EQ(rows, Joined({keywords.begin() + 1, keywords.end()}, " ") + " ");
+}
+
 TEST(MoonfoldCommand, RefusesWithTheReasonAndExitStatus2) {
-  const std::string keywords =
-      "DATE LUNARDAY LUNARMONTH WEEKDAY HEYEAR HEMONTH HEDAY HEHOUR SOLAR CONSTELLATION FEASTS "
-      "FWEEKDAY FLASTWEEK FLUNARS TWELVEANIMALS";
+  const std::string keywords = Joined(Keywords(), " ");
   const struct {
     const char* args;
     std::string err;

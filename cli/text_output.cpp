@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 
-#include "plugin/utf8.h"
+#include "common/utf8.h"
 
 namespace moonfold::cli {
 

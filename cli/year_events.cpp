@@ -4,27 +4,36 @@
 
 #include "cli/command_dates.h"
 #include "cli/text_output.h"
-#include "cycles/signs.h"
+#include "common/utf8.h"
 #include "festivals/day_facts.h"
-#include "lunar/lunar_names.h"
 #include "moonfold_version.h"
-#include "plugin/utf8.h"
+#include "texts/calendar_texts.h"
 
 namespace moonfold::cli {
 namespace {
 
 using namespace std::chrono;
 
-// Each name of a text that holds several, separated by single spaces.
-void AddNames(std::vector<CalendarEvent>& events, year_month_day date, EventKind kind,
-              std::u16string_view text, unsigned& ordinal) {
-  while (!text.empty()) {
-    const auto space = text.find(u' ');
-    const std::u16string_view name = text.substr(0, space);
-    if (!name.empty()) events.push_back({date, kind, std::u16string(name), std::nullopt, ordinal++});
-    if (space == std::u16string_view::npos) break;
-    text.remove_prefix(space + 1);
+// One event for each festival of a run, numbered on from `ordinal`.
+void AddFestivals(std::vector<CalendarEvent>& events, year_month_day date, EventKind kind,
+                  FestivalTable table, FestivalRun run, unsigned& ordinal) {
+  for (unsigned row = run.first; row < run.first + run.count; ++row) {
+    events.push_back({.date = date,
+                      .kind = kind,
+                      .term = 0,
+                      .festival = {table, static_cast<std::uint8_t>(row)},
+                      .time = std::nullopt,
+                      .ordinal = ordinal++});
   }
+}
+
+std::string EventName(const CalendarEvent& e, Script script) {
+  return Utf8FromUtf16(e.kind == EventKind::kTerm ? SolarTermName(e.term, script)
+                                                  : FestivalName(e.festival, script));
+}
+
+std::string LunarDateOf(year_month_day date, Script script) {
+  return Utf8FromUtf16(LunarDateName(*ToLunar(sys_days{date}), script));
 }
 
 // Text of an iCalendar property value: backslash, semicolon, comma and
@@ -65,9 +74,35 @@ std::string Compact(year_month_day date) {
   return text;
 }
 
-std::string LunarDateText(const LunarDate& lunar) {
-  return Utf8FromUtf16(LunarMonthText(static_cast<CalendarNumber>(lunar.month), lunar.leap) +
-                       u"月" + LunarDayText(static_cast<CalendarNumber>(lunar.day)));
+std::string StampText(sys_seconds stamp) {
+  const year_month_day day{floor<days>(stamp)};
+  const hh_mm_ss time{stamp - floor<days>(stamp)};
+  char text[32];
+  std::snprintf(text, sizeof text, "%sT%02d%02d%02dZ", Compact(day).c_str(),
+                static_cast<int>(time.hours().count()), static_cast<int>(time.minutes().count()),
+                static_cast<int>(time.seconds().count()));
+  return text;
+}
+
+void ICalendarEvent(std::string& out, const CalendarEvent& e, const std::string& stamp,
+                    Script script) {
+  const texts::Labels& labels = texts::NamesOf(script).labels;
+  ContentLine(out, "BEGIN:VEVENT");
+  ContentLine(out, "UID:" + Compact(e.date) + "-" + KindName(e.kind) + "-" +
+                       std::to_string(e.ordinal) + "@moonfold");
+  ContentLine(out, "DTSTAMP:" + stamp);
+  ContentLine(out, "DTSTART;VALUE=DATE:" + Compact(e.date));
+  ContentLine(out, "DTEND;VALUE=DATE:" + Compact(year_month_day{sys_days{e.date} + days{1}}));
+  ContentLine(out, "SUMMARY:" + IcsText(EventName(e, script)));
+  std::string description = Utf8FromUtf16(labels.lunar_calendar) + LunarDateOf(e.date, script);
+  if (e.time) description += Utf8FromUtf16(labels.term_time) + TimeText(*e.time);
+  ContentLine(out, "DESCRIPTION:" + IcsText(description));
+  const texts::Name category = e.kind == EventKind::kTerm    ? labels.category_term
+                               : e.kind == EventKind::kLunar ? labels.category_lunar
+                                                             : labels.category_gregorian;
+  ContentLine(out, "CATEGORIES:" + IcsText(Utf8FromUtf16(category)));
+  ContentLine(out, "TRANSP:TRANSPARENT");
+  ContentLine(out, "END:VEVENT");
 }
 
 }  // namespace
@@ -95,51 +130,55 @@ std::vector<CalendarEvent> EventsOf(int first_year, int last_year, bool gregoria
   const sys_days last{year{last_year} / December / 31};
   for (sys_days day = first; day <= last; day += days{1}) {
     const year_month_day date{day};
-    const std::optional<DayFacts> facts = FactsOf(date, 0);
+    const std::optional<DayFacts> facts = FactsOf(WallTime(date));
     if (!facts) continue;
     if (facts->solar_term) {
-      events.push_back({date, EventKind::kTerm, std::u16string(SolarTermNames[*facts->solar_term]),
-                        SolarTermInstant(static_cast<int>(date.year()), *facts->solar_term),
-                        *facts->solar_term});
+      const unsigned term = *facts->solar_term;
+      events.push_back({.date = date,
+                        .kind = EventKind::kTerm,
+                        .term = term,
+                        .time = SolarTermInstant(static_cast<int>(date.year()), term),
+                        .ordinal = term});
     }
     unsigned ordinal = 0;
-    AddNames(events, date, EventKind::kLunar, facts->lunar_festival, ordinal);
-    if (gregorian) {
-      ordinal = 0;
-      for (const std::u16string_view text :
-           {facts->fixed_festival, facts->weekday_festival, facts->last_week_festival}) {
-        AddNames(events, date, EventKind::kGregorian, text, ordinal);
-      }
-    }
+    AddFestivals(events, date, EventKind::kLunar, FestivalTable::kLunar, facts->lunar_festivals,
+                 ordinal);
+    if (!gregorian) continue;
+    ordinal = 0;
+    AddFestivals(events, date, EventKind::kGregorian, FestivalTable::kFixedDate,
+                 facts->fixed_festivals, ordinal);
+    AddFestivals(events, date, EventKind::kGregorian, FestivalTable::kWeekdayRule,
+                 facts->weekday_festivals, ordinal);
+    AddFestivals(events, date, EventKind::kGregorian, FestivalTable::kLastWeekday,
+                 facts->last_week_festivals, ordinal);
   }
   return events;
 }
 
-std::string YearListing(const std::vector<CalendarEvent>& events) {
+std::string YearListing(const std::vector<CalendarEvent>& events, Script script) {
   std::string out;
   for (const CalendarEvent& e : events) {
-    const DayFacts facts = *FactsOf(e.date, 0);
     out += IsoDate(e.date);
-    out += "  周";
-    out += Utf8FromUtf16(WeekdayNames[facts.day_of_week]);
     out += "  ";
-    out += PadRight(LunarDateText(facts.lunar), 10);
+    out += Utf8FromUtf16(WeekdayLabel(weekday{sys_days{e.date}}.c_encoding(), script));
+    out += "  ";
+    out += PadRight(LunarDateOf(e.date, script), 10);
     out += "  ";
     out += e.time ? TimeText(*e.time) : std::string(5, ' ');
     out += "  ";
-    out += Utf8FromUtf16(e.name);
+    out += EventName(e, script);
     out += '\n';
   }
   return out;
 }
 
-std::string YearJson(const std::vector<CalendarEvent>& events) {
+std::string YearJson(const std::vector<CalendarEvent>& events, Script script) {
   std::string out = "[";
   for (std::size_t i = 0; i < events.size(); ++i) {
     const CalendarEvent& e = events[i];
     out += i == 0 ? "\n" : ",\n";
     out += "{\"date\":" + JsonString(IsoDate(e.date)) + ",\"kind\":" + JsonString(KindName(e.kind)) +
-           ",\"name\":" + JsonString(Utf8FromUtf16(e.name));
+           ",\"name\":" + JsonString(EventName(e, script));
     if (e.time) out += ",\"time\":" + JsonString(TimeText(*e.time));
     out += '}';
   }
@@ -148,7 +187,7 @@ std::string YearJson(const std::vector<CalendarEvent>& events) {
 }
 
 std::string ICalendar(const std::vector<CalendarEvent>& events, int first_year, int last_year,
-                      sys_seconds stamp) {
+                      sys_seconds stamp, Script script) {
   std::string out;
   ContentLine(out, "BEGIN:VCALENDAR");
   ContentLine(out, "VERSION:2.0");
@@ -158,33 +197,11 @@ std::string ICalendar(const std::vector<CalendarEvent>& events, int first_year, 
   const std::string years = first_year == last_year
                                 ? std::to_string(first_year)
                                 : std::to_string(first_year) + "–" + std::to_string(last_year);
-  ContentLine(out, "X-WR-CALNAME:" + IcsText("农历节日与节气 " + years));
-  const year_month_day stamp_day{floor<days>(stamp)};
-  const hh_mm_ss stamp_time{stamp - floor<days>(stamp)};
-  char stamp_text[32];
-  std::snprintf(stamp_text, sizeof stamp_text, "%sT%02d%02d%02dZ", Compact(stamp_day).c_str(),
-                static_cast<int>(stamp_time.hours().count()),
-                static_cast<int>(stamp_time.minutes().count()),
-                static_cast<int>(stamp_time.seconds().count()));
-  for (const CalendarEvent& e : events) {
-    const std::string name = Utf8FromUtf16(e.name);
-    ContentLine(out, "BEGIN:VEVENT");
-    ContentLine(out, "UID:" + Compact(e.date) + "-" + KindName(e.kind) + "-" +
-                         std::to_string(e.ordinal) + "@moonfold");
-    ContentLine(out, std::string("DTSTAMP:") + stamp_text);
-    ContentLine(out, "DTSTART;VALUE=DATE:" + Compact(e.date));
-    ContentLine(out, "DTEND;VALUE=DATE:" + Compact(year_month_day{sys_days{e.date} + days{1}}));
-    ContentLine(out, "SUMMARY:" + IcsText(name));
-    const DayFacts facts = *FactsOf(e.date, 0);
-    std::string description = "农历" + LunarDateText(facts.lunar);
-    if (e.time) description += "，交节时刻 北京时间 " + TimeText(*e.time);
-    ContentLine(out, "DESCRIPTION:" + IcsText(description));
-    ContentLine(out, std::string("CATEGORIES:") +
-                         (e.kind == EventKind::kTerm ? "节气"
-                          : e.kind == EventKind::kLunar ? "农历节日" : "公历节日"));
-    ContentLine(out, "TRANSP:TRANSPARENT");
-    ContentLine(out, "END:VEVENT");
-  }
+  ContentLine(out, "X-WR-CALNAME:" +
+                       IcsText(Utf8FromUtf16(texts::NamesOf(script).labels.calendar_name) + " " +
+                               years));
+  const std::string stamp_text = StampText(stamp);
+  for (const CalendarEvent& e : events) ICalendarEvent(out, e, stamp_text, script);
   ContentLine(out, "END:VCALENDAR");
   return out;
 }

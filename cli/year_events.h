@@ -4,12 +4,13 @@
 #pragma once
 
 #include <chrono>
-#include <cstdint>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "cycles/solar_terms.h"
+#include "festivals/festivals.h"
+#include "texts/names.h"
 
 namespace moonfold::cli {
 
@@ -18,12 +19,17 @@ enum class EventKind { kTerm, kLunar, kGregorian };
 struct CalendarEvent {
   std::chrono::year_month_day date;
   EventKind kind = EventKind::kTerm;
-  std::u16string name;               // one name: shared days are split at their spaces
-  std::optional<BeijingTime> time;   // a term's instant
-  unsigned ordinal = 0;              // the term's index, or the name's place on its day
+  unsigned term = 0;                   // a term's index, 0 = 小寒
+  FestivalId festival{};               // a festival's table and row
+  std::optional<BeijingTime> time;     // a term's instant
+  // What the calendar file's UID numbers the event by: a term's index, or
+  // a festival's place among the day's festivals of its kind.  Files
+  // already imported hold these UIDs, so they never change.
+  unsigned ordinal = 0;
 };
 
-// In date order; on one day terms first, then lunar, then Gregorian names.
+// In date order; on one day terms first, then lunar, then Gregorian
+// festivals, each in the order its table names them.
 std::vector<CalendarEvent> EventsOf(int first_year, int last_year, bool gregorian);
 
 // "term", "lunar" or "gregorian".
@@ -33,12 +39,12 @@ const char* KindName(EventKind kind);
 std::string TimeText(BeijingTime time);
 
 // The lines of `moonfold --year` and its JSON array.
-std::string YearListing(const std::vector<CalendarEvent>& events);
-std::string YearJson(const std::vector<CalendarEvent>& events);
+std::string YearListing(const std::vector<CalendarEvent>& events, Script script);
+std::string YearJson(const std::vector<CalendarEvent>& events, Script script);
 
 // One RFC 5545 calendar of the events: an all-day event each.  `stamp` is
 // the moment of writing (UTC, for DTSTAMP).
 std::string ICalendar(const std::vector<CalendarEvent>& events, int first_year, int last_year,
-                      std::chrono::sys_seconds stamp);
+                      std::chrono::sys_seconds stamp, Script script);
 
 }  // namespace moonfold::cli

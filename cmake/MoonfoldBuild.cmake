@@ -16,6 +16,13 @@ if(MOONFOLD_SANITIZE)
   add_link_options(-fsanitize=address,undefined)
 endif()
 
+if(WIN32)
+  # Moonfold.dll is copied around on its own: every object that can be
+  # linked into it is built for size, each function and table in a section
+  # of its own, so that the linker drops whatever nothing calls.
+  add_compile_options(-Os -ffunction-sections -fdata-sections)
+endif()
+
 if(MOONFOLD_FUZZ)
   # Coverage for the fuzzer's guidance in every library it drives.
   add_compile_options(-fsanitize=fuzzer-no-link)
@@ -76,8 +83,15 @@ function(moonfold_warnings target)
 endfunction()
 
 # moonfold_library(NAME SOURCES... [LIBS ...]): one module of the core.
+# Without SOURCES, a library of headers alone.
 function(moonfold_library name)
   cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
+  if(NOT ARG_SOURCES)
+    add_library(${name} INTERFACE)
+    target_include_directories(${name} INTERFACE ${PROJECT_SOURCE_DIR})
+    target_link_libraries(${name} INTERFACE ${ARG_LIBS})
+    return()
+  endif()
   add_library(${name} STATIC ${ARG_SOURCES})
   target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR})
   target_link_libraries(${name} PUBLIC ${ARG_LIBS})

@@ -1,19 +1,23 @@
-// Everything the calendar says about one day, computed once as values:
-// the plug-in, the command and the benchmark format them as they need.
+// Everything the calendar says about one moment, computed once as values
+// (positions, indexes and festival ids, never names): the plug-in, the
+// command and the benchmark turn them into texts through texts/.
 #pragma once
 
 #include <chrono>
 #include <optional>
-#include <string_view>
 
+#include "cycles/solar_terms.h"
 #include "cycles/stem_branch.h"
+#include "festivals/festivals.h"
 #include "lunar/lunar_calendar.h"
 
 namespace moonfold {
 
 struct DayFacts {
-  std::chrono::year_month_day date;
-  unsigned hour = 0;                    // clock hour 0..23
+  BeijingTime time;                     // the moment the facts are of, local wall time
+  std::chrono::year_month_day date;     // its date
+  unsigned hour = 0;                    // 0..23
+  unsigned minute = 0;                  // 0..59
   unsigned day_of_week = 0;             // 0 = Sunday .. 6 = Saturday
   LunarDate lunar;
   CyclePosition year_cycle;             // of the lunar year; its branch is the animal's
@@ -21,22 +25,26 @@ struct DayFacts {
   CyclePosition day_cycle;
   unsigned hour_branch = 0;             // 0 (子) .. 11 (亥)
   std::optional<unsigned> solar_term;   // 0 (小寒) .. 23 (冬至), on its day
-  unsigned constellation = 0;           // index in ConstellationNames
-  // Names from the festival tables, empty when none falls on the day.
-  std::u16string_view fixed_festival;
-  std::u16string_view weekday_festival;
-  std::u16string_view last_week_festival;
-  std::u16string_view lunar_festival;
+  unsigned star_sign = 0;               // 0 (白羊) .. 11 (双鱼)
+  FestivalRun fixed_festivals;          // rows of the fixed-date table
+  FestivalRun weekday_festivals;        // rows of the n-th weekday table
+  FestivalRun last_week_festivals;      // rows of the last-weekday table
+  FestivalRun lunar_festivals;          // rows of the lunar table
 };
 
-// The facts of a day of 1900-01-01..2100-12-31 at a clock hour (0..23),
+// The facts of a local wall time of 1900-01-01 00:00 .. 2100-12-31 23:59,
 // or nothing outside that range.
-std::optional<DayFacts> FactsOf(std::chrono::year_month_day date, unsigned hour) noexcept;
+std::optional<DayFacts> FactsOf(BeijingTime time) noexcept;
 
-// The same with the day of week as a clock reported it, which the weekday
-// and the weekday-rule festivals then follow (the plug-in shows the clock's
-// own).
-std::optional<DayFacts> FactsOf(std::chrono::year_month_day date, unsigned hour,
-                                unsigned day_of_week) noexcept;
+// The same with the day of week as a clock reported it (0 = Sunday .. 6),
+// which the weekday and the n-th weekday festivals then follow: the plug-in
+// shows its clock's own.
+std::optional<DayFacts> FactsOf(BeijingTime time, unsigned day_of_week) noexcept;
+
+// A date and a time of day as a wall time.
+constexpr BeijingTime WallTime(std::chrono::year_month_day date, unsigned hour = 0,
+                               unsigned minute = 0) noexcept {
+  return std::chrono::local_days{date} + std::chrono::hours{hour} + std::chrono::minutes{minute};
+}
 
 }  // namespace moonfold

@@ -2,61 +2,89 @@
 
 #include <gtest/gtest.h>
 
-#include "cycles/solar_terms.h"
-#include "tests/support/reference_data.h"
-
 namespace moonfold {
 namespace {
 
 using namespace std::chrono;
-using testing::DateText;
-using testing::Narrow;
 
-TEST(DayFacts, TheDayNameOfEveryDayOf1900To2100MatchesTheReference) {
-  int mismatches = 0;
-  for (const auto& r : testing::AllReferenceDays()) {
-    const auto facts = FactsOf(year{r.year} / r.month / r.day, 12);
-    ASSERT_TRUE(facts) << DateText(r.year, r.month, r.day);
-    const std::u16string name = CycleName(facts->day_cycle);
-    if (name != r.day_cycle && ++mismatches <= 20) {
-      ADD_FAILURE() << DateText(r.year, r.month, r.day) << ": " << Narrow(name);
-    }
-  }
-  EXPECT_EQ(mismatches, 0);
-}
-
-TEST(DayFacts, OneCallGivesEveryFactOfTheDay) {
-  // 1951-12-23: the winter solstice at 00:00:01, a Sunday, lunar 1951-11-25.
-  const auto solstice = FactsOf(year{1951} / 12 / 23, 0);
+TEST(DayFacts, OneCallGivesEveryFactOfAMoment) {
+  // 1951-12-23 00:00: the winter solstice at 00:00:01, a Sunday, lunar
+  // 1951-11-25, the festival of the solstice.
+  const auto solstice = FactsOf(WallTime(year{1951} / 12 / 23));
   ASSERT_TRUE(solstice);
   EXPECT_EQ(solstice->lunar, (LunarDate{1951, 11, 25, false}));
-  EXPECT_EQ(solstice->solar_term, 23u);
-  EXPECT_EQ(solstice->lunar_festival, u"冬至节");
+  EXPECT_EQ(solstice->solar_term, kWinterSolsticeTerm);
+  EXPECT_EQ(solstice->lunar_festivals, (FestivalRun{kWinterSolsticeFestivalRow, 1}));
   EXPECT_EQ(solstice->day_of_week, 0u);
   EXPECT_EQ(solstice->hour_branch, 0u);  // 子
 
-  // The first day of the range: lunar 1899-12-01, 己亥 year, 丁丑 month.
-  const auto first = FactsOf(year{1900} / 1 / 1, 23);
+  // The first moment of the range: lunar 1899-12-01, 己亥 (35) year, 丁丑
+  // (13) month, and the fixed-date festival of 1 January.
+  const auto first = FactsOf(WallTime(year{1900} / 1 / 1, 23, 59));
   ASSERT_TRUE(first);
   EXPECT_EQ(first->lunar, (LunarDate{1899, 12, 1, false}));
-  EXPECT_EQ(CycleName(first->year_cycle), u"己亥");
-  EXPECT_EQ(CycleName(first->month_cycle), u"丁丑");
-  EXPECT_EQ(first->fixed_festival, u"元旦");
+  EXPECT_EQ(first->year_cycle.value, 35u);
+  EXPECT_EQ(first->month_cycle.value, 13u);
+  EXPECT_EQ(first->fixed_festivals, (FestivalRun{0, 1}));
+  EXPECT_EQ(first->hour, 23u);
+  EXPECT_EQ(first->minute, 59u);
   EXPECT_EQ(first->hour_branch, 0u);  // 23:00 is 子
 
-  // 1900-01-30 is the last day of lunar 1899: New Year's Eve, then 春节.
-  EXPECT_EQ(FactsOf(year{1900} / 1 / 30, 12)->lunar_festival, u"除夕");
-  EXPECT_EQ(FactsOf(year{1900} / 1 / 31, 12)->lunar_festival, u"春节");
-  // A leap month keeps no festival of its namesake (2023's leap second month).
-  EXPECT_EQ(FactsOf(year{2023} / 3 / 23, 12)->lunar_festival, u"");
-  EXPECT_EQ(FactsOf(year{2023} / 2 / 21, 12)->lunar_festival, u"龙抬头节");
-  // Weekday rules and last weekdays: Thanksgiving in 2100 is on the 25th.
-  EXPECT_EQ(FactsOf(year{2100} / 11 / 25, 12)->last_week_festival, u"感恩节(US)");
-  EXPECT_EQ(FactsOf(year{1900} / 5 / 13, 12)->weekday_festival, u"母亲节 救助贫困母亲日");
+  // Several observances of one day are one run of rows.
+  const auto may = FactsOf(WallTime(year{1900} / 5 / 13));
+  EXPECT_EQ(may->weekday_festivals.count, 2u);
+  EXPECT_EQ(FactsOf(WallTime(year{2011} / 3 / 21))->fixed_festivals.count, 4u);
 
-  EXPECT_EQ(FactsOf(year{1899} / 12 / 31, 0), std::nullopt);
-  EXPECT_EQ(FactsOf(year{2101} / 1 / 1, 0), std::nullopt);
-  EXPECT_EQ(FactsOf(year{2023} / 2 / 29, 0), std::nullopt);
+  EXPECT_EQ(FactsOf(WallTime(year{1899} / 12 / 31, 23, 59)), std::nullopt);
+  EXPECT_EQ(FactsOf(WallTime(year{2101} / 1 / 1)), std::nullopt);
+  EXPECT_TRUE(FactsOf(WallTime(year{2100} / 12 / 31, 23, 59)));
+}
+
+// The festival rules over every day: each lunar year 1900..2099 has one New
+// Year's Eve, the day before its new year; every term's festival falls on
+// its term's day; the fixed-date rows each fall once a year.
+TEST(DayFacts, FestivalsFallOnceAYearOnTheirDays) {
+  int eves = 0, qingming = 0, fixed_rows = 0;
+  bool previous_eve = false;
+  for (sys_days d = kFirstCalendarDay; d <= kLastCalendarDay; d += days{1}) {
+    const DayFacts f = *FactsOf(WallTime(year_month_day{d}));
+    const bool eve = f.lunar_festivals == FestivalRun{kNewYearsEveRow, 1};
+    if (previous_eve) {
+      EXPECT_EQ(f.lunar, (LunarDate{f.lunar.year, 1, 1, false}));
+    }
+    if (eve) {
+      ++eves;
+      EXPECT_EQ(FromLunar({f.lunar.year + 1, 1, 1, false}), d + days{1});
+    }
+    if (f.lunar_festivals == FestivalRun{kQingmingFestivalRow, 1}) {
+      ++qingming;
+      EXPECT_EQ(f.solar_term, kQingmingTerm);
+    }
+    fixed_rows += f.fixed_festivals.count;
+    previous_eve = eve;
+  }
+  EXPECT_EQ(eves, 2100 - 1899 + 1 - 1);  // lunar 1899..2099; 2100's eve is in 2101
+  // 清明 on a lunar festival's own day (上巳, 3-3) gives way to it.
+  EXPECT_GT(qingming, 190);
+  EXPECT_LE(qingming, 201);
+  // 29 February holds no festival, so every row falls once a year.
+  EXPECT_EQ(fixed_rows, 201 * static_cast<int>(kFixedDateFestivalDays.size()));
+}
+
+TEST(FestivalTables, KeysAreRealDays) {
+  for (const MonthDay& row : kFixedDateFestivalDays) {
+    EXPECT_TRUE((year{2001} / row.month / row.day).ok()) << +row.month << '-' << +row.day;
+  }
+  // A lunar festival never falls on a day a short month lacks.
+  for (const MonthDay& row : kLunarFestivalDays) {
+    EXPECT_GE(row.month, 1);
+    EXPECT_LE(row.month, 12);
+    EXPECT_LE(row.day, 29);
+  }
+  for (const WeekdayRule& row : kWeekdayFestivalRules) {
+    EXPECT_LE(row.week, 4);
+    EXPECT_LE(row.weekday, 6);
+  }
 }
 
 }  // namespace

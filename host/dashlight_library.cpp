@@ -6,7 +6,7 @@
 
 #include "host/dashlight.h"
 #include "host/ini_config.h"
-#include "plugin/utf8.h"
+#include "common/utf8.h"
 
 namespace {
 

@@ -28,8 +28,8 @@
 #include "host/dashlight.h"
 #include "host/host_clock.h"
 #include "host/plugin_library.h"
-#include "plugin/command_line.h"
-#include "plugin/utf8.h"
+#include "common/command_line.h"
+#include "common/utf8.h"
 
 #if !defined(_WIN32)
 // libMoonfold.so reads the time through the C library's timespec_get.  The

@@ -1,5 +1,5 @@
 #include "host/ini_config.h"
-#include "plugin/utf8.h"
+#include "common/utf8.h"
 
 #include <gtest/gtest.h>
 

@@ -9,7 +9,7 @@
 
 #include <vector>
 
-#include "plugin/utf8.h"
+#include "common/utf8.h"
 
 namespace dashlight {
 namespace {

@@ -1,6 +1,6 @@
 // The plug-in's working state and its one piece of work: on Initialize, read
-// the clock, convert today to the lunar calendar, build the text that the
-// instance's keyword asks for and keep it until the host asks for it.
+// the clock and build the text that the instance's keyword asks for, and
+// keep it, current, until the host asks for it.
 #pragma once
 
 #include <array>
@@ -8,20 +8,31 @@
 #include <map>
 #include <string>
 
-#include "festivals/day_facts.h"
-#include "plugin/keywords.h"
-#include "plugin/local_date_record.h"
+#include "common/local_date_record.h"
 #include "plugin/platform.h"
+#include "texts/kinds.h"
 
 namespace moonfold {
 
 // Which text each instance id shows.  Any 32-bit id, 0 included, is valid;
 // ids are never removed while the library is loaded.
-using InstanceRegistry = std::map<std::uint32_t, InstanceKind>;
+using InstanceRegistry = std::map<std::uint32_t, TextKind>;
+
+// A clock reading packed so that later readings compare greater: year,
+// month, day, hour and minute, each in bits of its own.  A field too large
+// for its bits makes the reading the greatest of all.
+using ClockStamp = std::uint64_t;
+ClockStamp StampOf(const LocalDateRecord& clock) noexcept;
 
 // One text per kind, not per instance: instances of one kind share it and
-// all show its latest text.
-using ResultSlots = std::array<std::u16string, kInstanceKindCount>;
+// all show its latest text.  It holds for the clock readings
+// [valid_from, valid_until); an empty stretch means never built.
+struct TextSlot {
+  std::u16string text;
+  ClockStamp valid_from = 0, valid_until = 0;
+  friend bool operator==(const TextSlot&, const TextSlot&) = default;
+};
+using ResultSlots = std::array<TextSlot, kTextKindCount>;
 
 class MoonfoldPlugin {
  public:
@@ -30,22 +41,21 @@ class MoonfoldPlugin {
   MoonfoldPlugin& operator=(const MoonfoldPlugin&) = delete;
 
   // Sets up instance `id` of the section named `section` (null reads as the
-  // empty name).  Every call whose clock passes the date check rebuilds the
-  // solar-term text; a recognised keyword rebuilds its kind's text and
-  // records the id with that kind.
+  // empty name).  Every call whose clock passes the date check brings the
+  // solar-term text to the day; a recognised keyword rebuilds its kind's
+  // text and records the id with that kind.
   //
   // Throws only std::bad_alloc.  A text is replaced only by a complete new
   // text, and the registry is unchanged when the id could not be recorded.
   void Initialize(const char16_t* section, std::uint32_t id);
 
   // Keeps the texts current while the host runs for days: reads the clock
-  // once and, when the id is recorded and its kind's text was built for
-  // another date (for HEHOUR, another double hour), rebuilds what a fresh
-  // Initialize of the id would build, and every other kind in use that is
-  // out of date too, so instances of one kind never disagree.  Reads no
-  // configuration and shows no message: a clock outside 1990..2050 leaves
-  // every text as it is.  On a cycle where nothing changed it allocates
-  // nothing.
+  // once and, when the id is recorded and its kind's text no longer holds
+  // (a new day; for HEHOUR a new double hour), rebuilds every text in use
+  // that no longer holds, so instances of one kind never disagree.  Reads
+  // no configuration and shows no message: a clock outside 1990..2050
+  // leaves every text as it is.  On a cycle where nothing changed it
+  // allocates nothing.
   //
   // Throws only std::bad_alloc; every text is then its old one or a
   // complete new one.
@@ -61,36 +71,25 @@ class MoonfoldPlugin {
   const LocalDateRecord& TodayLunar() const noexcept { return today_lunar_; }
 
  private:
-  // What a stored text was built for: the local date and, for HEHOUR, the
-  // double hour.  Zero fields: never built.
-  struct Stamp {
-    std::uint16_t year = 0, month = 0, day = 0, double_hour = 0;
-    friend bool operator==(const Stamp&, const Stamp&) = default;
-  };
-  static Stamp StampOf(InstanceKind kind, const LocalDateRecord& date,
-                       std::uint16_t hour) noexcept;
-
   // Reads `date` and `clock` into TodaySolar and TodayLunar, the lunar one
-  // converted, and returns the day's facts at the clock's hour.  `date`
-  // must be a supported date.
+  // converted, and returns the facts of the date at the clock's time.
+  // `date` must be a supported date.
   DayFacts Convert(const LocalDateRecord& date, const LocalDateRecord& clock);
-  // Rebuilds the solar-term text when its date has passed; the text of
-  // `kind`.
-  void RebuildSolarTerm(const DayFacts& facts);
-  void Rebuild(InstanceKind kind, const DayFacts& facts);
-  void Record(std::uint32_t id, InstanceKind kind);
+  // Rebuilds the text of `kind` from the facts.
+  void Rebuild(TextKind kind, const DayFacts& facts);
+  // Rebuilds it when it does not hold for the facts' moment.
+  void Refresh(TextKind kind, const DayFacts& facts);
+  void Record(std::uint32_t id, TextKind kind);
 
   PluginPlatform& platform_;
   LocalDateRecord today_solar_{};
   LocalDateRecord today_lunar_{};
   InstanceRegistry registry_;
   ResultSlots slots_;
-  std::array<Stamp, kInstanceKindCount> stamps_{};
-  // Bit k set: some id was recorded with kind k.
-  std::uint32_t kinds_in_use_ = 0;
+  std::array<bool, kTextKindCount> in_use_{};  // some id was recorded with the kind
 };
 
-// True for a clock reading the tables can answer: a real date of the years
+// True for a clock reading the plug-in answers: a real date of the years
 // 1990 to 2050.
 bool IsSupportedDate(const LocalDateRecord& clock) noexcept;
 

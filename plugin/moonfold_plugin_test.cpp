@@ -50,7 +50,7 @@ TEST_F(MoonfoldPluginTest, AWholeDayThroughEveryKeyword) {
     EXPECT_EQ(std::u16string_view(text), c.text) << Narrow(std::u16string(c.keyword));
   }
   EXPECT_TRUE(platform_.Messages().empty());
-  EXPECT_EQ(plugin_.Slots()[0], u"初二");  // slot = kind
+  EXPECT_EQ(plugin_.Slots()[KindNamed(u"LUNARDAY").index].text, u"初二");
 }
 
 TEST_F(MoonfoldPluginTest, ReadsTheClockTwiceAndTheOptionOnce) {

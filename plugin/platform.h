@@ -4,7 +4,7 @@
 // and a list of recorded messages, and so drive the same code that ships.
 #pragma once
 
-#include "plugin/local_date_record.h"
+#include "common/local_date_record.h"
 
 namespace moonfold {
 

@@ -5,10 +5,10 @@
 #include <string>
 
 #include "host/dashlight.h"
-#include "plugin/local_clock.h"
+#include "common/local_clock.h"
 #include "plugin/messages.h"
 #include "plugin/process_plugin.h"
-#include "plugin/utf8.h"
+#include "common/utf8.h"
 
 namespace moonfold {
 namespace {

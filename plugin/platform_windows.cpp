@@ -3,7 +3,7 @@
 #include <windows.h>
 
 #include "host/dashlight.h"
-#include "plugin/local_clock.h"
+#include "common/local_clock.h"
 #include "plugin/messages.h"
 #include "plugin/process_plugin.h"
 

@@ -5,17 +5,11 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <chrono>
 #include <map>
 #include <set>
 #include <string>
 
-#include "cycles/signs.h"
-#include "cycles/solar_terms.h"
-#include "cycles/stem_branch.h"
-#include "festivals/fixed_date_festivals.h"
-#include "festivals/lunar_festivals.h"
-#include "festivals/weekday_festivals.h"
-#include "lunar/lunar_names.h"
 #include "plugin/moonfold_plugin.h"
 #include "tests/support/fake_platform.h"
 #include "tests/support/reference_data.h"
@@ -25,6 +19,8 @@ namespace {
 
 using testing::DateText;
 using testing::Narrow;
+
+const texts::ScriptNames& kNames = texts::NamesOf(Script::kSimplified);
 
 template <typename Table>
 int IndexIn(const Table& table, std::u16string_view text) {
@@ -37,8 +33,8 @@ int IndexIn(const Table& table, std::u16string_view text) {
 // The position 0..59 in the sexagenary cycle of a stem-branch name, or -1.
 int CyclePosition(std::u16string_view name) {
   if (name.size() != 2) return -1;
-  const int stem = IndexIn(HeavenlyStems, name.substr(0, 1));
-  const int branch = IndexIn(EarthlyBranches, name.substr(1, 1));
+  const int stem = IndexIn(kNames.stems, name.substr(0, 1));
+  const int branch = IndexIn(kNames.branches, name.substr(1, 1));
   if (stem < 0 || branch < 0 || stem % 2 != branch % 2) return -1;  // no such pair
   for (int n = 0; n < 60; ++n) {
     if (n % 10 == stem && n % 12 == branch) return n;
@@ -46,31 +42,42 @@ int CyclePosition(std::u16string_view name) {
   return -1;
 }
 
-std::set<std::u16string> NamesOf(const auto& table, std::u16string_view suffix = u"") {
-  std::set<std::u16string> names;
-  for (const auto& row : table) names.insert(std::u16string(row.name) + std::u16string(suffix));
-  return names;
+// True when every name of a text of festivals (names joined by single
+// spaces) is one of the table's.
+bool AllNamesIn(const auto& table, std::u16string_view text) {
+  while (!text.empty()) {
+    const auto space = text.find(u' ');
+    if (IndexIn(table, text.substr(0, space)) < 0) return false;
+    if (space == std::u16string_view::npos) break;
+    text.remove_prefix(space + 1);
+  }
+  return true;
 }
 
+unsigned DaysIn(std::uint16_t year, std::uint16_t month) {
+  using namespace std::chrono;
+  return static_cast<unsigned>((std::chrono::year{year} / std::chrono::month{month} / last).day());
+}
+
+// The branch of each clock hour's double hour: 子 from 23:00, 丑 from 01:00.
+constexpr std::u16string_view kBranchByHour[24]{
+    u"子", u"丑", u"丑", u"寅", u"寅", u"卯", u"卯", u"辰", u"辰", u"巳", u"巳", u"午",
+    u"午", u"未", u"未", u"申", u"申", u"酉", u"酉", u"戌", u"戌", u"亥", u"亥", u"子"};
+
 struct DayTexts {
-  std::u16string text[kInstanceKindCount];
+  std::u16string text[kTextKindCount];
 };
 
 TEST(PluginSweep, EveryDayOfTheTablesThroughEveryKeyword) {
   testing::FakePlatform platform;
   platform.SetRecording(false);
   MoonfoldPlugin plugin(platform);
-  const std::u16string sections[kInstanceKindCount]{
+  const std::u16string sections[kTextKindCount]{
       u"0", u"1", u"2", u"3", u"4", u"5", u"6", u"7", u"8", u"9", u"10", u"11", u"12", u"13"};
-  for (std::size_t k = 0; k < kInstanceKindCount; ++k) {
-    platform.SetOption(sections[k], std::u16string(InstanceKeywords[k]));
+  for (std::size_t k = 0; k < kTextKindCount; ++k) {
+    platform.SetOption(sections[k], std::u16string(kTextKinds[k].keyword));
   }
 
-  const auto fixed_names = NamesOf(FixedDateFestivalTable);
-  const auto rule_names = NamesOf(WeekdayRuleFestivalTable);
-  const auto last_week_names = NamesOf(LastWeekFestivalTable, u" ");
-  auto lunar_names = NamesOf(LunarFestivalTable);
-  lunar_names.insert({u"除夕", u"清明节", u"冬至节"});
 
   long set_ups = 0;
   int days = 0, leap_month_starts = 0, eves = 0, feast_days = 0;
@@ -83,18 +90,18 @@ TEST(PluginSweep, EveryDayOfTheTablesThroughEveryKeyword) {
 
   for (std::uint16_t year = 1990; year <= 2050; ++year) {
     for (std::uint16_t month = 1; month <= 12; ++month) {
-      for (std::uint16_t day = 1; day <= DaysInGregorianMonth(year, month); ++day) {
+      for (std::uint16_t day = 1; day <= DaysIn(year, month); ++day) {
         const std::string date = DateText(year, month, day);
         DayTexts today;
         for (const std::uint16_t hour : {0, 11, 23}) {
           platform.SetClock(year, month, day, hour, 30);
-          for (std::size_t k = 0; k < kInstanceKindCount; ++k) {
+          for (std::size_t k = 0; k < kTextKindCount; ++k) {
             plugin.Initialize(sections[k].c_str(), static_cast<std::uint32_t>(k));
             ++set_ups;
             const char16_t* text = plugin.GetString(static_cast<std::uint32_t>(k));
             ASSERT_NE(text, nullptr) << date;
-            if (k == static_cast<std::size_t>(InstanceKind::kHourBranch)) {
-              EXPECT_EQ(std::u16string_view(text), HourBranch(hour)) << date << ' ' << hour;
+            if (k == KindNamed(u"HEHOUR").index) {
+              EXPECT_EQ(std::u16string_view(text), kBranchByHour[hour]) << date << ' ' << hour;
             } else if (hour == 0) {
               today.text[k] = text;
             } else {
@@ -104,41 +111,41 @@ TEST(PluginSweep, EveryDayOfTheTablesThroughEveryKeyword) {
         }
         ASSERT_EQ(platform.MessageCount(), 0) << date;
         const auto& t = today.text;
-        const auto at = [&](InstanceKind kind) -> const std::u16string& {
-          return t[static_cast<std::size_t>(kind)];
+        const auto at = [&](std::u16string_view keyword) -> const std::u16string& {
+          return t[KindOfKeyword(keyword)->index];
         };
 
         // Every text comes from its table.
         int day_number = -1;
         for (std::uint16_t d = 1; d <= 30; ++d) {
-          if (LunarDayText(d) == at(InstanceKind::kLunarDay)) day_number = d;
+          if (kNames.lunar_days[d - 1] == at(u"LUNARDAY")) day_number = d;
         }
-        ASSERT_GE(day_number, 1) << date << ": " << Narrow(at(InstanceKind::kLunarDay));
-        const std::u16string& month_text = at(InstanceKind::kLunarMonth);
+        ASSERT_GE(day_number, 1) << date << ": " << Narrow(at(u"LUNARDAY"));
+        const std::u16string& month_text = at(u"LUNARMONTH");
         const bool leap = month_text.size() == 2;
-        ASSERT_TRUE(IndexIn(LunarMonthNames, std::u16string_view(month_text).substr(leap)) >= 0 &&
+        ASSERT_TRUE(IndexIn(kNames.lunar_months, std::u16string_view(month_text).substr(leap)) >= 0 &&
                     (!leap || month_text[0] == u'闰'))
             << date << ": " << Narrow(month_text);
-        EXPECT_GE(IndexIn(WeekdayNames, at(InstanceKind::kWeekday)), 0) << date;
-        EXPECT_GE(CyclePosition(at(InstanceKind::kYearStemBranch)), 0) << date;
-        EXPECT_GE(CyclePosition(at(InstanceKind::kMonthStemBranch)), 0) << date;
-        const int cycle = CyclePosition(at(InstanceKind::kDayStemBranch));
+        EXPECT_GE(IndexIn(kNames.weekdays, at(u"WEEKDAY")), 0) << date;
+        EXPECT_GE(CyclePosition(at(u"HEYEAR")), 0) << date;
+        EXPECT_GE(CyclePosition(at(u"HEMONTH")), 0) << date;
+        const int cycle = CyclePosition(at(u"HEDAY"));
         EXPECT_GE(cycle, 0) << date;
-        const std::u16string& term = at(InstanceKind::kSolarTerm);
-        EXPECT_TRUE(term.empty() || IndexIn(SolarTermNames, term) >= 0) << date;
-        EXPECT_GE(IndexIn(ConstellationNames, at(InstanceKind::kConstellation)), 0) << date;
-        EXPECT_TRUE(at(InstanceKind::kFixedDateFestivals).empty() ||
-                    fixed_names.count(at(InstanceKind::kFixedDateFestivals)))
+        const std::u16string& term = at(u"SOLAR");
+        EXPECT_TRUE(term.empty() || IndexIn(kNames.solar_terms, term) >= 0) << date;
+        EXPECT_GE(IndexIn(kNames.star_signs, at(u"CONSTELLATION")), 0) << date;
+        EXPECT_TRUE(AllNamesIn(kNames.fixed_date_festivals, at(u"FEASTS"))) << date;
+        EXPECT_TRUE(AllNamesIn(kNames.weekday_festivals, at(u"FWEEKDAY"))) << date;
+        // The plug-in's last-weekday text ends in a space.
+        const std::u16string& last_week = at(u"FLASTWEEK");
+        EXPECT_TRUE(last_week.empty() ||
+                    (last_week.back() == u' ' &&
+                     AllNamesIn(kNames.last_weekday_festivals,
+                                std::u16string_view(last_week).substr(0, last_week.size() - 1))))
             << date;
-        EXPECT_TRUE(at(InstanceKind::kWeekdayRuleFestivals).empty() ||
-                    rule_names.count(at(InstanceKind::kWeekdayRuleFestivals)))
-            << date;
-        EXPECT_TRUE(at(InstanceKind::kLastWeekFestivals).empty() ||
-                    last_week_names.count(at(InstanceKind::kLastWeekFestivals)))
-            << date;
-        const std::u16string& lunar_festival = at(InstanceKind::kLunarFestivals);
-        EXPECT_TRUE(lunar_festival.empty() || lunar_names.count(lunar_festival)) << date;
-        EXPECT_GE(IndexIn(ZodiacAnimals, at(InstanceKind::kZodiacAnimal)), 0) << date;
+        const std::u16string& lunar_festival = at(u"FLUNARS");
+        EXPECT_TRUE(AllNamesIn(kNames.lunar_festivals, lunar_festival)) << date;
+        EXPECT_GE(IndexIn(kNames.animals, at(u"TWELVEANIMALS")), 0) << date;
 
         // The lunar day steps by one, or a new month starts at day 1 after
         // day 29 or 30; a leap month follows its own month.
@@ -172,7 +179,7 @@ TEST(PluginSweep, EveryDayOfTheTablesThroughEveryKeyword) {
           ++eves_per_lunar_year[plugin.TodayLunar().year];
         }
         if (!term.empty()) ++terms_per_year[year];
-        if (!at(InstanceKind::kFixedDateFestivals).empty()) ++feast_days;
+        if (!at(u"FEASTS").empty()) ++feast_days;
 
         previous_day = day_number;
         previous_cycle = cycle;
@@ -201,31 +208,31 @@ TEST(PluginSweep, UpdateAloneKeepsEveryTextCurrentHourByHour) {
   MoonfoldPlugin plugin(platform);
   testing::FakePlatform fresh_platform;
   fresh_platform.SetRecording(false);
-  std::u16string sections[kInstanceKindCount];
-  for (std::size_t k = 0; k < kInstanceKindCount; ++k) {
-    sections[k] = std::u16string(InstanceKeywords[k]);
+  std::u16string sections[kTextKindCount];
+  for (std::size_t k = 0; k < kTextKindCount; ++k) {
+    sections[k] = std::u16string(kTextKinds[k].keyword);
     platform.SetOption(sections[k], sections[k]);
     fresh_platform.SetOption(sections[k], sections[k]);
   }
   platform.SetClock(1990, 1, 1, 0, 0);
-  for (std::size_t k = 0; k < kInstanceKindCount; ++k) {
+  for (std::size_t k = 0; k < kTextKindCount; ++k) {
     plugin.Initialize(sections[k].c_str(), static_cast<std::uint32_t>(k));
   }
 
   long cycles = 0;
   for (std::uint16_t year = 1990; year <= 2050; ++year) {
     for (std::uint16_t month = 1; month <= 12; ++month) {
-      for (std::uint16_t day = 1; day <= DaysInGregorianMonth(year, month); ++day) {
+      for (std::uint16_t day = 1; day <= DaysIn(year, month); ++day) {
         for (std::uint16_t hour = 0; hour < 24; ++hour) {
           platform.SetClock(year, month, day, hour, 0);
           fresh_platform.SetClock(year, month, day, hour, 0);
           MoonfoldPlugin fresh(fresh_platform);
-          for (std::size_t k = 0; k < kInstanceKindCount; ++k) {
+          for (std::size_t k = 0; k < kTextKindCount; ++k) {
             const auto id = static_cast<std::uint32_t>(k);
             plugin.Update(id);
             fresh.Initialize(sections[k].c_str(), id);
           }
-          for (std::size_t k = 0; k < kInstanceKindCount; ++k) {
+          for (std::size_t k = 0; k < kTextKindCount; ++k) {
             const auto id = static_cast<std::uint32_t>(k);
             ASSERT_EQ(std::u16string_view(plugin.GetString(id)),
                       std::u16string_view(fresh.GetString(id)))

@@ -5,7 +5,6 @@
 
 #include <string>
 
-#include "plugin/keywords.h"
 #include "tests/support/counting_allocator.h"
 #include "tests/support/seam_plugin.h"
 
@@ -40,19 +39,19 @@ TEST(AllocationFailure, LeavesEveryTextOldOrCompleteAndTheRegistryWhole) {
   } kDays[]{{2010, 11, 7}, {2012, 11, 29}, {2011, 2, 2}};
 
   std::uint32_t next_id = 1;
-  for (std::size_t k = 0; k < kInstanceKindCount; ++k) {
-    const std::u16string section = u"kind " + std::u16string(InstanceKeywords[k]);
-    platform.SetOption(section, std::u16string(InstanceKeywords[k]));
+  for (std::size_t k = 0; k < kTextKindCount; ++k) {
+    const std::u16string section = u"kind " + std::u16string(kTextKinds[k].keyword);
+    platform.SetOption(section, std::u16string(kTextKinds[k].keyword));
   }
   const std::u16string bad_section(300, u'节');  // a long keyword message
   platform.SetOption(bad_section, std::u16string(500, u'x'));
 
   int refusals = 0;
   for (const auto& d : kDays) {
-    for (std::size_t k = 0; k <= kInstanceKindCount; ++k) {
-      const bool bad = k == kInstanceKindCount;
+    for (std::size_t k = 0; k <= kTextKindCount; ++k) {
+      const bool bad = k == kTextKindCount;
       const std::u16string section =
-          bad ? bad_section : u"kind " + std::u16string(InstanceKeywords[k]);
+          bad ? bad_section : u"kind " + std::u16string(kTextKinds[k].keyword);
       const std::uint32_t id = next_id++;
       for (std::size_t successes = 0;; ++successes) {
         platform.SetClock(d.year, d.month, d.day);
@@ -69,8 +68,9 @@ TEST(AllocationFailure, LeavesEveryTextOldOrCompleteAndTheRegistryWhole) {
         MoonfoldPlugin reference(reference_platform);
         reference.Initialize(section.c_str(), id);
 
-        for (std::size_t s = 0; s < kInstanceKindCount; ++s) {
-          const bool rebuilt = !reference.Slots()[s].empty() || s == 7 || (!bad && s == k);
+        for (std::size_t s = 0; s < kTextKindCount; ++s) {
+          const bool rebuilt = !reference.Slots()[s].text.empty() || s == KindNamed(u"SOLAR").index ||
+                               (!bad && s == k);
           EXPECT_TRUE(after[s] == before[s] || (rebuilt && after[s] == reference.Slots()[s]))
               << "slot " << s << " after " << successes << " allocations";
         }
@@ -102,9 +102,9 @@ TEST(AllocationFailure, Update2LeavesEveryTextOldOrComplete) {
   constexpr std::uint32_t kFirstId = 50000;
   const auto set_up_on = [&](std::uint16_t year, std::uint16_t month, std::uint16_t day) {
     platform.SetClock(year, month, day);
-    for (std::size_t k = 0; k < kInstanceKindCount; ++k) {
-      const std::u16string section = u"update " + std::u16string(InstanceKeywords[k]);
-      platform.SetOption(section, std::u16string(InstanceKeywords[k]));
+    for (std::size_t k = 0; k < kTextKindCount; ++k) {
+      const std::u16string section = u"update " + std::u16string(kTextKinds[k].keyword);
+      platform.SetOption(section, std::u16string(kTextKinds[k].keyword));
       Initialize(nullptr, nullptr, section.c_str(), kFirstId + static_cast<std::uint32_t>(k));
     }
   };
@@ -127,7 +127,7 @@ TEST(AllocationFailure, Update2LeavesEveryTextOldOrComplete) {
     AllowAllocations();
     EXPECT_EQ(result, 0.0);
     const ResultSlots& after = SeamPlugin().Slots();
-    for (std::size_t s = 0; s < kInstanceKindCount; ++s) {
+    for (std::size_t s = 0; s < kTextKindCount; ++s) {
       EXPECT_TRUE(after[s] == before[s] || after[s] == expected[s])
           << "slot " << s << " after " << successes << " allocations";
     }
@@ -138,7 +138,7 @@ TEST(AllocationFailure, Update2LeavesEveryTextOldOrComplete) {
     ++refusals;
     // The next cycle, in which the host updates every instance, finishes
     // the work.
-    for (std::uint32_t k = 0; k < kInstanceKindCount; ++k) Update2(kFirstId + k);
+    for (std::uint32_t k = 0; k < kTextKindCount; ++k) Update2(kFirstId + k);
     EXPECT_EQ(SeamPlugin().Slots(), expected) << "after " << successes << " allocations";
     ASSERT_LT(successes, 100u);
   }

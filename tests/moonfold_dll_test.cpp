@@ -7,12 +7,15 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <chrono>
 #include <map>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "tests/support/pe_image.h"
+#include "tests/support/reference_data.h"
+#include "tests/support/reviewed_names.h"
 
 namespace moonfold::testing {
 namespace {
@@ -188,6 +191,42 @@ TEST_F(MoonfoldDll, AWholeDayThroughEveryKeyword) {
     EXPECT_EQ(std::wstring(text), c.text) << Narrow(c.keyword);
   }
   EXPECT_EQ(g_clock_reads, 28);  // twice per Initialize
+  EXPECT_TRUE(g_messages.empty());
+}
+
+std::wstring Wide(const std::u16string& text) { return std::wstring(text.begin(), text.end()); }
+
+// Every day the plug-in answers for, through the shipped DLL, against the
+// independent reference: the lunar day and month, the solar term and the
+// day's name in the cycle of sixty.
+TEST_F(MoonfoldDll, EveryDayOf1990To2050MatchesTheReference) {
+  const auto& days = ReferenceDays();
+  ASSERT_EQ(days.size(), 22280u);
+  int mismatches = 0;
+  for (const ReferenceDay& r : days) {
+    const std::chrono::year_month_day date{std::chrono::year{r.year}, std::chrono::month{r.month},
+                                           std::chrono::day{r.day}};
+    SetClock(r.year, r.month, r.day,
+             static_cast<WORD>(std::chrono::weekday{std::chrono::sys_days{date}}.c_encoding()));
+    const struct {
+      const wchar_t* keyword;
+      std::u16string expected;
+    } kChecks[]{
+        {L"LUNARDAY", std::u16string(kReviewedDays[r.lunar_day - 1])},
+        {L"LUNARMONTH", ReviewedMonthName(r.lunar_month, r.leap != 0)},
+        {L"SOLAR", r.solar_term},
+        {L"HEDAY", r.day_cycle},
+    };
+    std::uint32_t id = 20000;
+    for (const auto& c : kChecks) {
+      const std::wstring text = Run(++id, c.keyword, c.keyword);
+      if (text != Wide(c.expected) && ++mismatches <= 20) {
+        ADD_FAILURE() << DateText(r.year, r.month, r.day) << ' ' << Narrow(c.keyword) << ": "
+                      << Narrow(text);
+      }
+    }
+  }
+  EXPECT_EQ(mismatches, 0);
   EXPECT_TRUE(g_messages.empty());
 }
 

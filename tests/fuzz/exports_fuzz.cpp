@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "plugin/keywords.h"
+#include "texts/kinds.h"
 #include "tests/support/seam_plugin.h"
 
 namespace {
@@ -55,7 +55,7 @@ const std::u16string kSections[]{u"", u"A", u"B", std::u16string(64 * 1024, u'é•
 std::u16string OptionValue(Input& in) {
   switch (in.Byte() % 4) {
     case 0: {  // a keyword in mixed case
-      std::u16string value(moonfold::InstanceKeywords[in.Byte() % moonfold::kInstanceKindCount]);
+      std::u16string value(moonfold::kTextKinds[in.Byte() % moonfold::kTextKindCount].keyword);
       const std::uint16_t cases = in.Unit();
       for (std::size_t i = 0; i < value.size() && i < 16; ++i) {
         if (cases >> i & 1) value[i] = static_cast<char16_t>(value[i] | 0x20);

@@ -1,6 +1,6 @@
 #include "tests/support/fake_platform.h"
 
-#include "festivals/weekday_festivals.h"
+#include <chrono>
 
 namespace moonfold::testing {
 
@@ -10,7 +10,10 @@ void FakePlatform::SetClock(std::uint16_t year, std::uint16_t month, std::uint16
   now.year = year;
   now.month = month;
   now.day = day;
-  now.day_of_week = (month >= 1 && month <= 12) ? GregorianWeekday(year, month, day) : 0;
+  const std::chrono::year_month_day date{std::chrono::year{year}, std::chrono::month{month},
+                                        std::chrono::day{day}};
+  now.day_of_week = static_cast<std::uint16_t>(
+      date.ok() ? std::chrono::weekday{std::chrono::sys_days{date}}.c_encoding() : 0);
   now.hour = hour;
   now.minute = minute;
   now_ = now;

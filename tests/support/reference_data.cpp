@@ -6,7 +6,7 @@
 #include <cstdio>
 #include <string_view>
 
-#include "plugin/utf8.h"
+#include "common/utf8.h"
 
 namespace moonfold::testing {
 namespace {

@@ -1,0 +1,52 @@
+// The calendar's names in a script, and the forms composed of them that
+// more than one program shows: a lunar date, a year's title, a weekday
+// label, the festivals of a day.
+#pragma once
+
+#include <chrono>
+#include <string>
+#include <string_view>
+
+#include "cycles/stem_branch.h"
+#include "festivals/festivals.h"
+#include "lunar/lunar_calendar.h"
+#include "texts/names.h"
+
+namespace moonfold {
+
+// Stem and branch of a place in the cycle of sixty: 甲子.
+std::u16string CycleName(CyclePosition position, Script script);
+
+// Lunar day 1..30: 初二, 三十.
+std::u16string_view LunarDayName(unsigned day, Script script);
+
+// Lunar month 1..12, 闰 before a leap month, without 月: 十, 闰二, 腊.
+std::u16string LunarMonthName(unsigned month, bool leap, Script script);
+
+// A lunar month and day as calendars print them: 闰二月初一.
+std::u16string LunarDateName(const LunarDate& date, Script script);
+
+// A weekday (0 = Sunday) as a listing labels it: 周二.
+std::u16string WeekdayLabel(unsigned day_of_week, Script script);
+
+// A lunar year by its name and animal: 癸卯年 兔.
+std::u16string LunarYearTitle(int lunar_year, Script script);
+
+// A Gregorian month: 2023年3月.
+std::u16string GregorianMonthTitle(std::chrono::year_month month, Script script);
+
+// A solar term 0..23: 小寒.
+std::u16string_view SolarTermName(unsigned index, Script script);
+
+// One festival's name, exactly as its table has it: 元宵(上元)节.
+std::u16string_view FestivalName(FestivalId festival, Script script);
+
+// The festivals of a run, joined by single spaces: 母亲节 救助贫困母亲日.
+std::u16string FestivalNames(FestivalTable table, FestivalRun run, Script script);
+
+// A festival's name where room is short, as a grid cell shows it: without
+// what stands in brackets (元宵(上元)节 is 元宵节, 中国男子节（爸爸节） is
+// 中国男子节).
+std::u16string FestivalShortName(FestivalId festival, Script script);
+
+}  // namespace moonfold

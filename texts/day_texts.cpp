@@ -1,0 +1,46 @@
+#include "texts/day_texts.h"
+
+#include "texts/calendar_texts.h"
+
+namespace moonfold::texts {
+
+std::u16string LunarDayText(const DayFacts& f, Script s) {
+  return std::u16string(LunarDayName(f.lunar.day, s));
+}
+std::u16string LunarMonthText(const DayFacts& f, Script s) {
+  return LunarMonthName(f.lunar.month, f.lunar.leap, s);
+}
+std::u16string WeekdayText(const DayFacts& f, Script s) {
+  return std::u16string(NamesOf(s).weekdays[f.day_of_week % 7]);
+}
+std::u16string YearCycleText(const DayFacts& f, Script s) { return CycleName(f.year_cycle, s); }
+std::u16string MonthCycleText(const DayFacts& f, Script s) { return CycleName(f.month_cycle, s); }
+std::u16string DayCycleText(const DayFacts& f, Script s) { return CycleName(f.day_cycle, s); }
+std::u16string HourBranchText(const DayFacts& f, Script s) {
+  return std::u16string(NamesOf(s).branches[f.hour_branch]);
+}
+std::u16string SolarTermText(const DayFacts& f, Script s) {
+  return f.solar_term ? std::u16string(SolarTermName(*f.solar_term, s)) : std::u16string();
+}
+std::u16string StarSignText(const DayFacts& f, Script s) {
+  return std::u16string(NamesOf(s).star_signs[f.star_sign]);
+}
+std::u16string FixedDateFestivalText(const DayFacts& f, Script s) {
+  return FestivalNames(FestivalTable::kFixedDate, f.fixed_festivals, s);
+}
+std::u16string WeekdayFestivalText(const DayFacts& f, Script s) {
+  return FestivalNames(FestivalTable::kWeekdayRule, f.weekday_festivals, s);
+}
+std::u16string LastWeekdayFestivalText(const DayFacts& f, Script s) {
+  std::u16string text = FestivalNames(FestivalTable::kLastWeekday, f.last_week_festivals, s);
+  if (!text.empty()) text += u' ';
+  return text;
+}
+std::u16string LunarFestivalText(const DayFacts& f, Script s) {
+  return FestivalNames(FestivalTable::kLunar, f.lunar_festivals, s);
+}
+std::u16string AnimalText(const DayFacts& f, Script s) {
+  return std::u16string(NamesOf(s).animals[f.year_cycle.Branch()]);
+}
+
+}  // namespace moonfold::texts

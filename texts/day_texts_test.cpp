@@ -1,0 +1,287 @@
+// The texts of the live path, FactsOf and KindText, as the plug-in and the
+// command produce them: against the independent reference on every day of
+// 1900-2100, and against reviewed cases for every rule of the calendar.
+#include "texts/kinds.h"
+
+#include <gtest/gtest.h>
+
+#include <set>
+
+#include "texts/calendar_texts.h"
+#include "tests/support/reference_data.h"
+#include "tests/support/reviewed_names.h"
+
+namespace moonfold {
+namespace {
+
+using namespace std::chrono;
+using testing::DateText;
+using testing::Narrow;
+
+constexpr Script kHans = Script::kSimplified;
+
+std::u16string Text(std::u16string_view keyword, year_month_day date, unsigned hour = 12,
+                    unsigned minute = 0) {
+  const std::optional<DayFacts> facts = FactsOf(WallTime(date, hour, minute));
+  if (!facts) return u"(no facts)";
+  return KindText(*KindOfKeyword(keyword), *facts, kHans);
+}
+
+std::string Where(year_month_day date, std::u16string_view keyword) {
+  return DateText(static_cast<std::uint16_t>(static_cast<int>(date.year())),
+                  static_cast<std::uint16_t>(static_cast<unsigned>(date.month())),
+                  static_cast<std::uint16_t>(static_cast<unsigned>(date.day()))) +
+         " " + Narrow(std::u16string(keyword));
+}
+
+// Every day of 1900-2100 against the second engine: the lunar day and
+// month as they are shown, the solar term's name and the day's cycle name.
+TEST(DayTexts, EveryDayOf1900To2100MatchesTheReference) {
+  int mismatches = 0;
+  for (const auto& r : testing::AllReferenceDays()) {
+    const year_month_day date{year{r.year}, month{r.month}, day{r.day}};
+    const std::optional<DayFacts> facts = FactsOf(WallTime(date, 12));
+    ASSERT_TRUE(facts) << DateText(r.year, r.month, r.day);
+    const struct {
+      std::u16string_view keyword;
+      std::u16string expected;
+    } kChecks[]{
+        {u"LUNARDAY", std::u16string(testing::kReviewedDays[r.lunar_day - 1])},
+        {u"LUNARMONTH", testing::ReviewedMonthName(r.lunar_month, r.leap != 0)},
+        {u"SOLAR", r.solar_term},
+        {u"HEDAY", r.day_cycle},
+    };
+    for (const auto& c : kChecks) {
+      const std::u16string actual = KindText(*KindOfKeyword(c.keyword), *facts, kHans);
+      if (actual != c.expected && ++mismatches <= 20) {
+        ADD_FAILURE() << Where(date, c.keyword) << ": " << Narrow(actual) << ", reference "
+                      << Narrow(c.expected);
+      }
+    }
+  }
+  EXPECT_EQ(testing::AllReferenceDays().size(), testing::kReferenceDayCount);
+  EXPECT_EQ(mismatches, 0);
+}
+
+TEST(DayTexts, EveryKindOfAKnownDay) {
+  // 2010-11-07, a Sunday, 10:30: lunar 十月初二 of 庚寅, the day of 立冬.
+  constexpr struct {
+    std::u16string_view keyword, text;
+  } kCases[]{
+      {u"LUNARDAY", u"初二"},   {u"LUNARMONTH", u"十"},     {u"WEEKDAY", u"日"},
+      {u"HEYEAR", u"庚寅"},     {u"HEMONTH", u"丁亥"},      {u"HEDAY", u"辛酉"},
+      {u"HEHOUR", u"巳"},       {u"SOLAR", u"立冬"},        {u"CONSTELLATION", u"天蝎座"},
+      {u"FEASTS", u"十月社会主义革命纪念日"},               {u"FWEEKDAY", u""},
+      {u"FLASTWEEK", u""},      {u"FLUNARS", u""},          {u"TWELVEANIMALS", u"虎"},
+  };
+  std::set<std::u16string_view> seen;
+  for (const auto& c : kCases) {
+    EXPECT_EQ(Text(c.keyword, year{2010} / 11 / 7, 10, 30), c.text) << Narrow(std::u16string(c.keyword));
+    seen.insert(c.keyword);
+  }
+  EXPECT_EQ(seen.size(), kTextKindCount) << "a case for every kind";
+}
+
+// Each rule of the calendar, with the days that once went wrong or sit on
+// an edge.
+TEST(DayTexts, FollowTheRulesOfTheCalendar) {
+  constexpr struct {
+    year_month_day date;
+    unsigned hour;
+    std::u16string_view keyword, text;
+  } kCases[]{
+      // The year and the animal turn at the lunar new year, not at 立春
+      // (2010: 立春 on 4 February, the new year on the 14th).
+      {year{2010} / 2 / 13, 12, u"HEYEAR", u"己丑"},
+      {year{2010} / 2 / 14, 12, u"HEYEAR", u"庚寅"},
+      {year{2010} / 2 / 13, 12, u"TWELVEANIMALS", u"牛"},
+      {year{2023} / 6 / 1, 12, u"TWELVEANIMALS", u"兔"},  // once carried as 免, "to exempt"
+      {year{1984} / 6 / 1, 12, u"HEYEAR", u"甲子"},
+      {year{2044} / 6 / 1, 12, u"HEYEAR", u"甲子"},
+      {year{1900} / 1 / 1, 12, u"HEYEAR", u"己亥"},      // lunar 1899
+      {year{2100} / 12 / 31, 12, u"HEYEAR", u"庚申"},
+      // The month's name runs by lunar month, the first a 寅 month; a leap
+      // month repeats the name of the month it follows.
+      {year{1990} / 1 / 27, 12, u"HEMONTH", u"戊寅"},
+      {year{2023} / 3 / 21, 12, u"HEMONTH", u"乙卯"},
+      {year{2023} / 3 / 22, 12, u"HEMONTH", u"乙卯"},     // 闰二月
+      {year{2023} / 3 / 22, 12, u"LUNARMONTH", u"闰二"},
+      {year{2033} / 12 / 22, 12, u"LUNARMONTH", u"闰冬"},
+      {year{2024} / 2 / 9, 12, u"LUNARMONTH", u"腊"},
+      {year{1900} / 1 / 1, 12, u"HEMONTH", u"丁丑"},
+      // The day's name follows the civil date, also after 23:00.
+      {year{1990} / 1 / 1, 12, u"HEDAY", u"丙寅"},
+      {year{2024} / 2 / 10, 23, u"HEDAY", u"甲辰"},
+      {year{2050} / 12 / 31, 12, u"HEDAY", u"乙酉"},
+      // Double hours begin at the odd hours.
+      {year{2010} / 11 / 7, 0, u"HEHOUR", u"子"},
+      {year{2010} / 11 / 7, 1, u"HEHOUR", u"丑"},
+      {year{2010} / 11 / 7, 2, u"HEHOUR", u"丑"},
+      {year{2010} / 11 / 7, 22, u"HEHOUR", u"亥"},
+      {year{2010} / 11 / 7, 23, u"HEHOUR", u"子"},
+      // Star signs change on their first days.
+      {year{2011} / 1 / 18, 12, u"CONSTELLATION", u"摩羯座"},
+      {year{2011} / 1 / 19, 12, u"CONSTELLATION", u"水瓶座"},
+      {year{2012} / 2 / 29, 12, u"CONSTELLATION", u"双鱼座"},
+      {year{2011} / 3 / 21, 12, u"CONSTELLATION", u"白羊座"},
+      {year{2011} / 6 / 20, 12, u"CONSTELLATION", u"双子座"},
+      {year{2011} / 11 / 22, 12, u"CONSTELLATION", u"射手座"},
+      {year{2011} / 12 / 22, 12, u"CONSTELLATION", u"摩羯座"},
+      {year{2011} / 12 / 31, 12, u"CONSTELLATION", u"摩羯座"},
+      // Fixed-date festivals: several observances share a day.
+      {year{2011} / 1 / 1, 12, u"FEASTS", u"元旦"},
+      {year{2011} / 1 / 2, 12, u"FEASTS", u""},
+      {year{2012} / 2 / 29, 12, u"FEASTS", u""},
+      {year{2011} / 3 / 12, 12, u"FEASTS", u"植树节 孙中山逝世纪念日"},  // once missing 山
+      {year{2011} / 3 / 21, 12, u"FEASTS", u"世界森林日 消除种族歧视国际日 世界儿歌日 世界睡眠日"},
+      {year{2011} / 4 / 23, 12, u"FEASTS", u"世界图书和版权日 莎士比亚节"},  // once with 图书 twice
+      {year{2011} / 5 / 30, 12, u"FEASTS", u"『五卅』反对帝国主义运动纪念日"},
+      {year{2011} / 7 / 1, 12, u"FEASTS", u"中国共产党建党日 世界建筑日 香港回归日 亚洲\"三十亿人口日\""},
+      {year{2011} / 8 / 8, 12, u"FEASTS", u"中国男子节（爸爸节）"},
+      {year{2011} / 10 / 5, 12, u"FEASTS", u"世界教师日"},  // once keyed to 10-4, never shown
+      {year{2011} / 12 / 29, 12, u"FEASTS", u"国际生物多样性日"},
+      {year{2011} / 12 / 31, 12, u"FEASTS", u""},
+      // The n-th weekday of a month, counted from the month's first day.
+      {year{2011} / 5 / 8, 12, u"FWEEKDAY", u"母亲节 救助贫困母亲日"},  // May 2011 starts on a Sunday
+      {year{2011} / 5 / 1, 12, u"FWEEKDAY", u""},
+      {year{2011} / 5 / 15, 12, u"FWEEKDAY", u"全国助残日"},
+      {year{2012} / 5 / 13, 12, u"FWEEKDAY", u"母亲节 救助贫困母亲日"},
+      {year{2012} / 5 / 15, 12, u"FWEEKDAY", u"国际牛奶日"},
+      {year{2012} / 6 / 17, 12, u"FWEEKDAY", u"父亲节"},
+      {year{2012} / 10 / 8, 12, u"FWEEKDAY", u"感恩节(Canada)"},
+      {year{2012} / 10 / 10, 12, u"FWEEKDAY", u"国际减轻自然灾害日"},
+      {year{2013} / 9 / 2, 12, u"FWEEKDAY", u"劳动日"},
+      {year{2018} / 1 / 7, 12, u"FWEEKDAY", u"黑人日"},  // January 2018's first Sunday
+      {year{2018} / 1 / 14, 12, u"FWEEKDAY", u""},
+      {year{2012} / 12 / 9, 12, u"FWEEKDAY", u"国际儿童电视广播日"},
+      // The last weekday of a month, with the trailing space hosts get.
+      {year{2011} / 1 / 30, 12, u"FLASTWEEK", u"世界麻风日 "},
+      {year{2011} / 1 / 23, 12, u"FLASTWEEK", u""},
+      {year{2012} / 9 / 30, 12, u"FLASTWEEK", u"国际海事日 世界心脏日 "},
+      {year{2011} / 3 / 28, 12, u"FLASTWEEK", u"全国中小学生安全教育日 "},
+      {year{2100} / 11 / 25, 12, u"FLASTWEEK", u"感恩节(US) "},
+      // Lunar festivals: a dated row wins over New Year's Eve, the eve over
+      // a term's festival; a leap month keeps none of its namesake's.
+      {year{2011} / 2 / 2, 12, u"FLUNARS", u"除夕"},   // a 30-day twelfth month
+      {year{2012} / 1 / 22, 12, u"FLUNARS", u"除夕"},  // a 29-day twelfth month
+      {year{2011} / 2 / 3, 12, u"FLUNARS", u"春节"},
+      {year{1900} / 1 / 30, 12, u"FLUNARS", u"除夕"},
+      {year{2034} / 2 / 18, 12, u"FLUNARS", u"除夕"},  // on 雨水
+      {year{2011} / 4 / 5, 12, u"FLUNARS", u"上巳"},   // on 清明
+      {year{2024} / 4 / 4, 12, u"FLUNARS", u"清明节"},
+      {year{1951} / 12 / 23, 0, u"FLUNARS", u"冬至节"},  // the solstice at 00:00:01
+      {year{2011} / 1 / 26, 12, u"FLUNARS", u"北方小年"},  // once named 腊八节
+      {year{2011} / 1 / 27, 12, u"FLUNARS", u"小年"},
+      {year{2010} / 10 / 16, 12, u"FLUNARS", u"重阳节 中国老年节"},
+      {year{2010} / 9 / 15, 12, u"FLUNARS", u""},
+      {year{2009} / 6 / 27, 12, u"FLUNARS", u""},        // leap fifth month, day 5
+      {year{2023} / 3 / 23, 12, u"FLUNARS", u""},        // leap second month, day 2
+      {year{2023} / 4 / 5, 12, u"FLUNARS", u"清明节"},   // in the leap month: the term's own
+      {year{2023} / 2 / 21, 12, u"FLUNARS", u"龙抬头节"},
+  };
+  for (const auto& c : kCases) {
+    EXPECT_EQ(Text(c.keyword, c.date, c.hour), c.text) << Where(c.date, c.keyword);
+  }
+}
+
+// The clock's day of week, right or wrong, is what the weekday and the n-th
+// weekday festivals follow; the last-weekday rule reads the date's own.
+TEST(DayTexts, TheWeekdayFollowsTheClock) {
+  const auto facts = FactsOf(WallTime(year{2011} / 5 / 8, 12), 3);
+  ASSERT_TRUE(facts);
+  EXPECT_EQ(KindText(KindNamed(u"WEEKDAY"), *facts, kHans), u"三");
+  EXPECT_EQ(KindText(KindNamed(u"FWEEKDAY"), *facts, kHans), u"");
+  const auto sunday = FactsOf(WallTime(year{2011} / 1 / 30, 12), 2);
+  EXPECT_EQ(KindText(KindNamed(u"FLASTWEEK"), *sunday, kHans), u"世界麻风日 ");
+}
+
+TEST(DayTexts, EveryRowOfEveryYearFallsOnceAYear) {
+  // Each weekday rule and each last-weekday rule meets one day a year;
+  // each lunar year has one New Year's Eve.
+  for (int y = 1901; y <= 2099; y += 7) {
+    std::set<std::u16string> seen;
+    int days = 0;
+    for (sys_days d{year{y} / 1 / 1}; d <= sys_days{year{y} / 12 / 31}; d += std::chrono::days{1}) {
+      for (const auto keyword : {u"FWEEKDAY", u"FLASTWEEK"}) {
+        const std::u16string text = Text(keyword, year_month_day{d});
+        if (text.empty()) continue;
+        EXPECT_TRUE(seen.insert(text).second) << Where(year_month_day{d}, keyword) << " twice";
+        ++days;
+      }
+    }
+    EXPECT_EQ(days, 16 + 4) << y;  // sixteen n-th weekday rules, four last-weekday rules
+  }
+}
+
+TEST(CalendarTexts, ComposedForms) {
+  EXPECT_EQ(LunarDateName({2023, 2, 1, true}, kHans), u"闰二月初一");
+  EXPECT_EQ(LunarDateName({2026, 11, 28, false}, kHans), u"冬月廿八");
+  EXPECT_EQ(LunarYearTitle(2023, kHans), u"癸卯年 兔");
+  EXPECT_EQ(WeekdayLabel(2, kHans), u"周二");
+  EXPECT_EQ(GregorianMonthTitle(year{2023} / 3, kHans), u"2023年3月");
+  EXPECT_EQ(FestivalShortName({FestivalTable::kLunar, 4}, kHans), u"元宵节");
+  EXPECT_EQ(FestivalName({FestivalTable::kLunar, 4}, kHans), u"元宵(上元)节");
+  EXPECT_EQ(LunarDayName(0, kHans), u"");
+  EXPECT_EQ(LunarMonthName(13, false, kHans), u"");
+  for (unsigned p = 0; p < 60; ++p) EXPECT_EQ(CycleName({p}, kHans), testing::ReviewedCycleName(p)) << p;
+}
+
+// Every festival name is clean: no blank at either end or doubled, only the
+// characters a festival name may hold.
+TEST(CalendarTexts, FestivalNamesAreClean) {
+  const texts::ScriptNames& names = texts::NamesOf(kHans);
+  const auto allowed = [](char16_t c) {
+    return (c >= 0x4E00 && c <= 0x9FFF) || (c >= u'0' && c <= u'9') || c == u'.' ||
+           c == u'"' || c == u'(' || c == u')' || c == u'（' || c == u'）' || c == u'『' ||
+           c == u'』' || (c >= u'A' && c <= u'Z') || (c >= u'a' && c <= u'z');
+  };
+  const auto check = [&](const auto& table) {
+    for (const std::u16string_view name : table) {
+      ASSERT_FALSE(name.empty());
+      for (const char16_t c : name) EXPECT_TRUE(allowed(c)) << Narrow(std::u16string(name));
+    }
+  };
+  check(names.fixed_date_festivals);
+  check(names.weekday_festivals);
+  check(names.last_weekday_festivals);
+  check(names.lunar_festivals);
+}
+
+TEST(TextKinds, KeywordsAreUniqueUpperCaseWords) {
+  std::set<std::u16string_view> keywords;
+  for (const TextKindRow& row : kTextKinds) {
+    EXPECT_TRUE(keywords.insert(row.keyword).second);
+    for (const char16_t c : row.keyword) EXPECT_TRUE(c >= u'A' && c <= u'Z');
+    EXPECT_EQ(KindOfKeyword(row.keyword)->Row().keyword, row.keyword);
+  }
+  EXPECT_EQ(KindOfKeyword(u"FlUnArS"), KindNamed(u"FLUNARS"));
+  EXPECT_EQ(KindOfKeyword(u"DATE"), std::nullopt);  // the command's own, not a text kind
+  // A value is a whole word: a view with a NUL inside names nothing.
+  EXPECT_EQ(KindOfKeyword(std::u16string_view(u"LUNARDAY\0X", 10)), std::nullopt);
+}
+
+TEST(TextKinds, PeriodsHoldTheMomentAndEndWhereTheTextTurns) {
+  const BeijingTime base = WallTime(year{2011} / 2 / 2);
+  constexpr struct {
+    int minutes;  // after 2011-02-02 00:00
+    int day_start, day_end, double_start, double_end;
+  } kCases[]{
+      {0, 0, 1440, 0, 60},            // 00:00: 子 runs on to 01:00
+      {59, 0, 1440, 0, 60},
+      {60, 0, 1440, 60, 180},         // 丑 from 01:00
+      {22 * 60 + 59, 0, 1440, 21 * 60, 23 * 60},
+      {23 * 60, 0, 1440, 23 * 60, 1440},  // 子 from 23:00, cut at midnight
+  };
+  for (const auto& c : kCases) {
+    const BeijingTime now = base + minutes{c.minutes};
+    const TextPeriod day = DayPeriod(now);
+    const TextPeriod double_hour = DoubleHourPeriod(now);
+    EXPECT_EQ(day.start, base + minutes{c.day_start}) << c.minutes;
+    EXPECT_EQ(day.end, base + minutes{c.day_end}) << c.minutes;
+    EXPECT_EQ(double_hour.start, base + minutes{c.double_start}) << c.minutes;
+    EXPECT_EQ(double_hour.end, base + minutes{c.double_end}) << c.minutes;
+  }
+}
+
+}  // namespace
+}  // namespace moonfold

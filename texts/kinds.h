@@ -1,0 +1,111 @@
+// The kinds of text: every keyword the plug-in and the command know, in one
+// table.  A row gives the keyword, the function that builds its text from a
+// day's facts, and the stretch of time its text holds for.  The plug-in's slots,
+// the command's keywords, its JSON keys and its help all follow this table,
+// in its order; a new kind of text is a builder and a row.
+#pragma once
+
+#include <algorithm>
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "common/ascii_case.h"
+#include "festivals/day_facts.h"
+#include "texts/day_texts.h"
+#include "texts/names.h"
+
+namespace moonfold {
+
+// The stretch of time around a moment in which a kind's text stays what
+// it is: [start, end).
+struct TextPeriod {
+  BeijingTime start, end;
+};
+using PeriodOf = TextPeriod (*)(BeijingTime now) noexcept;
+
+// The day that holds `now`: the texts of a day.
+constexpr TextPeriod DayPeriod(BeijingTime now) noexcept {
+  const auto midnight = std::chrono::floor<std::chrono::days>(now);
+  return {midnight, midnight + std::chrono::days{1}};
+}
+
+// The double hour that holds `now` (子 from 23:00, 丑 from 01:00 …), cut at
+// midnight: the text of the double hour is rebuilt with the day's texts.
+constexpr TextPeriod DoubleHourPeriod(BeijingTime now) noexcept {
+  using namespace std::chrono;
+  const TextPeriod day = DayPeriod(now);
+  const auto hour = floor<hours>(now - day.start).count();
+  const auto first = day.start + hours{hour % 2 == 0 ? hour - 1 : hour};
+  return {std::max(first, day.start), std::min(first + hours{2}, day.end)};
+}
+
+static_assert(DoubleHourPeriod(DayPeriod(BeijingTime{}).start + std::chrono::hours{2}).start ==
+              BeijingTime{} + std::chrono::hours{1});
+
+struct TextKindRow {
+  std::u16string_view keyword;   // upper case; matched whatever the case
+  TextBuilder build;
+  PeriodOf period;      // when its text can change
+};
+
+// In the order of the command's listing, its JSON and its help.
+inline constexpr std::array kTextKinds{
+    TextKindRow{u"LUNARDAY", texts::LunarDayText, DayPeriod},
+    TextKindRow{u"LUNARMONTH", texts::LunarMonthText, DayPeriod},
+    TextKindRow{u"WEEKDAY", texts::WeekdayText, DayPeriod},
+    TextKindRow{u"HEYEAR", texts::YearCycleText, DayPeriod},
+    TextKindRow{u"HEMONTH", texts::MonthCycleText, DayPeriod},
+    TextKindRow{u"HEDAY", texts::DayCycleText, DayPeriod},
+    TextKindRow{u"HEHOUR", texts::HourBranchText, DoubleHourPeriod},
+    TextKindRow{u"SOLAR", texts::SolarTermText, DayPeriod},
+    TextKindRow{u"CONSTELLATION", texts::StarSignText, DayPeriod},
+    TextKindRow{u"FEASTS", texts::FixedDateFestivalText, DayPeriod},
+    TextKindRow{u"FWEEKDAY", texts::WeekdayFestivalText, DayPeriod},
+    TextKindRow{u"FLASTWEEK", texts::LastWeekdayFestivalText, DayPeriod},
+    TextKindRow{u"FLUNARS", texts::LunarFestivalText, DayPeriod},
+    TextKindRow{u"TWELVEANIMALS", texts::AnimalText, DayPeriod},
+};
+inline constexpr std::size_t kTextKindCount = kTextKinds.size();
+
+// A kind: its row in kTextKinds.
+struct TextKind {
+  std::uint8_t index = 0;
+  constexpr const TextKindRow& Row() const noexcept { return kTextKinds[index]; }
+  friend constexpr bool operator==(TextKind, TextKind) = default;
+};
+
+// The kind a keyword names, whatever the case of its letters A to Z.
+constexpr std::optional<TextKind> KindOfKeyword(std::u16string_view keyword) noexcept {
+  for (std::size_t k = 0; k < kTextKindCount; ++k) {
+    if (EqualsIgnoringAsciiCase(kTextKinds[k].keyword, keyword)) {
+      return TextKind{static_cast<std::uint8_t>(k)};
+    }
+  }
+  return std::nullopt;
+}
+
+// The same for a NUL-terminated text of any length.
+constexpr std::optional<TextKind> KindOfKeyword(const char16_t* keyword) noexcept {
+  for (std::size_t k = 0; k < kTextKindCount; ++k) {
+    if (EqualsIgnoringAsciiCase(kTextKinds[k].keyword, keyword)) {
+      return TextKind{static_cast<std::uint8_t>(k)};
+    }
+  }
+  return std::nullopt;
+}
+
+// The kind of a keyword known when the program is compiled.
+consteval TextKind KindNamed(std::u16string_view keyword) { return KindOfKeyword(keyword).value(); }
+
+static_assert(KindOfKeyword(u"lunarDay") == KindNamed(u"LUNARDAY"));
+static_assert(!KindOfKeyword(u"LUNARDAYS") && !KindOfKeyword(u" LUNARDAY"));
+
+// The text of a kind for the facts of a moment, in a script.
+inline std::u16string KindText(TextKind kind, const DayFacts& facts, Script script) {
+  return kind.Row().build(facts, script);
+}
+
+}  // namespace moonfold

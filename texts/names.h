@@ -1,0 +1,61 @@
+// Every name the calendar shows, as one table per script.  The core gives
+// positions, indexes and festival ids; these tables turn them into words.
+// A script is a whole ScriptNames value, so every script has exactly the
+// same tables, row for row (the type itself is the shape check).
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string_view>
+
+#include "cycles/signs.h"
+#include "cycles/solar_terms.h"
+#include "festivals/festival_days.h"
+
+namespace moonfold {
+
+// The writing system a text is given in.
+enum class Script : std::uint8_t {
+  kSimplified,  // 简体, the mainland's standard
+};
+inline constexpr std::size_t kScriptCount = 1;
+
+namespace texts {
+
+using Name = std::u16string_view;
+
+// Words of the command's listings, grids and calendar files.
+struct Labels {
+  Name year;                // after a year's number or name: 2023年, 癸卯年
+  Name month;               // after a month's number or name: 3月, 闰二月
+  Name week;                // before a weekday: 周二
+  Name lunar_calendar;      // before a lunar date: 农历冬月廿八
+  Name term_time;           // before a term's Beijing time in a description
+  Name category_term;       // the iCalendar categories of the three kinds
+  Name category_lunar;
+  Name category_gregorian;
+  Name calendar_name;       // the calendar file's name, before its years
+};
+
+struct ScriptNames {
+  std::array<Name, 10> stems;           // 甲 .. 癸
+  std::array<Name, 12> branches;        // 子 .. 亥
+  std::array<Name, 12> animals;         // by branch: 鼠 for 子
+  std::array<Name, 7> weekdays;         // 0 = Sunday
+  std::array<Name, kSolarTermCount> solar_terms;  // 0 = 小寒
+  std::array<Name, kSignCount> star_signs;        // 0 = 白羊座
+  std::array<Name, 12> lunar_months;    // month 1..12 at 0..11, without 月
+  std::array<Name, 30> lunar_days;      // day 1..30 at 0..29
+  Name leap;                            // before a leap month's name
+  std::array<Name, kFixedDateFestivalDays.size()> fixed_date_festivals;
+  std::array<Name, kWeekdayFestivalRules.size()> weekday_festivals;
+  std::array<Name, kLastWeekdayFestivalRules.size()> last_weekday_festivals;
+  std::array<Name, kLunarFestivalCount> lunar_festivals;
+  Labels labels;
+};
+
+// The tables of a script.
+const ScriptNames& NamesOf(Script script) noexcept;
+
+}  // namespace texts
+}  // namespace moonfold
