@@ -12,9 +12,9 @@ namespace moonfold {
 
 // The one place where a cycle count is reduced: the non-negative remainder,
 // whatever the sign of the count.
-constexpr unsigned CycleIndex(std::int64_t count, unsigned cycle) noexcept {
-  const std::int64_t r = count % static_cast<std::int64_t>(cycle);
-  return static_cast<unsigned>(r < 0 ? r + static_cast<std::int64_t>(cycle) : r);
+constexpr unsigned CycleIndex(std::int32_t count, unsigned cycle) noexcept {
+  const std::int32_t r = count % static_cast<std::int32_t>(cycle);
+  return static_cast<unsigned>(r < 0 ? r + static_cast<std::int32_t>(cycle) : r);
 }
 
 // A place in the cycle of sixty, 0 (甲子) to 59 (癸亥): its stem is the
@@ -38,13 +38,13 @@ constexpr CyclePosition YearCycle(int lunar_year) noexcept {
 // break; a leap month repeats the place of the month it follows.  Month 1
 // of lunar 1990 is 戊寅 (14).
 constexpr CyclePosition MonthCycle(int lunar_year, unsigned lunar_month) noexcept {
-  return {CycleIndex(12 * static_cast<std::int64_t>(lunar_year) + lunar_month - 23867, 60)};
+  return {CycleIndex(12 * lunar_year + static_cast<std::int32_t>(lunar_month) - 23867, 60)};
 }
 
 // The day's place; 1970-01-01 was 辛巳 (17).  It follows the civil date and
 // does not move on at 23:00, when the double hour 子 begins.
 constexpr CyclePosition DayCycle(std::chrono::sys_days day) noexcept {
-  return {CycleIndex(day.time_since_epoch().count() + 17, 60)};
+  return {CycleIndex(static_cast<std::int32_t>(day.time_since_epoch().count()) + 17, 60)};
 }
 
 // The branch (0 = 子 .. 11 = 亥) of the double hour that holds the clock

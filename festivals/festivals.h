@@ -2,7 +2,6 @@
 // The rules of the four tables live here, once; the names are in texts/.
 #pragma once
 
-#include <algorithm>
 #include <chrono>
 #include <cstdint>
 #include <optional>
@@ -42,21 +41,6 @@ constexpr FestivalRun RunFrom(const Table& table, std::size_t first, Same same) 
   return {static_cast<std::uint8_t>(first), static_cast<std::uint8_t>(end - first)};
 }
 
-constexpr bool SameDay(MonthDay a, MonthDay b) noexcept {
-  return a.month == b.month && a.day == b.day;
-}
-
-// The run of a (month, day) table sorted by date.
-template <std::size_t N>
-constexpr FestivalRun DatedRun(const std::array<MonthDay, N>& table, unsigned month,
-                               unsigned day) noexcept {
-  const unsigned key = month * 32 + day;
-  const auto row = std::lower_bound(table.begin(), table.end(), key,
-                                    [](MonthDay r, unsigned k) { return r.month * 32u + r.day < k; });
-  if (row == table.end() || row->month != month || row->day != day) return {};
-  return RunFrom(table, static_cast<std::size_t>(row - table.begin()), SameDay);
-}
-
 template <std::size_t N>
 constexpr bool SortedByDate(const std::array<MonthDay, N>& table) noexcept {
   for (std::size_t i = 1; i < N; ++i) {
@@ -66,21 +50,65 @@ constexpr bool SortedByDate(const std::array<MonthDay, N>& table) noexcept {
 }
 static_assert(SortedByDate(kFixedDateFestivalDays) && SortedByDate(kLunarFestivalDays));
 
+// The run of every month 1..12 and day 1..31 of a table sorted by date,
+// derived from the table when the library is compiled: a day's festivals
+// are one look-up.
+template <std::size_t N>
+constexpr auto RunsByDay(const std::array<MonthDay, N>& table) noexcept {
+  std::array<std::array<FestivalRun, 32>, 13> runs{};
+  for (std::size_t i = 0; i < N; ++i) {
+    FestivalRun& run = runs[table[i].month][table[i].day];
+    if (run.empty()) run.first = static_cast<std::uint8_t>(i);
+    ++run.count;
+  }
+  return runs;
+}
+inline constexpr auto kFixedDateRuns = RunsByDay(kFixedDateFestivalDays);
+inline constexpr auto kLunarDateRuns = RunsByDay(kLunarFestivalDays);
+
+constexpr FestivalRun DatedRun(const std::array<std::array<FestivalRun, 32>, 13>& runs,
+                               unsigned month, unsigned day) noexcept {
+  return month < runs.size() && day < runs[0].size() ? runs[month][day] : FestivalRun{};
+}
+
+// The first row of each month 1..12 in a table ordered by month, and one
+// past the last at 13.
+template <typename Table>
+constexpr std::array<std::uint8_t, 14> FirstRowOfMonth(const Table& table) noexcept {
+  std::array<std::uint8_t, 14> first{};
+  for (unsigned month = 1, row = 0; month <= 13; ++month) {
+    while (row < table.size() && table[row].month < month) ++row;
+    first[month] = static_cast<std::uint8_t>(row);
+  }
+  return first;
+}
+template <typename Table>
+constexpr bool OrderedByMonth(const Table& table) noexcept {
+  for (std::size_t i = 1; i < table.size(); ++i) {
+    if (table[i - 1].month > table[i].month) return false;
+  }
+  return true;
+}
+static_assert(OrderedByMonth(kWeekdayFestivalRules) && OrderedByMonth(kLastWeekdayFestivalRules));
+inline constexpr auto kWeekdayRuleMonths = FirstRowOfMonth(kWeekdayFestivalRules);
+inline constexpr auto kLastWeekdayRuleMonths = FirstRowOfMonth(kLastWeekdayFestivalRules);
+
 }  // namespace detail
 
 // Gregorian commemorative days of a month 1..12 and day.
 constexpr FestivalRun FixedDateFestivals(unsigned month, unsigned day) noexcept {
-  return detail::DatedRun(kFixedDateFestivalDays, month, day);
+  return detail::DatedRun(detail::kFixedDateRuns, month, day);
 }
 
 // The n-th-weekday festivals of a day: `day_of_week` 0 (Sunday) .. 6.  A
 // day lies in the n-th week of its month when (day - 1) / 7 + 1 = n.
 constexpr FestivalRun WeekdayRuleFestivals(unsigned month, unsigned day,
                                            unsigned day_of_week) noexcept {
-  if (day < 1) return {};
+  if (day < 1 || month < 1 || month > 12) return {};
   const unsigned week = (day - 1) / 7 + 1;
   const auto& table = kWeekdayFestivalRules;
-  for (std::size_t i = 0; i < table.size(); ++i) {
+  for (std::size_t i = detail::kWeekdayRuleMonths[month]; i < detail::kWeekdayRuleMonths[month + 1];
+       ++i) {
     const WeekdayRule& r = table[i];
     if (r.month == month && r.week == week && r.weekday == day_of_week) {
       return detail::RunFrom(table, i, [](WeekdayRule a, WeekdayRule b) {
@@ -94,12 +122,16 @@ constexpr FestivalRun WeekdayRuleFestivals(unsigned month, unsigned day,
 // The last-weekday festivals of a Gregorian date; the weekday is the date's
 // own.  The last seven days of a month hold each weekday once.
 constexpr FestivalRun LastWeekdayFestivals(std::chrono::year_month_day date) noexcept {
+  const unsigned month = static_cast<unsigned>(date.month());
+  if (month < 1 || month > 12) return {};
+  const auto& table = kLastWeekdayFestivalRules;
+  const std::size_t first = detail::kLastWeekdayRuleMonths[month];
+  const std::size_t end = detail::kLastWeekdayRuleMonths[month + 1];
+  if (first == end) return {};
   const auto last_day = (date.year() / date.month() / std::chrono::last).day();
   if (date.day() + std::chrono::days{7} <= last_day) return {};
   const unsigned weekday = std::chrono::weekday{std::chrono::sys_days{date}}.c_encoding();
-  const unsigned month = static_cast<unsigned>(date.month());
-  const auto& table = kLastWeekdayFestivalRules;
-  for (std::size_t i = 0; i < table.size(); ++i) {
+  for (std::size_t i = first; i < end; ++i) {
     if (table[i].month == month && table[i].weekday == weekday) {
       return detail::RunFrom(table, i, [](LastWeekdayRule a, LastWeekdayRule b) {
         return a.month == b.month && a.weekday == b.weekday;
@@ -115,7 +147,7 @@ constexpr FestivalRun LastWeekdayFestivals(std::chrono::year_month_day date) noe
 constexpr FestivalRun LunarFestivals(const LunarDate& date,
                                      std::optional<unsigned> solar_term) noexcept {
   if (!date.leap) {
-    const FestivalRun dated = detail::DatedRun(kLunarFestivalDays, date.month, date.day);
+    const FestivalRun dated = detail::DatedRun(detail::kLunarDateRuns, date.month, date.day);
     if (!dated.empty()) return dated;
     // No year has its leap month after the twelfth, so the twelfth month's
     // last day is always the eve of the new year.
