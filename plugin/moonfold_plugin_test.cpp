@@ -4,6 +4,7 @@
 
 #include "plugin/messages.h"
 #include "tests/support/fake_platform.h"
+#include "tests/support/known_day.h"
 #include "tests/support/reference_data.h"
 
 namespace moonfold {
@@ -32,18 +33,9 @@ class MoonfoldPluginTest : public ::testing::Test {
 };
 
 TEST_F(MoonfoldPluginTest, AWholeDayThroughEveryKeyword) {
-  platform_.SetClock(2010, 11, 7, 10, 30);  // a Sunday
-  constexpr struct {
-    std::u16string_view keyword, text;
-  } kCases[]{
-      {u"LUNARDAY", u"初二"},  {u"LUNARMONTH", u"十"},     {u"WEEKDAY", u"日"},
-      {u"HEYEAR", u"庚寅"},    {u"HEMONTH", u"丁亥"},      {u"HEDAY", u"辛酉"},
-      {u"HEHOUR", u"巳"},      {u"SOLAR", u"立冬"},        {u"CONSTELLATION", u"天蝎座"},
-      {u"FEASTS", u"十月社会主义革命纪念日"},              {u"FWEEKDAY", u""},
-      {u"FLASTWEEK", u""},     {u"FLUNARS", u""},          {u"TWELVEANIMALS", u"虎"},
-  };
+  platform_.SetClock(2010, 11, 7, 10, 30);
   std::uint32_t id = 100;
-  for (const auto& c : kCases) {
+  for (const auto& c : testing::kKnownDayTexts) {
     const std::u16string section = u"Section " + std::u16string(c.keyword);
     const char16_t* text = Start(++id, section, std::u16string(c.keyword));
     ASSERT_NE(text, nullptr) << Narrow(std::u16string(c.keyword));

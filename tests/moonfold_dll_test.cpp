@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "tests/support/known_day.h"
 #include "tests/support/pe_image.h"
 #include "tests/support/reference_data.h"
 #include "tests/support/reviewed_names.h"
@@ -172,23 +173,13 @@ TEST_F(MoonfoldDll, ConstantExports) {
 
 TEST_F(MoonfoldDll, AWholeDayThroughEveryKeyword) {
   SetClock(2010, 11, 7, 0, 10, 30);
-  const struct {
-    const wchar_t* keyword;
-    const wchar_t* text;
-  } kCases[]{
-      {L"LUNARDAY", L"初二"},   {L"LUNARMONTH", L"十"},      {L"WEEKDAY", L"日"},
-      {L"HEYEAR", L"庚寅"},     {L"HEMONTH", L"丁亥"},       {L"HEDAY", L"辛酉"},
-      {L"HEHOUR", L"巳"},       {L"SOLAR", L"立冬"},         {L"CONSTELLATION", L"天蝎座"},
-      {L"FEASTS", L"十月社会主义革命纪念日"},                 {L"FWEEKDAY", L""},
-      {L"FLASTWEEK", L""},      {L"FLUNARS", L""},           {L"TWELVEANIMALS", L"虎"},
-  };
   std::uint32_t id = 1000;
   g_clock_reads = 0;
-  for (const auto& c : kCases) {
-    const std::wstring section = std::wstring(L"Day ") + c.keyword;
-    const wchar_t* text = Run(++id, section.c_str(), c.keyword);
-    ASSERT_NE(text, nullptr) << Narrow(c.keyword);
-    EXPECT_EQ(std::wstring(text), c.text) << Narrow(c.keyword);
+  for (const auto& c : kKnownDayTexts) {
+    const std::wstring keyword(c.keyword.begin(), c.keyword.end());
+    const wchar_t* text = Run(++id, (L"Day " + keyword).c_str(), keyword);
+    ASSERT_NE(text, nullptr) << Narrow(keyword);
+    EXPECT_EQ(std::wstring(text), std::wstring(c.text.begin(), c.text.end())) << Narrow(keyword);
   }
   EXPECT_EQ(g_clock_reads, 28);  // twice per Initialize
   EXPECT_TRUE(g_messages.empty());

@@ -8,6 +8,7 @@
 #include <set>
 
 #include "texts/calendar_texts.h"
+#include "tests/support/known_day.h"
 #include "tests/support/reference_data.h"
 #include "tests/support/reviewed_names.h"
 
@@ -64,18 +65,8 @@ TEST(DayTexts, EveryDayOf1900To2100MatchesTheReference) {
 }
 
 TEST(DayTexts, EveryKindOfAKnownDay) {
-  // 2010-11-07, a Sunday, 10:30: lunar 十月初二 of 庚寅, the day of 立冬.
-  constexpr struct {
-    std::u16string_view keyword, text;
-  } kCases[]{
-      {u"LUNARDAY", u"初二"},   {u"LUNARMONTH", u"十"},     {u"WEEKDAY", u"日"},
-      {u"HEYEAR", u"庚寅"},     {u"HEMONTH", u"丁亥"},      {u"HEDAY", u"辛酉"},
-      {u"HEHOUR", u"巳"},       {u"SOLAR", u"立冬"},        {u"CONSTELLATION", u"天蝎座"},
-      {u"FEASTS", u"十月社会主义革命纪念日"},               {u"FWEEKDAY", u""},
-      {u"FLASTWEEK", u""},      {u"FLUNARS", u""},          {u"TWELVEANIMALS", u"虎"},
-  };
   std::set<std::u16string_view> seen;
-  for (const auto& c : kCases) {
+  for (const auto& c : testing::kKnownDayTexts) {
     EXPECT_EQ(Text(c.keyword, year{2010} / 11 / 7, 10, 30), c.text) << Narrow(std::u16string(c.keyword));
     seen.insert(c.keyword);
   }

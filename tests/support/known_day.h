@@ -1,0 +1,22 @@
+// One day whose every text was checked by hand, for the tests of each path
+// that shows them: 2010-11-07, a Sunday, at 10:30 — lunar 十月初二 of 庚寅,
+// the day of 立冬.
+#pragma once
+
+#include <string_view>
+
+namespace moonfold::testing {
+
+struct KnownText {
+  std::u16string_view keyword, text;
+};
+
+inline constexpr KnownText kKnownDayTexts[]{
+    {u"LUNARDAY", u"初二"},   {u"LUNARMONTH", u"十"},     {u"WEEKDAY", u"日"},
+    {u"HEYEAR", u"庚寅"},     {u"HEMONTH", u"丁亥"},      {u"HEDAY", u"辛酉"},
+    {u"HEHOUR", u"巳"},       {u"SOLAR", u"立冬"},        {u"CONSTELLATION", u"天蝎座"},
+    {u"FEASTS", u"十月社会主义革命纪念日"},               {u"FWEEKDAY", u""},
+    {u"FLASTWEEK", u""},      {u"FLUNARS", u""},          {u"TWELVEANIMALS", u"虎"},
+};
+
+}  // namespace moonfold::testing
