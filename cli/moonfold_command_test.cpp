@@ -50,7 +50,7 @@ TEST(MoonfoldCommand, PrintsEveryTextOfADate) {
             "LUNARDAY\t初二\nLUNARMONTH\t十\nWEEKDAY\t日\nHEYEAR\t庚寅\nHEMONTH\t丁亥\n"
             "HEDAY\t辛酉\nHEHOUR\t巳\nSOLAR\t立冬\nCONSTELLATION\t天蝎座\n"
             "FEASTS\t十月社会主义革命纪念日\nFWEEKDAY\t\nFLASTWEEK\t\nFLUNARS\t\n"
-            "TWELVEANIMALS\t虎\n");
+            "TWELVEANIMALS\t虎\nCOUNTDOWN\t距冬至还有45天\nNEXTTERM\t距小雪还有15天\n");
 }
 
 TEST(MoonfoldCommand, OptionsAndTheirOutput) {
@@ -245,7 +245,7 @@ TEST(MoonfoldCommand, JsonIsValidOnEveryKindOfDay) {
     EXPECT_EQ(o.status, 0) << date;
     std::size_t keys = 0;
     EXPECT_TRUE(IsJsonObjectOfStrings(o.out, keys)) << o.out;
-    EXPECT_EQ(keys, 15u) << date;
+    EXPECT_EQ(keys, 1 + kTextKindCount) << date;
   }
 }
 

@@ -33,6 +33,8 @@ std::optional<DayFacts> FactsOf(BeijingTime time, unsigned day_of_week) noexcept
   facts.weekday_festivals = WeekdayRuleFestivals(month, day_of_month, day_of_week);
   facts.last_week_festivals = LastWeekdayFestivals(date);
   facts.lunar_festivals = LunarFestivals(*lunar, facts.solar_term);
+  facts.next_festival = NextFestival(day, date, *lunar);
+  facts.next_term = NextSolarTerm(day, date);
   return facts;
 }
 

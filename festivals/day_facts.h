@@ -8,6 +8,7 @@
 
 #include "cycles/solar_terms.h"
 #include "cycles/stem_branch.h"
+#include "festivals/countdowns.h"
 #include "festivals/festivals.h"
 #include "lunar/lunar_calendar.h"
 
@@ -30,6 +31,8 @@ struct DayFacts {
   FestivalRun weekday_festivals;        // rows of the n-th weekday table
   FestivalRun last_week_festivals;      // rows of the last-weekday table
   FestivalRun lunar_festivals;          // rows of the lunar table
+  std::optional<FestivalCountdown> next_festival;  // strictly after the day
+  std::optional<TermCountdown> next_term;          // strictly after the day
 };
 
 // The facts of a local wall time of 1900-01-01 00:00 .. 2100-12-31 23:59,

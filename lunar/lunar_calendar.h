@@ -9,7 +9,6 @@
 #pragma once
 
 #include <array>
-#include <bit>
 #include <chrono>
 #include <cstdint>
 #include <optional>
@@ -38,6 +37,17 @@ constexpr bool InCalendarRange(std::chrono::sys_days day) noexcept {
 
 namespace detail {
 
+// The set bits of a month word: the number of 30-day months it marks.
+// Written out rather than std::popcount, which without a POPCNT
+// instruction to target becomes a call into the compiler's runtime.
+constexpr unsigned BitCount(std::uint32_t x) noexcept {
+  x = x - ((x >> 1) & 0x5555u);
+  x = (x & 0x3333u) + ((x >> 2) & 0x3333u);
+  x = (x + (x >> 4)) & 0x0F0Fu;
+  return (x + (x >> 8)) & 0x1Fu;
+}
+static_assert(BitCount(0) == 0 && BitCount(0xFFFF) == 16 && BitCount(0xAD50) == 7);
+
 inline constexpr int kEveYear = kFirstLunarDataYear - 1;  // lunar 1899: its twelfth month only
 
 constexpr std::uint16_t MonthBitsOf(int lunar_year) noexcept {
@@ -61,12 +71,21 @@ inline constexpr std::array<std::int32_t, kLastLunarDataYear - kFirstLunarDataYe
                     .count();
       for (std::size_t i = 1; i < days.size(); ++i) {
         const int year = kFirstLunarDataYear + static_cast<int>(i) - 1;
-        days[i] = days[i - 1] + 29 * MonthsIn(year) + std::popcount(MonthBitsOf(year));
+        days[i] = days[i - 1] + 29 * MonthsIn(year) +
+                  static_cast<std::int32_t>(BitCount(MonthBitsOf(year)));
       }
       return days;
     }();
 
 }  // namespace detail
+
+// The first day of a lunar year 1900..2100 (its 正月初一), or nothing for
+// another year.
+constexpr std::optional<std::chrono::sys_days> LunarNewYear(int lunar_year) noexcept {
+  if (lunar_year < kFirstLunarDataYear || lunar_year > kLastLunarDataYear) return std::nullopt;
+  return std::chrono::sys_days{std::chrono::days{
+      detail::LunarNewYears[static_cast<std::size_t>(lunar_year - kFirstLunarDataYear)]}};
+}
 
 // The month (1..12) that the lunar year's leap month follows, or 0 when it
 // has none (and for a year outside 1900..2100).
@@ -115,7 +134,7 @@ constexpr std::optional<LunarDate> ToLunar(std::chrono::sys_days day) noexcept {
   // before it; months of 30 days at most put the date at or after month
   // rem / 30, a step or two from its own.
   const auto start_of = [bits](unsigned p) {
-    return 29u * p + static_cast<unsigned>(std::popcount(static_cast<unsigned>(bits) >> (16 - p)));
+    return 29u * p + detail::BitCount(static_cast<std::uint32_t>(bits) >> (16 - p));
   };
   unsigned position = rem_in_year / 30;
   while (start_of(position + 1) <= rem_in_year) ++position;
@@ -143,7 +162,7 @@ constexpr std::optional<std::chrono::sys_days> FromLunar(const LunarDate& date) 
     const auto earlier = static_cast<std::uint16_t>(
         position == 0 ? 0 : detail::MonthBitsOf(date.year) >> (16 - position));
     n = detail::LunarNewYears[static_cast<std::size_t>(date.year - kFirstLunarDataYear)] +
-        static_cast<std::int32_t>(29 * position) + std::popcount(earlier) +
+        static_cast<std::int32_t>(29 * position + detail::BitCount(earlier)) +
         static_cast<std::int32_t>(date.day) - 1;
   }
   const std::chrono::sys_days day{std::chrono::days{n}};

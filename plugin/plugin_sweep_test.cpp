@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <chrono>
 #include <map>
+#include <utility>
 #include <set>
 #include <string>
 
@@ -54,6 +55,21 @@ bool AllNamesIn(const auto& table, std::u16string_view text) {
   return true;
 }
 
+// The name and the days of a countdown text, 距<name>还有<n>天; days 0
+// when the text has another form.
+std::pair<std::u16string, int> CountdownParts(std::u16string_view text) {
+  const auto left = text.find(u"还有");
+  if (text.substr(0, 1) != u"距" || left == std::u16string_view::npos || text.back() != u'天') {
+    return {};
+  }
+  int days = 0;
+  for (const char16_t c : text.substr(left + 2, text.size() - left - 3)) {
+    if (c < u'0' || c > u'9') return {};
+    days = days * 10 + (c - u'0');
+  }
+  return {std::u16string(text.substr(1, left - 1)), days};
+}
+
 unsigned DaysIn(std::uint16_t year, std::uint16_t month) {
   using namespace std::chrono;
   return static_cast<unsigned>((std::chrono::year{year} / std::chrono::month{month} / last).day());
@@ -72,12 +88,11 @@ TEST(PluginSweep, EveryDayOfTheTablesThroughEveryKeyword) {
   testing::FakePlatform platform;
   platform.SetRecording(false);
   MoonfoldPlugin plugin(platform);
-  const std::u16string sections[kTextKindCount]{
-      u"0", u"1", u"2", u"3", u"4", u"5", u"6", u"7", u"8", u"9", u"10", u"11", u"12", u"13"};
+  std::u16string sections[kTextKindCount];
   for (std::size_t k = 0; k < kTextKindCount; ++k) {
+    sections[k] = u"Section " + std::u16string(kTextKinds[k].keyword);
     platform.SetOption(sections[k], std::u16string(kTextKinds[k].keyword));
   }
-
 
   long set_ups = 0;
   int days = 0, leap_month_starts = 0, eves = 0, feast_days = 0;
@@ -146,6 +161,13 @@ TEST(PluginSweep, EveryDayOfTheTablesThroughEveryKeyword) {
         const std::u16string& lunar_festival = at(u"FLUNARS");
         EXPECT_TRUE(AllNamesIn(kNames.lunar_festivals, lunar_festival)) << date;
         EXPECT_GE(IndexIn(kNames.animals, at(u"TWELVEANIMALS")), 0) << date;
+        // Countdowns name one of their festivals, or a term, some days on.
+        const auto [festival, festival_days] = CountdownParts(at(u"COUNTDOWN"));
+        EXPECT_GE(IndexIn(kNames.countdown_festivals, festival), 0) << date;
+        EXPECT_TRUE(festival_days >= 1 && festival_days <= 110) << date << ": " << festival_days;
+        const auto [term_name, term_days] = CountdownParts(at(u"NEXTTERM"));
+        EXPECT_GE(IndexIn(kNames.solar_terms, term_name), 0) << date;
+        EXPECT_TRUE(term_days >= 1 && term_days <= 16) << date << ": " << term_days;
 
         // The lunar day steps by one, or a new month starts at day 1 after
         // day 29 or 30; a leap month follows its own month.
@@ -194,9 +216,9 @@ TEST(PluginSweep, EveryDayOfTheTablesThroughEveryKeyword) {
   for (int year = 1989; year <= 2049; ++year) EXPECT_EQ(eves_per_lunar_year[year], 1) << year;
   EXPECT_EQ(leap_month_starts, 23);  // every year of the tables with a leap month
 
-  std::printf("swept %d days x 3 hours x 14 keywords = %ld set-ups: %d leap months, "
+  std::printf("swept %d days x 3 hours x %zu keywords = %ld set-ups: %d leap months, "
               "%d New Year's Eves, %d solar terms, fixed-date festivals on %d days\n",
-              days, set_ups, leap_month_starts, eves, 24 * 61, feast_days);
+              days, kTextKindCount, set_ups, leap_month_starts, eves, 24 * 61, feast_days);
 }
 
 // A host that runs from 1990 to 2050 without a reload: one Initialize per

@@ -59,6 +59,17 @@ std::u16string Number(long n) {
 
 }  // namespace
 
+std::u16string DaysLeftName(int days, Script script) {
+  const texts::Labels& labels = NamesOf(script).labels;
+  return std::u16string(labels.days_left) + Number(days) + std::u16string(labels.days);
+}
+
+std::u16string CountdownName(std::u16string_view name, int days, Script script) {
+  std::u16string text(NamesOf(script).labels.countdown_to);
+  text += name;
+  return text + DaysLeftName(days, script);
+}
+
 std::u16string GregorianMonthTitle(std::chrono::year_month month, Script script) {
   const texts::Labels& labels = NamesOf(script).labels;
   return Number(static_cast<int>(month.year())) + std::u16string(labels.year) +

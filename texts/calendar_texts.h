@@ -32,6 +32,12 @@ std::u16string WeekdayLabel(unsigned day_of_week, Script script);
 // A lunar year by its name and animal: 癸卯年 兔.
 std::u16string LunarYearTitle(int lunar_year, Script script);
 
+// Days to go, as a countdown says them: 还有14天.
+std::u16string DaysLeftName(int days, Script script);
+
+// A countdown to something named: 距冬至还有14天.
+std::u16string CountdownName(std::u16string_view name, int days, Script script);
+
 // A Gregorian month: 2023年3月.
 std::u16string GregorianMonthTitle(std::chrono::year_month month, Script script);
 

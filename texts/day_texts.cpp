@@ -42,5 +42,15 @@ std::u16string LunarFestivalText(const DayFacts& f, Script s) {
 std::u16string AnimalText(const DayFacts& f, Script s) {
   return std::u16string(NamesOf(s).animals[f.year_cycle.Branch()]);
 }
+std::u16string CountdownText(const DayFacts& f, Script s) {
+  if (!f.next_festival) return {};
+  const auto& names = NamesOf(s).countdown_festivals;
+  return CountdownName(names[static_cast<std::size_t>(f.next_festival->festival)],
+                       f.next_festival->days, s);
+}
+std::u16string NextTermText(const DayFacts& f, Script s) {
+  if (!f.next_term) return {};
+  return CountdownName(SolarTermName(f.next_term->term, s), f.next_term->days, s);
+}
 
 }  // namespace moonfold::texts

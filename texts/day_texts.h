@@ -29,6 +29,8 @@ std::u16string WeekdayFestivalText(const DayFacts& facts, Script script);
 std::u16string LastWeekdayFestivalText(const DayFacts& facts, Script script);
 std::u16string LunarFestivalText(const DayFacts& facts, Script script);
 std::u16string AnimalText(const DayFacts& facts, Script script);        // 虎
+std::u16string CountdownText(const DayFacts& facts, Script script);     // 距冬至还有14天
+std::u16string NextTermText(const DayFacts& facts, Script script);      // 距冬至还有14天
 
 }  // namespace texts
 }  // namespace moonfold

@@ -67,6 +67,8 @@ inline constexpr std::array kTextKinds{
     TextKindRow{u"FLASTWEEK", texts::LastWeekdayFestivalText, DayPeriod},
     TextKindRow{u"FLUNARS", texts::LunarFestivalText, DayPeriod},
     TextKindRow{u"TWELVEANIMALS", texts::AnimalText, DayPeriod},
+    TextKindRow{u"COUNTDOWN", texts::CountdownText, DayPeriod},
+    TextKindRow{u"NEXTTERM", texts::NextTermText, DayPeriod},
 };
 inline constexpr std::size_t kTextKindCount = kTextKinds.size();
 

@@ -10,6 +10,7 @@
 
 #include "cycles/signs.h"
 #include "cycles/solar_terms.h"
+#include "festivals/countdowns.h"
 #include "festivals/festival_days.h"
 
 namespace moonfold {
@@ -35,6 +36,11 @@ struct Labels {
   Name category_lunar;
   Name category_gregorian;
   Name calendar_name;       // the calendar file's name, before its years
+  Name countdown_to;        // 距<name>还有<n>天: before the name
+  Name days_left;           // before the number of days
+  Name days;                // after it
+  Name none;                // before what a year lacks: 无闰四月
+  Name becomes;             // between what was asked and what is kept: 三十 → 廿九
 };
 
 struct ScriptNames {
@@ -51,6 +57,7 @@ struct ScriptNames {
   std::array<Name, kWeekdayFestivalRules.size()> weekday_festivals;
   std::array<Name, kLastWeekdayFestivalRules.size()> last_weekday_festivals;
   std::array<Name, kLunarFestivalCount> lunar_festivals;
+  std::array<Name, kCountdownFestivalCount> countdown_festivals;  // in CountdownFestival order
   Labels labels;
 };
 

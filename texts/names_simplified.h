@@ -250,6 +250,8 @@ inline constexpr ScriptNames kSimplifiedNames{
         u"清明节",
         u"冬至节",
     },
+    .countdown_festivals{u"春节", u"元宵节", u"清明节", u"端午节", u"七夕", u"中秋节", u"重阳节",
+                         u"冬至", u"腊八节", u"除夕"},
     .labels{
         .year{u"年"},
         .month{u"月"},
@@ -260,6 +262,11 @@ inline constexpr ScriptNames kSimplifiedNames{
         .category_lunar{u"农历节日"},
         .category_gregorian{u"公历节日"},
         .calendar_name{u"农历节日与节气"},
+        .countdown_to{u"距"},
+        .days_left{u"还有"},
+        .days{u"天"},
+        .none{u"无"},
+        .becomes{u" → "},
     },
 };
 

@@ -1,0 +1,114 @@
+#include "festivals/countdowns.h"
+
+namespace moonfold {
+
+using namespace std::chrono;
+
+namespace {
+
+// The festivals fixed to a lunar month and day, in calendar order.
+struct LunarDated {
+  CountdownFestival festival;
+  unsigned month, day;
+};
+constexpr LunarDated kLunarDated[]{
+    {CountdownFestival::kSpringFestival, 1, 1}, {CountdownFestival::kLanternFestival, 1, 15},
+    {CountdownFestival::kDragonBoat, 5, 5},     {CountdownFestival::kQixi, 7, 7},
+    {CountdownFestival::kMidAutumn, 8, 15},     {CountdownFestival::kDoubleNinth, 9, 9},
+    {CountdownFestival::kLaba, 12, 8},
+};
+
+// A lunar date's place in its year: a leap month sorts after its namesake.
+constexpr unsigned PlaceInYear(unsigned month, bool leap, unsigned day) noexcept {
+  return (2 * month + (leap ? 1 : 0)) * 32 + day;
+}
+
+// The day of an instant: minutes since 1970 divided by a day's, rounded
+// down for the instants before 1970 too.
+sys_days DayOf(BeijingTime instant) noexcept {
+  constexpr std::int64_t kDay = 24 * 60;
+  const std::int64_t minutes = instant.time_since_epoch().count();
+  return sys_days{days{(minutes >= 0 ? minutes : minutes - (kDay - 1)) / kDay}};
+}
+
+// Keeps the earliest day strictly after `today`, and on a tie the festival
+// earlier in the list.
+class Earliest {
+ public:
+  explicit Earliest(sys_days today) noexcept : today_(today) {}
+  void Consider(CountdownFestival festival, std::optional<sys_days> day) noexcept {
+    if (!day || *day <= today_) return;
+    if (best_ && (best_->day < *day || (best_->day == *day && best_->festival < festival))) return;
+    FestivalCountdown found;
+    found.day = *day;
+    found.days = static_cast<int>((*day - today_).count());
+    found.festival = festival;
+    best_ = found;
+  }
+  std::optional<FestivalCountdown> Best() const noexcept { return best_; }
+
+ private:
+  sys_days today_;
+  std::optional<FestivalCountdown> best_;
+};
+
+}  // namespace
+
+std::optional<FestivalCountdown> NextFestival(sys_days today) noexcept {
+  const std::optional<LunarDate> lunar = ToLunar(today);
+  if (!lunar) return std::nullopt;
+  return NextFestival(today, year_month_day{today}, *lunar);
+}
+
+std::optional<FestivalCountdown> NextFestival(sys_days today, year_month_day date,
+                                              const LunarDate& lunar) noexcept {
+  Earliest earliest(today);
+  // Of the festivals fixed to a lunar date, only the first still to come
+  // this lunar year can be the next; after the last, the new year is.
+  const unsigned place = PlaceInYear(lunar.month, lunar.leap, lunar.day);
+  for (const LunarDated& f : kLunarDated) {
+    if (PlaceInYear(f.month, false, f.day) > place) {
+      earliest.Consider(f.festival, FromLunar({lunar.year, f.month, f.day, false}));
+      break;
+    }
+  }
+  const std::optional<sys_days> new_year = LunarNewYear(lunar.year + 1);
+  earliest.Consider(CountdownFestival::kSpringFestival, new_year);
+  if (new_year) earliest.Consider(CountdownFestival::kNewYearsEve, *new_year - days{1});
+  // The two term festivals: this Gregorian year's, or when it has passed
+  // the next year's.
+  const int year = static_cast<int>(date.year());
+  for (const auto& [festival, term] : {std::pair{CountdownFestival::kQingming, kQingmingTerm},
+                                      std::pair{CountdownFestival::kWinterSolstice,
+                                                kWinterSolsticeTerm}}) {
+    std::optional<BeijingTime> instant = SolarTermInstant(year, term);
+    if (instant && DayOf(*instant) <= today) instant = SolarTermInstant(year + 1, term);
+    if (instant) earliest.Consider(festival, DayOf(*instant));
+  }
+  return earliest.Best();
+}
+
+std::optional<TermCountdown> NextSolarTerm(sys_days today) noexcept {
+  return NextSolarTerm(today, year_month_day{today});
+}
+
+std::optional<TermCountdown> NextSolarTerm(sys_days today, year_month_day date) noexcept {
+  const int year = static_cast<int>(date.year());
+  const unsigned first = 2 * static_cast<unsigned>(date.month()) - 2;
+  // The month's two terms, then the first of the next month.
+  for (unsigned k = first; k < first + 3; ++k) {
+    const int y = k < kSolarTermCount ? year : year + 1;
+    const unsigned index = k % kSolarTermCount;
+    const std::optional<BeijingTime> instant = SolarTermInstant(y, index);
+    if (!instant || DayOf(*instant) <= today) continue;
+    TermCountdown next;
+    next.day = DayOf(*instant);
+    next.days = static_cast<int>((next.day - today).count());
+    next.term = index;
+    next.instant = *instant;
+    return next;
+  }
+  return std::nullopt;
+}
+
+}  // namespace moonfold
