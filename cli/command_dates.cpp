@@ -115,6 +115,23 @@ Parsed<DateTime> ParseLunarDate(std::string_view text) {
   return DateTime{year_month_day{*day_of}, f.hour, f.minute};
 }
 
+Parsed<LunarMonthDay> ParseLunarMonthDay(std::string_view text) {
+  constexpr std::string_view kForm = "expected a lunar MM-DD, a leap month as L04-10 or 闰4-10";
+  LunarMonthDay date;
+  date.leap = TakeText(text, "L") || TakeText(text, "l") || TakeText(text, "闰");
+  const auto m = TakeNumber(text, 1, 2);
+  if (!m || !TakeText(text, "-")) return std::string(kForm);
+  const auto d = TakeNumber(text, 1, 2);
+  if (!d || !text.empty()) return std::string(kForm);
+  if (*m < 1 || *m > 12) return "there is no lunar month " + TwoDigits(static_cast<unsigned>(*m));
+  if (*d < 1 || *d > 30) {
+    return "there is no lunar day " + TwoDigits(static_cast<unsigned>(*d)) + " (days run 1 to 30)";
+  }
+  date.month = static_cast<unsigned>(*m);
+  date.day = static_cast<unsigned>(*d);
+  return date;
+}
+
 Parsed<year_month> ParseMonth(std::string_view text) {
   std::string_view rest = text;
   const auto y = TakeNumber(rest, 4, 4);

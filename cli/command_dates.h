@@ -29,6 +29,15 @@ Parsed<DateTime> ParseDate(std::string_view text);
 // may have one digit or two.  The day it names, if the calendar has it.
 Parsed<DateTime> ParseLunarDate(std::string_view text);
 
+// "MM-DD" of a lunar month and day, a leap month written with L or 闰
+// before its number ("L04-10", "闰4-10"); month and day may have one digit
+// or two.  Whether a given year has the date is not checked here.
+struct LunarMonthDay {
+  unsigned month = 0, day = 0;
+  bool leap = false;
+};
+Parsed<LunarMonthDay> ParseLunarMonthDay(std::string_view text);
+
 // "YYYY-MM" or "YYYY-M", a month of 1900-01..2100-12.
 Parsed<std::chrono::year_month> ParseMonth(std::string_view text);
 

@@ -42,6 +42,32 @@ def run(*args):
     return subprocess.run([sys.argv[1], *args], check=True, capture_output=True).stdout
 
 
+def check_anniversaries():
+    """`--every L04-10 --ics`: an all-day event for each lunar year, the day
+    --every --json lists, under the name asked for, with UIDs that the next
+    run gives again."""
+    failures = []
+    args = ['--every', 'L04-10', '--from', '2020', '--to', '2030']
+    runs = [icalendar.Calendar.from_ical(run(*args, '--ics', '--name', '奶奶的生日'))
+            for _ in range(2)]
+    listed = json.loads(run(*args, '--json'))
+    events = list(runs[0].walk('VEVENT'))
+    if [e.decoded('DTSTART').isoformat() for e in events] != [d['date'] for d in listed]:
+        failures.append('--every --ics: the events are not the days --every lists')
+    for event, day in zip(events, listed):
+        if str(event['SUMMARY']) != '奶奶的生日':
+            failures.append(f'--every --ics: summary {event["SUMMARY"]}')
+        if event.decoded('DTEND') != event.decoded('DTSTART') + datetime.timedelta(days=1):
+            failures.append(f'--every --ics: {event["UID"]} is not one whole day')
+        if day['note'] and day['note'] not in str(event['DESCRIPTION']):
+            failures.append(f'--every --ics: {event["UID"]} does not say {day["note"]}')
+    uids = [[str(e['UID']) for e in r.walk('VEVENT')] for r in runs]
+    if uids[0] != uids[1] or len(set(uids[0])) != len(uids[0]) or len(uids[0]) != 11:
+        failures.append(f'--every --ics: UIDs not stable and distinct: {uids[0][:3]}')
+    print(f'--every L04-10 --ics: {len(events)} events parsed, the days --every lists')
+    return failures
+
+
 def main():
     failures = []
     for extra in ([], ['--gregorian']):
@@ -82,6 +108,7 @@ def main():
             failures.append(f'{" ".join(extra)}: UIDs differ from those published: {changed[:5]}')
         print(f'--ics {FIRST}:{LAST} {" ".join(extra)}: {sum(seen.values())} events parsed, '
               f'{len(uids)} UIDs, the same as --year lists and as first published')
+    failures += check_anniversaries()
     for failure in failures:
         print('FAILED:', failure)
     return 1 if failures else 0

@@ -4,8 +4,10 @@
 #include <array>
 #include <optional>
 #include <string_view>
+#include <tuple>
 #include <variant>
 
+#include "cli/anniversaries.h"
 #include "cli/command_dates.h"
 #include "cli/month_grid.h"
 #include "cli/text_output.h"
@@ -24,7 +26,9 @@ constexpr std::string_view kUsage =
     "usage: moonfold [--date YYYY-MM-DD[THH:MM] | --lunar YYYY-MM-DD] [--json | --format TEMPLATE] [KEYWORD...]\n"
     "       moonfold --month [YYYY-MM] [-3] [--monday] [--color[=WHEN]]\n"
     "       moonfold --year YYYY [--json] [--gregorian]\n"
-    "       moonfold --ics YYYY[:YYYY] [--gregorian]\n";
+    "       moonfold --ics YYYY[:YYYY] [--gregorian]\n"
+    "       moonfold --every [L]MM-DD [--from YYYY] [--to YYYY] [--json | --ics [--name TEXT]]\n"
+    "       moonfold --next [N] [--json] [--gregorian]\n";
 
 constexpr std::string_view kHelp =
     "The traditional Chinese calendar for today, or for any day of 1900-01-01 … 2100-12-31.\n"
@@ -43,7 +47,17 @@ constexpr std::string_view kHelp =
     "                            is set or TERM=dumb), always or never\n"
     "  --year YYYY               that year's lunar festivals and solar terms, by date\n"
     "  --ics YYYY[:YYYY]         those years as an iCalendar file on standard output\n"
-    "  --gregorian               with --year and --ics: the Gregorian festivals too\n"
+    "  --gregorian               with --year, --ics and --next: the Gregorian festivals too\n"
+    "  --every [L]MM-DD          the day of that lunar month and day in each lunar year,\n"
+    "                            this one and the nine after it; a leap month as L04 or 闰4.\n"
+    "                            Day 30 of a 29-day month is kept on its 29th (三十 → 廿九);\n"
+    "                            a leap month the year lacks, on its ordinary month\n"
+    "                            (无闰四月); an ordinary month never moves into a leap one\n"
+    "  --from YYYY, --to YYYY    with --every: the first and last lunar years\n"
+    "  --ics                     with --every: as an iCalendar file of all-day events\n"
+    "  --name TEXT               with --every --ics: the events' name (else the lunar date)\n"
+    "  --next [N]                the next N (10) festivals and solar terms after today,\n"
+    "                            with the days to go"
     "  --keywords                the keywords, one a line (for completion and scripts)\n"
     "  --help                    this text\n"
     "  --version                 the version\n"
@@ -177,8 +191,10 @@ Result Texts(const DayFacts& facts, const std::vector<std::string>& keywords, bo
 
 // Everything the arguments ask for.
 struct Request {
-  std::optional<std::string> date, lunar, format, month, year, ics, color;
+  std::optional<std::string> date, lunar, format, month, year, ics, color, every, from, to, name,
+      next;
   bool month_mode = false, three = false, monday = false, json = false, gregorian = false;
+  bool ics_mode = false, next_mode = false;
   std::vector<std::string> keywords;
   std::vector<std::string> seen;  // options in the order given, for conflicts
 };
@@ -200,6 +216,16 @@ std::variant<Request, Result> ReadArguments(const std::vector<std::string>& args
       }
       return std::nullopt;
     };
+    // An optional value: taken when it is inline or the next argument
+    // starts with a digit.
+    const auto optional_value = [&](std::optional<std::string>& slot) {
+      if (has_inline) {
+        slot = arg.substr(name.size() + 1);
+      } else if (i + 1 < args.size() && !args[i + 1].empty() && args[i + 1][0] >= '0' &&
+                 args[i + 1][0] <= '9') {
+        slot = args[++i];
+      }
+    };
     std::optional<Result> error;
     if (arg == "--help" || arg == "-h") return Result{0, HelpText(), {}};
     if (arg == "--keywords") {
@@ -217,16 +243,22 @@ std::variant<Request, Result> ReadArguments(const std::vector<std::string>& args
     } else if (name == "--year") {
       error = value(r.year, "YYYY");
     } else if (name == "--ics") {
-      error = value(r.ics, "YYYY or YYYY:YYYY");
+      r.ics_mode = true;
+      optional_value(r.ics);
+    } else if (name == "--every") {
+      error = value(r.every, "a lunar MM-DD");
+    } else if (name == "--from") {
+      error = value(r.from, "a lunar year YYYY");
+    } else if (name == "--to") {
+      error = value(r.to, "a lunar year YYYY");
+    } else if (name == "--name") {
+      error = value(r.name, "the events' name");
+    } else if (name == "--next") {
+      r.next_mode = true;
+      optional_value(r.next);
     } else if (name == "--month") {
       r.month_mode = true;
-      // The value is optional: taken when it is inline or looks like one.
-      if (has_inline) {
-        r.month = arg.substr(name.size() + 1);
-      } else if (i + 1 < args.size() && !args[i + 1].empty() && args[i + 1][0] >= '0' &&
-                 args[i + 1][0] <= '9') {
-        r.month = args[++i];
-      }
+      optional_value(r.month);
     } else if (name == "--color" || name == "--colour") {
       r.color = has_inline ? arg.substr(name.size() + 1) : "always";
     } else if (arg == "-3") {
@@ -247,6 +279,36 @@ std::variant<Request, Result> ReadArguments(const std::vector<std::string>& args
     r.seen.push_back(name);
   }
   return r;
+}
+
+// The conflicts of --every and --next, and of the options that serve only
+// one mode.
+template <typename Given>
+std::optional<Result> LaterConflict(const Request& r, const Given& given, std::string_view month) {
+  for (const std::string_view mode : {"--every", "--next"}) {
+    if (!given(mode)) continue;
+    for (const std::string_view o : {"--format", "--year", "--every", "--next"}) {
+      if (o != mode && given(o)) return Failure(std::string(mode) + " and " + std::string(o), "cannot be used together");
+    }
+    if (!month.empty()) return Failure(std::string(mode) + " and " + std::string(month), "cannot be used together");
+    if (!r.keywords.empty()) {
+      return Failure(std::string(mode) + " and " + r.keywords.front(), "keywords go with today's texts only");
+    }
+  }
+  if (given("--next") && given("--ics")) return Failure("--next and --ics", "cannot be used together");
+  for (const std::string_view o : {"--from", "--to"}) {
+    if (given(o) && !given("--every")) return Failure(o, "goes with --every");
+  }
+  if (given("--name") && !(given("--every") && given("--ics"))) {
+    return Failure("--name", "goes with --every and --ics");
+  }
+  if (given("--every") && r.ics) {
+    return Failure("--ics " + *r.ics, "takes no years with --every; give lunar years with --from and --to");
+  }
+  if (given("--ics") && !given("--every") && !r.ics) {
+    return Failure("--ics", "needs a value (YYYY or YYYY:YYYY)");
+  }
+  return std::nullopt;
 }
 
 // The first pair of options given together that do not go together.
@@ -281,10 +343,10 @@ std::optional<Result> Conflict(const Request& r) {
   if (given("--format") && !r.keywords.empty()) {
     return Failure("--format and " + r.keywords.front(), "put keywords in the template as {KEYWORD}");
   }
-  if (given("--gregorian") && !given("--year") && !given("--ics")) {
-    return Failure("--gregorian", "goes with --year or --ics");
+  if (given("--gregorian") && !given("--year") && !given("--ics") && !given("--next")) {
+    return Failure("--gregorian", "goes with --year, --ics or --next");
   }
-  return std::nullopt;
+  return LaterConflict(r, given, month);
 }
 
 // Whether today is shown in reverse video, or why --color is refused.
@@ -355,6 +417,60 @@ Result MonthMode(const Request& r, const std::optional<DateTime>& moment,
   return {0, MonthGrids(month, r.three, environment.terminal_columns, style), {}};
 }
 
+// A lunar year of --from or --to.
+std::variant<int, Result> LunarYearOption(std::string_view option, const std::string& text) {
+  const auto years = ParseYears(text);
+  if (const auto* why = std::get_if<std::string>(&years)) {
+    return Failure(std::string(option) + " " + text, *why);
+  }
+  const YearRange range = std::get<YearRange>(years);
+  if (range.first != range.last) return Failure(std::string(option) + " " + text, "expected YYYY");
+  return range.first;
+}
+
+// --every: a lunar date in each lunar year of a range, by default the
+// moment's lunar year and the nine after it.
+Result EveryMode(const Request& r, const std::optional<DateTime>& moment,
+                 const Environment& environment, Script script) {
+  const auto date = ParseLunarMonthDay(*r.every);
+  if (const auto* why = std::get_if<std::string>(&date)) return Failure("--every " + *r.every, *why);
+  AnniversaryRequest request{std::get<LunarMonthDay>(date)};
+  if (!r.from && !moment) return ClockOutOfRange(environment);
+  request.first_year = r.from ? 0 : ToLunar(sys_days{moment->date})->year;
+  for (const auto& [option, text, year] :
+       {std::tuple{"--from", &r.from, &request.first_year}, std::tuple{"--to", &r.to, &request.last_year}}) {
+    if (!*text) continue;
+    const auto parsed = LunarYearOption(option, **text);
+    if (const auto* refused = std::get_if<Result>(&parsed)) return *refused;
+    *year = std::get<int>(parsed);
+  }
+  if (!r.to) request.last_year = std::min(request.first_year + 9, 2100);
+  if (request.first_year > request.last_year) {
+    return Failure("--from " + std::to_string(request.first_year) + " and --to " +
+                       std::to_string(request.last_year),
+                   "the first year comes after the last");
+  }
+  const std::vector<YearsAnniversary> days = AnniversariesOf(request);
+  if (r.ics_mode) return {0, AnniversaryICalendar(request, days, r.name, environment.utc_now, script), {}};
+  return {0, r.json ? AnniversaryJson(days, script) : AnniversaryListing(days, script), {}};
+}
+
+// --next: the next N dated things after the moment's day.
+Result NextMode(const Request& r, const std::optional<DateTime>& moment,
+                const Environment& environment, Script script) {
+  if (!moment) return ClockOutOfRange(environment);
+  std::size_t count = 10;
+  if (r.next) {
+    const auto n = r.next->size() <= 4 && r.next->find_first_not_of("0123456789") == std::string::npos
+                       ? std::stoi(*r.next) : 0;
+    if (n < 1 || n > 1000) return Failure("--next " + *r.next, "expected a count from 1 to 1000");
+    count = static_cast<std::size_t>(n);
+  }
+  const sys_days today{moment->date};
+  const std::vector<CalendarEvent> events = EventsAfter(today, count, r.gregorian);
+  return {0, r.json ? NextJson(events, today, script) : NextListing(events, today, script), {}};
+}
+
 }  // namespace
 
 Result Run(const std::vector<std::string>& args, const Environment& environment) {
@@ -366,10 +482,12 @@ Result Run(const std::vector<std::string>& args, const Environment& environment)
   if (const auto* refused = std::get_if<Result>(&highlight)) return *refused;
   const Script script = Script::kSimplified;
 
-  if (r.year || r.ics) return YearEvents(r, environment, script);
+  if (r.year || (r.ics_mode && !r.every)) return YearEvents(r, environment, script);
   const auto moment = MomentOf(r, environment);
   if (const auto* refused = std::get_if<Result>(&moment)) return *refused;
   const std::optional<DateTime>& at = std::get<std::optional<DateTime>>(moment);
+  if (r.every) return EveryMode(r, at, environment, script);
+  if (r.next_mode) return NextMode(r, at, environment, script);
   if (r.month_mode) {
     return MonthMode(r, at, environment, GridStyle{r.monday, std::get<bool>(highlight), {}, script});
   }

@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <fstream>
 #include <sstream>
+#include <map>
 #include <set>
 #include <string>
 
@@ -183,7 +184,25 @@ TEST(MoonfoldCommand, RefusesWithTheReasonAndExitStatus2) {
       {"--year 1899", "--year 1899 — outside the supported years 1900 … 2100"},
       {"--ics 2030:2025", "--ics 2030:2025 — the first year comes after the last"},
       {"--ics 2025-2030", "--ics 2025-2030 — expected YYYY or YYYY:YYYY"},
-      {"--gregorian", "--gregorian — goes with --year or --ics"},
+      {"--gregorian", "--gregorian — goes with --year, --ics or --next"},
+      {"--every 13-01", "--every 13-01 — there is no lunar month 13"},
+      {"--every 08-31", "--every 08-31 — there is no lunar day 31 (days run 1 to 30)"},
+      {"--every 08-00", "--every 08-00 — there is no lunar day 00 (days run 1 to 30)"},
+      {"--every 2023-08-15", "--every 2023-08-15 — expected a lunar MM-DD, a leap month as L04-10 or 闰4-10"},
+      {"--every 08-15 --from 2030 --to 2020", "--from 2030 and --to 2020 — the first year comes after the last"},
+      {"--every 08-15 --from 1899", "--from 1899 — outside the supported years 1900 … 2100"},
+      {"--every 08-15 --to 2020:2021", "--to 2020:2021 — expected YYYY"},
+      {"--every 08-15 --ics 2020", "--ics 2020 — takes no years with --every; give lunar years with --from and --to"},
+      {"--every 08-15 LUNARDAY", "--every and LUNARDAY — keywords go with today's texts only"},
+      {"--every 08-15 --next", "--every and --next — cannot be used together"},
+      {"--every 08-15 --month", "--every and --month — cannot be used together"},
+      {"--from 2020", "--from — goes with --every"},
+      {"--every 08-15 --name x", "--name — goes with --every and --ics"},
+      {"--ics", "--ics — needs a value (YYYY or YYYY:YYYY)"},
+      {"--next 0", "--next 0 — expected a count from 1 to 1000"},
+      {"--next 1001", "--next 1001 — expected a count from 1 to 1000"},
+      {"--next --ics 2027", "--next and --ics — cannot be used together"},
+      {"--next --year 2027", "--next and --year — cannot be used together"},
       {"--color=sometimes", "--color=sometimes — expected auto, always or never"},
       {"--bogus", "--bogus — not an option; see moonfold --help"},
   };
@@ -456,6 +475,106 @@ TEST(MoonfoldCommand, TheICalendarFileIsWellFormed) {
   // The same run again names every event alike.
   const Result again = cli::Run({"--ics", "2025:2030", "--gregorian"}, e);
   EXPECT_EQ(again.out, r.out);
+}
+
+std::chrono::year_month_day ParseIso(const std::string& text) {
+  return std::chrono::year{std::stoi(text.substr(0, 4))} /
+         static_cast<unsigned>(std::stoi(text.substr(5, 2))) /
+         static_cast<unsigned>(std::stoi(text.substr(8, 2)));
+}
+
+// The members of one line of a JSON array that the command prints, an
+// object a line: "key":value pairs, strings unescaped (none of these hold
+// a quote).
+std::map<std::string, std::string> JsonMembers(const std::string& line) {
+  std::map<std::string, std::string> members;
+  std::size_t at = 1;
+  while (at < line.size() && line[at] == '"') {
+    const auto key_end = line.find('"', at + 1);
+    std::string key = line.substr(at + 1, key_end - at - 1);
+    std::size_t value_start = key_end + 2, value_end;
+    if (line[value_start] == '"') {
+      value_end = line.find('"', value_start + 1) + 1;
+      members[key] = line.substr(value_start + 1, value_end - value_start - 2);
+    } else {
+      value_end = line.find_first_of(",}", value_start);
+      members[key] = line.substr(value_start, value_end - value_start);
+    }
+    at = value_end + 1;
+  }
+  return members;
+}
+
+std::vector<std::map<std::string, std::string>> JsonLines(const std::string& text) {
+  std::vector<std::map<std::string, std::string>> objects;
+  std::istringstream lines(text);
+  std::string line;
+  while (std::getline(lines, line)) {
+    if (!line.empty() && line[0] == '{') objects.push_back(JsonMembers(line));
+  }
+  return objects;
+}
+
+// --every over every lunar year 1900-2100, held to the rules by the core's
+// own month lengths: the same month, day 30 kept as 29 where the month is
+// short, a leap month only where the year has it.
+TEST(MoonfoldCommand, EveryKeepsTheRulesInEveryYear) {
+  const struct {
+    const char* asked;
+    unsigned month, day;
+    bool leap;
+  } kCases[]{{"08-15", 8, 15, false}, {"01-30", 1, 30, false}, {"L04-10", 4, 10, true},
+             {"12-30", 12, 30, false}, {"闰2-30", 2, 30, true}};
+  for (const auto& c : kCases) {
+    const Output o = RunCommand("--every '"s + c.asked + "' --from 1900 --to 2100 --json");
+    ASSERT_EQ(o.status, 0) << c.asked;
+    int expected_year = 1900, notes = 0;
+    for (const auto& m : JsonLines(o.out)) {
+      const int year = std::stoi(m.at("lunar_year"));
+      ASSERT_EQ(year, expected_year++) << c.asked;
+      const auto date = ParseIso(m.at("date"));
+      const LunarDate lunar = *ToLunar(std::chrono::sys_days{date});
+      const bool leap = c.leap && LeapMonthIn(year) == c.month;
+      const unsigned length = DaysInLunarMonth(year, c.month, leap);
+      EXPECT_EQ(lunar, (LunarDate{year, c.month, std::min(c.day, length), leap})) << c.asked << ' ' << year;
+      std::string note;
+      if (c.leap && !leap) note = "无闰" + std::string(c.month == 4 ? "四" : "二") + "月";
+      if (c.day > length) note += (note.empty() ? "" : "，") + "三十 → 廿九"s;
+      EXPECT_EQ(m.at("note"), note.empty() ? "null" : note) << c.asked << ' ' << year;
+      notes += !note.empty();
+    }
+    // Lunar 2100's twelfth month runs past 2100-12-31: its 30th is not listed.
+    EXPECT_EQ(expected_year, std::string(c.asked) == "12-30" ? 2100 : 2101) << c.asked;
+    if (c.day == 30 || c.leap) {
+      EXPECT_GT(notes, 0) << c.asked;
+    }
+  }
+}
+
+// --next lists what --year lists, from the day after on, with the days to go.
+TEST(MoonfoldCommand, NextListsTheComingEventsInOrder) {
+  const Output o = RunCommand("--date 2026-12-08 --next 20 --json");
+  ASSERT_EQ(o.status, 0);
+  const auto next = JsonLines(o.out);
+  ASSERT_EQ(next.size(), 20u);
+  std::vector<std::map<std::string, std::string>> listed;
+  for (const char* year : {"2026", "2027"}) {
+    for (const auto& m : JsonLines(RunCommand("--year "s + year + " --json").out)) {
+      if (m.at("date") > "2026-12-08") listed.push_back(m);
+    }
+  }
+  const auto today = std::chrono::sys_days{ParseIso("2026-12-08")};
+  for (std::size_t i = 0; i < next.size(); ++i) {
+    auto expected = listed[i];
+    expected["days"] = std::to_string((std::chrono::sys_days{ParseIso(expected.at("date"))} - today).count());
+    EXPECT_EQ(next[i], expected) << i;
+  }
+  EXPECT_EQ(next[0].at("name"), "冬至");
+  EXPECT_EQ(next[0].at("days"), "14");
+  const Output text = RunCommand("--date 2026-12-08 --next 1");
+  EXPECT_EQ(text.out, "2026-12-22  周二  冬月十四    还有14天   冬至 04:49\n");
+  // Near the end of the calendar, fewer than asked.
+  EXPECT_EQ(JsonLines(RunCommand("--date 2100-12-20 --next 50 --json").out).size(), 2u);
 }
 
 TEST(DisplayWidth, CountsWideCharactersTwice) {

@@ -3,10 +3,10 @@
 #include <cstdio>
 
 #include "cli/command_dates.h"
+#include "cli/icalendar.h"
 #include "cli/text_output.h"
 #include "common/utf8.h"
 #include "festivals/day_facts.h"
-#include "moonfold_version.h"
 #include "texts/calendar_texts.h"
 
 namespace moonfold::cli {
@@ -36,73 +36,44 @@ std::string LunarDateOf(year_month_day date, Script script) {
   return Utf8FromUtf16(LunarDateName(*ToLunar(sys_days{date}), script));
 }
 
-// Text of an iCalendar property value: backslash, semicolon, comma and
-// newline escaped.
-std::string IcsText(const std::string& utf8) {
-  std::string out;
-  for (const char c : utf8) {
-    if (c == '\\' || c == ';' || c == ',') out += '\\';
-    if (c == '\n') {
-      out += "\\n";
-      continue;
-    }
-    out += c;
-  }
-  return out;
-}
-
-// One content line, folded so that no line exceeds 75 octets, never inside
-// a UTF-8 sequence, each ending in CRLF.
-void ContentLine(std::string& out, const std::string& line) {
-  std::size_t start = 0, width = 75;
-  while (line.size() - start > width) {
-    std::size_t cut = start + width;
-    while (cut > start && (static_cast<unsigned char>(line[cut]) & 0xC0) == 0x80) --cut;
-    out.append(line, start, cut - start);
-    out += "\r\n ";
-    start = cut;
-    width = 74;  // the leading space of a continuation counts
-  }
-  out.append(line, start, std::string::npos);
-  out += "\r\n";
-}
-
-std::string Compact(year_month_day date) {
-  char text[16];
-  std::snprintf(text, sizeof text, "%04d%02u%02u", static_cast<int>(date.year()),
-                static_cast<unsigned>(date.month()), static_cast<unsigned>(date.day()));
-  return text;
-}
-
-std::string StampText(sys_seconds stamp) {
-  const year_month_day day{floor<days>(stamp)};
-  const hh_mm_ss time{stamp - floor<days>(stamp)};
-  char text[32];
-  std::snprintf(text, sizeof text, "%sT%02d%02d%02dZ", Compact(day).c_str(),
-                static_cast<int>(time.hours().count()), static_cast<int>(time.minutes().count()),
-                static_cast<int>(time.seconds().count()));
-  return text;
-}
-
-void ICalendarEvent(std::string& out, const CalendarEvent& e, const std::string& stamp,
-                    Script script) {
+void ICalendarEvent(ICalendarWriter& writer, const CalendarEvent& e, Script script) {
   const texts::Labels& labels = texts::NamesOf(script).labels;
-  ContentLine(out, "BEGIN:VEVENT");
-  ContentLine(out, "UID:" + Compact(e.date) + "-" + KindName(e.kind) + "-" +
-                       std::to_string(e.ordinal) + "@moonfold");
-  ContentLine(out, "DTSTAMP:" + stamp);
-  ContentLine(out, "DTSTART;VALUE=DATE:" + Compact(e.date));
-  ContentLine(out, "DTEND;VALUE=DATE:" + Compact(year_month_day{sys_days{e.date} + days{1}}));
-  ContentLine(out, "SUMMARY:" + IcsText(EventName(e, script)));
   std::string description = Utf8FromUtf16(labels.lunar_calendar) + LunarDateOf(e.date, script);
-  if (e.time) description += Utf8FromUtf16(labels.term_time) + TimeText(*e.time);
-  ContentLine(out, "DESCRIPTION:" + IcsText(description));
+  if (e.time) {
+    description += Utf8FromUtf16(labels.clause) + Utf8FromUtf16(labels.term_time) + TimeText(*e.time);
+  }
   const texts::Name category = e.kind == EventKind::kTerm    ? labels.category_term
                                : e.kind == EventKind::kLunar ? labels.category_lunar
                                                              : labels.category_gregorian;
-  ContentLine(out, "CATEGORIES:" + IcsText(Utf8FromUtf16(category)));
-  ContentLine(out, "TRANSP:TRANSPARENT");
-  ContentLine(out, "END:VEVENT");
+  writer.AllDayEvent(CompactDate(e.date) + "-" + KindName(e.kind) + "-" +
+                         std::to_string(e.ordinal) + "@moonfold",
+                     e.date, EventName(e, script), description, Utf8FromUtf16(category));
+}
+
+// The date, weekday and lunar date that begin a line of a listing.
+std::string DateColumns(year_month_day date, Script script) {
+  return IsoDate(date) + "  " +
+         Utf8FromUtf16(WeekdayLabel(weekday{sys_days{date}}.c_encoding(), script)) + "  " +
+         PadRight(LunarDateOf(date, script), 10) + "  ";
+}
+
+// An event as a JSON object, with `extra` members before its close.
+std::string EventObject(const CalendarEvent& e, Script script, const std::string& extra = {}) {
+  std::string out = "{\"date\":" + JsonString(IsoDate(e.date)) +
+                    ",\"kind\":" + JsonString(KindName(e.kind)) +
+                    ",\"name\":" + JsonString(EventName(e, script));
+  if (e.time) out += ",\"time\":" + JsonString(TimeText(*e.time));
+  return out + extra + "}";
+}
+
+std::string JsonArray(const std::vector<std::string>& objects) {
+  std::string out = "[";
+  for (std::size_t i = 0; i < objects.size(); ++i) out += (i == 0 ? "\n" : ",\n") + objects[i];
+  return out + (objects.empty() ? "]\n" : "\n]\n");
+}
+
+int DaysFrom(sys_days today, const CalendarEvent& e) {
+  return static_cast<int>((sys_days{e.date} - today).count());
 }
 
 }  // namespace
@@ -158,52 +129,57 @@ std::vector<CalendarEvent> EventsOf(int first_year, int last_year, bool gregoria
 std::string YearListing(const std::vector<CalendarEvent>& events, Script script) {
   std::string out;
   for (const CalendarEvent& e : events) {
-    out += IsoDate(e.date);
-    out += "  ";
-    out += Utf8FromUtf16(WeekdayLabel(weekday{sys_days{e.date}}.c_encoding(), script));
-    out += "  ";
-    out += PadRight(LunarDateOf(e.date, script), 10);
-    out += "  ";
-    out += e.time ? TimeText(*e.time) : std::string(5, ' ');
-    out += "  ";
-    out += EventName(e, script);
-    out += '\n';
+    out += DateColumns(e.date, script) + (e.time ? TimeText(*e.time) : std::string(5, ' ')) +
+           "  " + EventName(e, script) + "\n";
   }
   return out;
 }
 
 std::string YearJson(const std::vector<CalendarEvent>& events, Script script) {
-  std::string out = "[";
-  for (std::size_t i = 0; i < events.size(); ++i) {
-    const CalendarEvent& e = events[i];
-    out += i == 0 ? "\n" : ",\n";
-    out += "{\"date\":" + JsonString(IsoDate(e.date)) + ",\"kind\":" + JsonString(KindName(e.kind)) +
-           ",\"name\":" + JsonString(EventName(e, script));
-    if (e.time) out += ",\"time\":" + JsonString(TimeText(*e.time));
-    out += '}';
+  std::vector<std::string> objects;
+  for (const CalendarEvent& e : events) objects.push_back(EventObject(e, script));
+  return JsonArray(objects);
+}
+
+std::vector<CalendarEvent> EventsAfter(sys_days today, std::size_t count, bool gregorian) {
+  std::vector<CalendarEvent> found;
+  for (int y = static_cast<int>(year_month_day{today}.year()); y <= 2100 && found.size() < count;
+       ++y) {
+    for (const CalendarEvent& e : EventsOf(y, y, gregorian)) {
+      if (sys_days{e.date} > today && found.size() < count) found.push_back(e);
+    }
   }
-  out += events.empty() ? "]\n" : "\n]\n";
+  return found;
+}
+
+std::string NextListing(const std::vector<CalendarEvent>& events, sys_days today,
+                        Script script) {
+  std::string out;
+  for (const CalendarEvent& e : events) {
+    out += DateColumns(e.date, script) +
+           PadRight(Utf8FromUtf16(DaysLeftName(DaysFrom(today, e), script)), 9) + "  " +
+           EventName(e, script) + (e.time ? " " + TimeText(*e.time) : std::string()) + "\n";
+  }
   return out;
+}
+
+std::string NextJson(const std::vector<CalendarEvent>& events, sys_days today, Script script) {
+  std::vector<std::string> objects;
+  for (const CalendarEvent& e : events) {
+    objects.push_back(EventObject(e, script, ",\"days\":" + std::to_string(DaysFrom(today, e))));
+  }
+  return JsonArray(objects);
 }
 
 std::string ICalendar(const std::vector<CalendarEvent>& events, int first_year, int last_year,
                       sys_seconds stamp, Script script) {
-  std::string out;
-  ContentLine(out, "BEGIN:VCALENDAR");
-  ContentLine(out, "VERSION:2.0");
-  ContentLine(out, std::string("PRODID:-//Moonfold//moonfold ") + kVersionText + "//ZH");
-  ContentLine(out, "CALSCALE:GREGORIAN");
-  ContentLine(out, "METHOD:PUBLISH");
   const std::string years = first_year == last_year
                                 ? std::to_string(first_year)
                                 : std::to_string(first_year) + "–" + std::to_string(last_year);
-  ContentLine(out, "X-WR-CALNAME:" +
-                       IcsText(Utf8FromUtf16(texts::NamesOf(script).labels.calendar_name) + " " +
-                               years));
-  const std::string stamp_text = StampText(stamp);
-  for (const CalendarEvent& e : events) ICalendarEvent(out, e, stamp_text, script);
-  ContentLine(out, "END:VCALENDAR");
-  return out;
+  ICalendarWriter writer(
+      Utf8FromUtf16(texts::NamesOf(script).labels.calendar_name) + " " + years, stamp);
+  for (const CalendarEvent& e : events) ICalendarEvent(writer, e, script);
+  return writer.Finish();
 }
 
 }  // namespace moonfold::cli

@@ -32,6 +32,18 @@ struct CalendarEvent {
 // festivals, each in the order its table names them.
 std::vector<CalendarEvent> EventsOf(int first_year, int last_year, bool gregorian);
 
+// The first `count` events strictly after `today`, as EventsOf gives them,
+// or fewer where the calendar ends.
+std::vector<CalendarEvent> EventsAfter(std::chrono::sys_days today, std::size_t count,
+                                       bool gregorian);
+
+// The lines of `moonfold --next`, with the days to go from `today`, and its
+// JSON array.
+std::string NextListing(const std::vector<CalendarEvent>& events, std::chrono::sys_days today,
+                        Script script);
+std::string NextJson(const std::vector<CalendarEvent>& events, std::chrono::sys_days today,
+                     Script script);
+
 // "term", "lunar" or "gregorian".
 const char* KindName(EventKind kind);
 

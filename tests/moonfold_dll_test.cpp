@@ -221,6 +221,61 @@ TEST_F(MoonfoldDll, EveryDayOf1990To2050MatchesTheReference) {
   EXPECT_TRUE(g_messages.empty());
 }
 
+// The countdowns of sampled years through the DLL, against a scan forward
+// over the reference data: the next day of one of the ten festivals (the
+// earlier in the list on a tie), and the next day with a solar term.
+TEST_F(MoonfoldDll, CountdownsMatchAScanOfTheReference) {
+  const auto& days = ReferenceDays();
+  ASSERT_EQ(days.size(), 22280u);
+  const auto festival_on = [&](std::size_t i) -> const char16_t* {
+    const ReferenceDay& r = days[i];
+    const bool ordinary = r.leap == 0;
+    const bool eve = ordinary && r.lunar_month == 12 && i + 1 < days.size() &&
+                     days[i + 1].lunar_month == 1 && days[i + 1].lunar_day == 1;
+    const struct {
+      bool holds;
+      const char16_t* name;
+    } kFestivals[]{
+        {ordinary && r.lunar_month == 1 && r.lunar_day == 1, u"春节"},
+        {ordinary && r.lunar_month == 1 && r.lunar_day == 15, u"元宵节"},
+        {r.solar_term == u"清明", u"清明节"},
+        {ordinary && r.lunar_month == 5 && r.lunar_day == 5, u"端午节"},
+        {ordinary && r.lunar_month == 7 && r.lunar_day == 7, u"七夕"},
+        {ordinary && r.lunar_month == 8 && r.lunar_day == 15, u"中秋节"},
+        {ordinary && r.lunar_month == 9 && r.lunar_day == 9, u"重阳节"},
+        {r.solar_term == u"冬至", u"冬至"},
+        {ordinary && r.lunar_month == 12 && r.lunar_day == 8, u"腊八节"},
+        {eve, u"除夕"},
+    };
+    for (const auto& f : kFestivals) {
+      if (f.holds) return f.name;
+    }
+    return nullptr;
+  };
+  int checked = 0;
+  for (std::size_t i = 0; i + 400 < days.size(); ++i) {
+    if (days[i].year % 10 != 3) continue;  // 1993, 2003 … 2043
+    const ReferenceDay& r = days[i];
+    const std::chrono::year_month_day date{std::chrono::year{r.year}, std::chrono::month{r.month},
+                                           std::chrono::day{r.day}};
+    SetClock(r.year, r.month, r.day,
+             static_cast<WORD>(std::chrono::weekday{std::chrono::sys_days{date}}.c_encoding()));
+    std::u16string festival, term;
+    for (std::size_t j = i + 1; festival.empty() || term.empty(); ++j) {
+      const std::string n = std::to_string(j - i);
+      const std::u16string left = u"还有" + std::u16string(n.begin(), n.end()) + u"天";
+      if (festival.empty() && festival_on(j)) festival = u"距" + std::u16string(festival_on(j)) + left;
+      if (term.empty() && !days[j].solar_term.empty()) term = u"距" + days[j].solar_term + left;
+    }
+    EXPECT_EQ(std::wstring(Run(30001, L"Countdown", L"COUNTDOWN")), Wide(festival))
+        << DateText(r.year, r.month, r.day);
+    EXPECT_EQ(std::wstring(Run(30002, L"Next term", L"NEXTTERM")), Wide(term))
+        << DateText(r.year, r.month, r.day);
+    ++checked;
+  }
+  EXPECT_EQ(checked, 6 * 365);  // 1993, 2003 … 2043
+}
+
 TEST_F(MoonfoldDll, ShowsTheDateMessageOutside1990To2050) {
   SetClock(2010, 11, 7, 0);
   Run(2000, L"Day", L"LUNARDAY");
@@ -416,6 +471,8 @@ TEST_F(MoonfoldDll, TextsFollowTheClockThroughUpdate2) {
       {11002, L"SOLAR", L"", L"", L""},
       {11003, L"FLUNARS", L"除夕", L"春节", L"春节"},
       {11004, L"LUNARDAY", L"三十", L"初一", L"初一"},
+      {11005, L"COUNTDOWN", L"距春节还有1天", L"距元宵节还有14天", L"距元宵节还有14天"},
+      {11006, L"NEXTTERM", L"距立春还有2天", L"距立春还有1天", L"距立春还有1天"},
   };
   for (const auto& c : kCases) {
     EXPECT_EQ(std::wstring(Run(c.id, L"Update", c.keyword)), c.at_2359) << Narrow(c.keyword);

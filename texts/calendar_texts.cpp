@@ -59,6 +59,22 @@ std::u16string Number(long n) {
 
 }  // namespace
 
+std::u16string AnniversaryNote(const Anniversary& kept, Script script) {
+  const texts::ScriptNames& names = NamesOf(script);
+  std::u16string note;
+  if (kept.no_leap_month) {
+    note = std::u16string(names.labels.none) + LunarMonthName(kept.date.month, true, script) +
+           std::u16string(names.labels.month);
+  }
+  if (kept.last_day) {
+    if (!note.empty()) note += names.labels.clause;
+    note += names.lunar_days[29];
+    note += names.labels.becomes;
+    note += LunarDayName(kept.date.day, script);
+  }
+  return note;
+}
+
 std::u16string DaysLeftName(int days, Script script) {
   const texts::Labels& labels = NamesOf(script).labels;
   return std::u16string(labels.days_left) + Number(days) + std::u16string(labels.days);

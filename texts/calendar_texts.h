@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "cycles/stem_branch.h"
+#include "festivals/countdowns.h"
 #include "festivals/festivals.h"
 #include "lunar/lunar_calendar.h"
 #include "texts/names.h"
@@ -31,6 +32,10 @@ std::u16string WeekdayLabel(unsigned day_of_week, Script script);
 
 // A lunar year by its name and animal: 癸卯年 兔.
 std::u16string LunarYearTitle(int lunar_year, Script script);
+
+// What a lunar year lacks of an anniversary and what is kept instead —
+// 无闰四月, 三十 → 廿九, or both — or nothing when the year has the date.
+std::u16string AnniversaryNote(const Anniversary& kept, Script script);
 
 // Days to go, as a countdown says them: 还有14天.
 std::u16string DaysLeftName(int days, Script script);

@@ -41,6 +41,8 @@ struct Labels {
   Name days;                // after it
   Name none;                // before what a year lacks: 无闰四月
   Name becomes;             // between what was asked and what is kept: 三十 → 廿九
+  Name clause;              // between two clauses of a description
+  Name category_anniversary;  // the iCalendar category of a lunar anniversary
 };
 
 struct ScriptNames {

@@ -257,7 +257,7 @@ inline constexpr ScriptNames kSimplifiedNames{
         .month{u"月"},
         .week{u"周"},
         .lunar_calendar{u"农历"},
-        .term_time{u"，交节时刻 北京时间 "},
+        .term_time{u"交节时刻 北京时间 "},
         .category_term{u"节气"},
         .category_lunar{u"农历节日"},
         .category_gregorian{u"公历节日"},
@@ -267,6 +267,8 @@ inline constexpr ScriptNames kSimplifiedNames{
         .days{u"天"},
         .none{u"无"},
         .becomes{u" → "},
+        .clause{u"，"},
+        .category_anniversary{u"农历纪念日"},
     },
 };
 

@@ -1,0 +1,102 @@
+#include "cli/anniversaries.h"
+
+#include <cstdint>
+#include <cstdio>
+
+#include "cli/icalendar.h"
+#include "cli/text_output.h"
+#include "common/utf8.h"
+#include "texts/calendar_texts.h"
+
+namespace moonfold::cli {
+namespace {
+
+using namespace std::chrono;
+
+std::string LunarText(const LunarDate& date, Script script) {
+  return Utf8FromUtf16(LunarDateName(date, script));
+}
+
+std::string Note(const Anniversary& kept, Script script) {
+  return Utf8FromUtf16(AnniversaryNote(kept, script));
+}
+
+// A short fingerprint of a name for the UID: FNV-1a over its UTF-8 bytes,
+// so that two anniversaries of one date under different names stay apart
+// and the same name always gives the same UID.
+std::string Fingerprint(const std::string& name) {
+  std::uint32_t hash = 2166136261u;
+  for (const char c : name) {
+    hash ^= static_cast<unsigned char>(c);
+    hash *= 16777619u;
+  }
+  char text[16];
+  std::snprintf(text, sizeof text, "%08x", static_cast<unsigned>(hash));
+  return text;
+}
+
+}  // namespace
+
+std::vector<YearsAnniversary> AnniversariesOf(const AnniversaryRequest& request) {
+  std::vector<YearsAnniversary> days;
+  for (int year = request.first_year; year <= request.last_year; ++year) {
+    const std::optional<Anniversary> kept =
+        LunarAnniversary(request.date.month, request.date.day, request.date.leap, year);
+    if (kept) days.push_back({year, *kept});
+  }
+  return days;
+}
+
+std::string AnniversaryListing(const std::vector<YearsAnniversary>& days, Script script) {
+  std::string out;
+  for (const YearsAnniversary& a : days) {
+    std::string line = std::to_string(a.lunar_year) + "  " + IsoDate(year_month_day{a.kept.day}) +
+                       "  " + LunarText(a.kept.date, script);
+    const std::string note = Note(a.kept, script);
+    if (!note.empty()) line = PadRight(line, 30) + note;
+    out += line + "\n";
+  }
+  return out;
+}
+
+std::string AnniversaryJson(const std::vector<YearsAnniversary>& days, Script script) {
+  std::string out = "[";
+  for (std::size_t i = 0; i < days.size(); ++i) {
+    const YearsAnniversary& a = days[i];
+    const std::string note = Note(a.kept, script);
+    out += i == 0 ? "\n" : ",\n";
+    out += "{\"lunar_year\":" + std::to_string(a.lunar_year) +
+           ",\"date\":" + JsonString(IsoDate(year_month_day{a.kept.day})) +
+           ",\"lunar\":" + JsonString(LunarText(a.kept.date, script)) +
+           ",\"note\":" + (note.empty() ? std::string("null") : JsonString(note)) + "}";
+  }
+  out += days.empty() ? "]\n" : "\n]\n";
+  return out;
+}
+
+std::string AnniversaryICalendar(const AnniversaryRequest& request,
+                                 const std::vector<YearsAnniversary>& days,
+                                 const std::optional<std::string>& name, sys_seconds stamp,
+                                 Script script) {
+  const LunarMonthDay& asked = request.date;
+  const std::string summary =
+      name ? *name : LunarText({0, asked.month, asked.day, asked.leap}, script);
+  const texts::Labels& labels = texts::NamesOf(script).labels;
+  char key[16];
+  std::snprintf(key, sizeof key, "%s%02u%02u", asked.leap ? "L" : "", asked.month, asked.day);
+  ICalendarWriter writer(summary + " " + std::to_string(request.first_year) + "–" +
+                             std::to_string(request.last_year),
+                         stamp);
+  for (const YearsAnniversary& a : days) {
+    std::string description = Utf8FromUtf16(labels.lunar_calendar) + LunarText(a.kept.date, script);
+    const std::string note = Note(a.kept, script);
+    if (!note.empty()) description += Utf8FromUtf16(labels.clause) + note;
+    writer.AllDayEvent("every-" + std::string(key) + "-" + std::to_string(a.lunar_year) + "-" +
+                           Fingerprint(summary) + "@moonfold",
+                       year_month_day{a.kept.day}, summary, description,
+                       Utf8FromUtf16(labels.category_anniversary));
+  }
+  return writer.Finish();
+}
+
+}  // namespace moonfold::cli

@@ -1,0 +1,34 @@
+// Writing RFC 5545 calendar files: a calendar of all-day events, folded
+// and escaped as the format asks.  The --ics exports of the year's
+// festivals and of a lunar anniversary both write through it.
+#pragma once
+
+#include <chrono>
+#include <string>
+
+namespace moonfold::cli {
+
+class ICalendarWriter {
+ public:
+  // Opens a calendar named `name` (UTF-8); `stamp` is the moment of
+  // writing (UTC), every event's DTSTAMP.
+  ICalendarWriter(const std::string& name, std::chrono::sys_seconds stamp);
+
+  // One all-day event on `date`, ending the next day; texts in UTF-8.
+  void AllDayEvent(const std::string& uid, std::chrono::year_month_day date,
+                   const std::string& summary, const std::string& description,
+                   const std::string& category);
+
+  // The calendar, closed.
+  std::string Finish();
+
+ private:
+  void Line(const std::string& line);
+  std::string out_;
+  std::string stamp_;
+};
+
+// YYYYMMDD.
+std::string CompactDate(std::chrono::year_month_day date);
+
+}  // namespace moonfold::cli
