@@ -179,8 +179,10 @@ Result Texts(const DayFacts& facts, const std::vector<std::string>& keywords, bo
       out += JsonString(fields[i].Name()) + ":" + JsonString(value);
     } else if (all) {
       out += fields[i].Name() + "\t" + value + "\n";
-    } else {
-      if (i != 0) out += ' ';
+    } else if (!value.empty()) {
+      // A list joins the texts there are: a day without a solar term
+      // gives no blank before the next text.
+      if (!out.empty()) out += ' ';
       out += value;
     }
   }

@@ -64,9 +64,13 @@ TEST(MoonfoldCommand, OptionsAndTheirOutput) {
       {"--date 2010-11-07T23:30 HEHOUR HEDAY", "子 辛酉\n"},
       {"--date 2010-11-07 --format '{LUNARMONTH}月{LUNARDAY}'", "十月初二\n"},
       // Machine output carries no blank at either end of a text.
-      {"--date 2012-11-29 --format '[{flastweek}]'", "[感恩节(US)]\n"},
-      {"--date 2012-11-29 --json FLASTWEEK", "{\"FLASTWEEK\":\"感恩节(US)\"}\n"},
-      {"--date 2012-11-29 FLASTWEEK FEASTS", "感恩节(US) 国际声援巴勒斯坦人民国际日\n"},
+      {"--date 2012-11-22 --format '[{flastweek}]'", "[感恩节(US)]\n"},
+      {"--date 2012-11-22 --json FLASTWEEK", "{\"FLASTWEEK\":\"感恩节(US)\"}\n"},
+      {"--date 2011-11-24 FLASTWEEK SOLAR", "感恩节(US)\n"},
+      // A list joins the texts that are not empty: no stray blank.
+      {"--date 2012-11-29 FLASTWEEK FEASTS", "国际声援巴勒斯坦人民国际日\n"},
+      {"--date 2010-11-08 SOLAR FEASTS", "中国记者日\n"},
+      {"--date 2010-11-07 FWEEKDAY FLUNARS", "\n"},
       {"--date 2010-11-07 --format 'no placeholders'", "no placeholders\n"},
       // Braces doubled are braces: a status bar's JSON.
       {"--date 2010-11-07 --format '{{\"text\":\"{LUNARMONTH}月{LUNARDAY}\"}}'",

@@ -82,6 +82,7 @@ TEST(FestivalTables, KeysAreRealDays) {
     EXPECT_LE(row.day, 29);
   }
   for (const WeekdayRule& row : kWeekdayFestivalRules) {
+    EXPECT_GE(row.week, 1);  // the n-th weekday table holds no last-week rule
     EXPECT_LE(row.week, 4);
     EXPECT_LE(row.weekday, 6);
   }

@@ -14,19 +14,14 @@ struct MonthDay {
   std::uint8_t day;
 };
 
-// The n-th given weekday of a Gregorian month (Mother's Day: the second
-// Sunday of May).
+// A given weekday of a Gregorian month: the n-th (Mother's Day, the second
+// Sunday of May) or the last (世界麻风日, the last Sunday of January).
 struct WeekdayRule {
   std::uint8_t month;    // 1..12
-  std::uint8_t week;     // 1..4: the n-th such weekday of the month
+  std::uint8_t week;     // 1..4: the n-th such weekday of the month; kLastWeek: the last
   std::uint8_t weekday;  // 0 = Sunday .. 6 = Saturday
 };
-
-// The last given weekday of a Gregorian month.
-struct LastWeekdayRule {
-  std::uint8_t month;    // 1..12
-  std::uint8_t weekday;  // 0 = Sunday .. 6 = Saturday
-};
+inline constexpr std::uint8_t kLastWeek = 0;
 
 // Commemorative days of the Gregorian calendar, in (month, day) order.
 inline constexpr std::array<MonthDay, 171> kFixedDateFestivalDays{{
@@ -226,12 +221,15 @@ inline constexpr std::array<WeekdayRule, 18> kWeekdayFestivalRules{{
     {12, 2, 0}, // 国际儿童电视广播日
 }};
 
-inline constexpr std::array<LastWeekdayRule, 5> kLastWeekdayFestivalRules{{
-    {1, 0},     // 世界麻风日
-    {3, 1},     // 全国中小学生安全教育日
-    {9, 0},     // 国际海事日
-    {9, 0},     // 世界心脏日
-    {11, 4},    // 感恩节(US)
+// The festivals that FLASTWEEK shows: those of a month's last weeks, on the
+// last given weekday, and US Thanksgiving, which is the fourth Thursday of
+// November (in a November of five Thursdays, not the last).
+inline constexpr std::array<WeekdayRule, 5> kLastWeekdayFestivalRules{{
+    {1, kLastWeek, 0},  // 世界麻风日
+    {3, kLastWeek, 1},  // 全国中小学生安全教育日
+    {9, kLastWeek, 0},  // 国际海事日
+    {9, kLastWeek, 0},  // 世界心脏日
+    {11, 4, 4},         // 感恩节(US)
 }};
 
 // Festivals of the lunar calendar fixed to a lunar month and day, in

@@ -100,45 +100,55 @@ constexpr FestivalRun FixedDateFestivals(unsigned month, unsigned day) noexcept 
   return detail::DatedRun(detail::kFixedDateRuns, month, day);
 }
 
-// The n-th-weekday festivals of a day: `day_of_week` 0 (Sunday) .. 6.  A
-// day lies in the n-th week of its month when (day - 1) / 7 + 1 = n.
-constexpr FestivalRun WeekdayRuleFestivals(unsigned month, unsigned day,
-                                           unsigned day_of_week) noexcept {
+namespace detail {
+
+constexpr bool SameRule(WeekdayRule a, WeekdayRule b) noexcept {
+  return a.month == b.month && a.week == b.week && a.weekday == b.weekday;
+}
+
+// The first run of a table of weekday rules that a day meets: its month
+// 1..12, its day of the month, its weekday (0 = Sunday) and the days of its
+// month.  A day lies in the n-th week of its month when (day - 1) / 7 + 1 =
+// n, and in the last when fewer than seven days follow it.
+template <std::size_t N>
+constexpr FestivalRun RuleRun(const std::array<WeekdayRule, N>& table,
+                              const std::array<std::uint8_t, 14>& months, unsigned month,
+                              unsigned day, unsigned weekday, unsigned month_days) noexcept {
   if (day < 1 || month < 1 || month > 12) return {};
   const unsigned week = (day - 1) / 7 + 1;
-  const auto& table = kWeekdayFestivalRules;
-  for (std::size_t i = detail::kWeekdayRuleMonths[month]; i < detail::kWeekdayRuleMonths[month + 1];
-       ++i) {
+  const bool last_week = day + 7 > month_days;
+  for (std::size_t i = months[month]; i < months[month + 1]; ++i) {
     const WeekdayRule& r = table[i];
-    if (r.month == month && r.week == week && r.weekday == day_of_week) {
-      return detail::RunFrom(table, i, [](WeekdayRule a, WeekdayRule b) {
-        return a.month == b.month && a.week == b.week && a.weekday == b.weekday;
-      });
+    if (r.weekday == weekday && (r.week == week || (r.week == kLastWeek && last_week))) {
+      return RunFrom(table, i, SameRule);
     }
   }
   return {};
 }
 
-// The last-weekday festivals of a Gregorian date; the weekday is the date's
-// own.  The last seven days of a month hold each weekday once.
+}  // namespace detail
+
+// The n-th-weekday festivals of a day: `day_of_week` 0 (Sunday) .. 6, as
+// the caller's clock has it.
+constexpr FestivalRun WeekdayRuleFestivals(unsigned month, unsigned day,
+                                           unsigned day_of_week) noexcept {
+  return detail::RuleRun(kWeekdayFestivalRules, detail::kWeekdayRuleMonths, month, day,
+                         day_of_week, 31);
+}
+
+// The festivals of a month's last weeks on a Gregorian date, by the date's
+// own weekday.
 constexpr FestivalRun LastWeekdayFestivals(std::chrono::year_month_day date) noexcept {
   const unsigned month = static_cast<unsigned>(date.month());
-  if (month < 1 || month > 12) return {};
-  const auto& table = kLastWeekdayFestivalRules;
-  const std::size_t first = detail::kLastWeekdayRuleMonths[month];
-  const std::size_t end = detail::kLastWeekdayRuleMonths[month + 1];
-  if (first == end) return {};
-  const auto last_day = (date.year() / date.month() / std::chrono::last).day();
-  if (date.day() + std::chrono::days{7} <= last_day) return {};
-  const unsigned weekday = std::chrono::weekday{std::chrono::sys_days{date}}.c_encoding();
-  for (std::size_t i = first; i < end; ++i) {
-    if (table[i].month == month && table[i].weekday == weekday) {
-      return detail::RunFrom(table, i, [](LastWeekdayRule a, LastWeekdayRule b) {
-        return a.month == b.month && a.weekday == b.weekday;
-      });
-    }
+  if (month < 1 || month > 12 ||
+      detail::kLastWeekdayRuleMonths[month] == detail::kLastWeekdayRuleMonths[month + 1]) {
+    return {};
   }
-  return {};
+  const auto month_days = (date.year() / date.month() / std::chrono::last).day();
+  return detail::RuleRun(kLastWeekdayFestivalRules, detail::kLastWeekdayRuleMonths, month,
+                         static_cast<unsigned>(date.day()),
+                         std::chrono::weekday{std::chrono::sys_days{date}}.c_encoding(),
+                         static_cast<unsigned>(month_days));
 }
 
 // The lunar festivals of a day: its lunar date and the solar term (0..23)

@@ -84,51 +84,58 @@ void MoonfoldPlugin::Refresh(TextKind kind, const DayFacts& facts) {
   Rebuild(kind, facts);
 }
 
-void MoonfoldPlugin::Record(std::uint32_t id, TextKind kind) {
-  registry_.insert_or_assign(id, kind);
-  in_use_[kind.index] = true;
+void MoonfoldPlugin::Record(std::uint32_t id, Instance instance) {
+  registry_.insert_or_assign(id, instance);
+  in_use_[instance.kind.index] = true;
+}
+
+std::optional<TextKind> MoonfoldPlugin::ReadKind(const char16_t* section_name) {
+  const char16_t* value = platform_.ReadConfigString(section_name, kOptionKey, u"");
+  if (value == nullptr) return std::nullopt;
+  const std::optional<TextKind> kind = KindOfKeyword(value);
+  if (!kind) platform_.ShowMessage(KeywordMessage(ViewOf(value), ViewOf(section_name)).c_str());
+  return kind;
 }
 
 void MoonfoldPlugin::Initialize(const char16_t* section, std::uint32_t id) {
   // The date comes from the first reading; the time of day from the second.
   const LocalDateRecord date = platform_.ReadLocalClock();
   const LocalDateRecord clock = platform_.ReadLocalClock();
+  const char16_t* section_name = section != nullptr ? section : u"";
   if (!IsSupportedDate(date)) {
     today_solar_ = date;
     today_lunar_ = clock;
     platform_.ShowMessage(kDateMessage);
+    if (const std::optional<TextKind> kind = ReadKind(section_name)) Record(id, {*kind, true});
     return;
   }
   const DayFacts facts = Convert(date, clock);
   Refresh(kSolarKind, facts);
 
-  const char16_t* section_name = section != nullptr ? section : u"";
-  const char16_t* value = platform_.ReadConfigString(section_name, kOptionKey, u"");
-  if (value == nullptr) return;
-
-  const std::optional<TextKind> kind = KindOfKeyword(value);
-  if (!kind) {
-    platform_.ShowMessage(KeywordMessage(ViewOf(value), ViewOf(section_name)).c_str());
-    return;
-  }
+  const std::optional<TextKind> kind = ReadKind(section_name);
+  if (!kind) return;
   // A set-up always builds its own text afresh.
   if (*kind != kSolarKind) Rebuild(*kind, facts);
-  Record(id, *kind);
+  Record(id, {*kind, false});
 }
 
 void MoonfoldPlugin::Update(std::uint32_t id) {
   const auto found = registry_.find(id);
   if (found == registry_.end()) return;
   const LocalDateRecord now = platform_.ReadLocalClock();
-  const TextSlot& slot = slots_[found->second.index];
+  Instance& instance = found->second;
+  const TextSlot& slot = slots_[instance.kind.index];
   const ClockStamp stamp = StampOf(now);
-  if (slot.valid_from <= stamp && stamp < slot.valid_until) return;
+  if (!instance.waiting && slot.valid_from <= stamp && stamp < slot.valid_until) return;
   // The date message belongs to Initialize: a host calls this every
   // second, and a wrong clock must not raise a box each time.
   if (!IsSupportedDate(now)) return;
 
   const DayFacts facts = Convert(now, now);
   Refresh(kSolarKind, facts);
+  // An instance that waited for a right clock is set up as afresh.
+  if (instance.waiting && instance.kind != kSolarKind) Rebuild(instance.kind, facts);
+  instance.waiting = false;
   for (std::uint8_t k = 0; k < kTextKindCount; ++k) {
     if (in_use_[k]) Refresh(TextKind{k}, facts);
   }
@@ -136,8 +143,8 @@ void MoonfoldPlugin::Update(std::uint32_t id) {
 
 const char16_t* MoonfoldPlugin::GetString(std::uint32_t id) const noexcept {
   const auto found = registry_.find(id);
-  if (found == registry_.end()) return nullptr;
-  return slots_[found->second.index].text.c_str();
+  if (found == registry_.end() || found->second.waiting) return nullptr;
+  return slots_[found->second.kind.index].text.c_str();
 }
 
 }  // namespace moonfold

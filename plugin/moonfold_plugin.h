@@ -14,9 +14,18 @@
 
 namespace moonfold {
 
-// Which text each instance id shows.  Any 32-bit id, 0 included, is valid;
-// ids are never removed while the library is loaded.
-using InstanceRegistry = std::map<std::uint32_t, TextKind>;
+// What an instance id shows: its kind, and whether it waits for a clock
+// the calendar can answer (it was set up while the clock was wrong, as on
+// a PC that boots with its clock reset and syncs a minute later).
+struct Instance {
+  TextKind kind;
+  bool waiting = false;
+  friend bool operator==(const Instance&, const Instance&) = default;
+};
+
+// Any 32-bit id, 0 included, is valid; ids are never removed while the
+// library is loaded.
+using InstanceRegistry = std::map<std::uint32_t, Instance>;
 
 // A clock reading packed so that later readings compare greater: year,
 // month, day, hour and minute, each in bits of its own.  A field too large
@@ -43,7 +52,9 @@ class MoonfoldPlugin {
   // Sets up instance `id` of the section named `section` (null reads as the
   // empty name).  Every call whose clock passes the date check brings the
   // solar-term text to the day; a recognised keyword rebuilds its kind's
-  // text and records the id with that kind.
+  // text and records the id with that kind.  Under a clock outside
+  // 1990..2050 it shows the date message, and still reads the option and
+  // records the id, to wait for the first Update of a right clock.
   //
   // Throws only std::bad_alloc.  A text is replaced only by a complete new
   // text, and the registry is unchanged when the id could not be recorded.
@@ -61,8 +72,9 @@ class MoonfoldPlugin {
   // complete new one.
   void Update(std::uint32_t id);
 
-  // The stored text of the id's kind, or null for an id never recorded.
-  // The pointer stays valid until that kind's text is next rebuilt.
+  // The stored text of the id's kind, or null for an id never recorded or
+  // still waiting for a right clock.  The pointer stays valid until that
+  // kind's text is next rebuilt.
   const char16_t* GetString(std::uint32_t id) const noexcept;
 
   const InstanceRegistry& Registry() const noexcept { return registry_; }
@@ -79,7 +91,10 @@ class MoonfoldPlugin {
   void Rebuild(TextKind kind, const DayFacts& facts);
   // Rebuilds it when it does not hold for the facts' moment.
   void Refresh(TextKind kind, const DayFacts& facts);
-  void Record(std::uint32_t id, TextKind kind);
+  void Record(std::uint32_t id, Instance instance);
+  // Reads the instance's option: its kind, or nothing (after the keyword
+  // message for a value that names none).
+  std::optional<TextKind> ReadKind(const char16_t* section_name);
 
   PluginPlatform& platform_;
   LocalDateRecord today_solar_{};

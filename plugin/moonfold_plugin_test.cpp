@@ -170,8 +170,9 @@ TEST_F(MoonfoldPluginTest, RefusesDatesOutsideTheTables) {
     EXPECT_EQ(plugin_.GetString(9), nullptr);
     EXPECT_EQ(plugin_.TodaySolar().year, c.year);
   }
-  // The option is not even read.
-  EXPECT_EQ(platform_.ConfigReads().size(), 2u);
+  // The option is still read, once per set-up, so that the instance can
+  // wait for a right clock.
+  EXPECT_EQ(platform_.ConfigReads().size(), 2u + std::size(kRefused));
 
   platform_.ClearMessages();
   platform_.SetClock(1990, 1, 1);
@@ -179,6 +180,42 @@ TEST_F(MoonfoldPluginTest, RefusesDatesOutsideTheTables) {
   platform_.SetClock(2050, 12, 31);
   EXPECT_EQ(std::u16string_view(Start(4, u"d", u"LUNARDAY")), u"十八");
   EXPECT_TRUE(platform_.Messages().empty());
+}
+
+// An instance set up while the clock is wrong (a PC that boots with its
+// clock reset) used to stay (null) for good.  It waits, and the first
+// Update of a clock in 1990..2050 sets it up as afresh.
+TEST_F(MoonfoldPluginTest, AnInstanceSetUpUnderAWrongClockWaitsForARightOne) {
+  const struct {
+    LocalDateRecord wrong, right;
+    std::u16string_view day;
+  } kCases[]{
+      {{1989, 12, 0, 31, 23, 59, 30, 0}, {1990, 1, 1, 1, 0, 0, 30, 0}, u"初五"},
+      {{1980, 1, 2, 1, 0, 0, 0, 0}, {2026, 12, 2, 8, 12, 0, 0, 0}, u"三十"},
+  };
+  for (const auto& c : kCases) {
+    FakePlatform platform;
+    MoonfoldPlugin plugin(platform);
+    platform.SetOption(u"Day", u"LUNARDAY");
+    platform.SetOption(u"Bad", u"LUNAR");
+    platform.SetClock(c.wrong);
+    plugin.Initialize(u"Day", 1);
+    plugin.Initialize(u"Bad", 2);
+    ASSERT_EQ(platform.Messages().size(), 3u);  // the date twice, the keyword once
+    EXPECT_EQ(platform.Messages()[0], kDateMessage);
+    EXPECT_EQ(platform.Messages()[2], u"Moonfold=LUNAR 键值无效 [Bad ].");
+    EXPECT_EQ(plugin.GetString(1), nullptr);
+    plugin.Update(1);  // still wrong: nothing, and no message
+    EXPECT_EQ(plugin.GetString(1), nullptr);
+    EXPECT_EQ(platform.Messages().size(), 3u);
+
+    platform.SetClock(c.right);
+    plugin.Update(1);
+    ASSERT_NE(plugin.GetString(1), nullptr);
+    EXPECT_EQ(std::u16string_view(plugin.GetString(1)), c.day);
+    EXPECT_EQ(plugin.GetString(2), nullptr);  // no keyword, no instance
+    EXPECT_EQ(platform.Messages().size(), 3u);
+  }
 }
 
 TEST_F(MoonfoldPluginTest, UnknownIdsGiveNull) {

@@ -150,7 +150,14 @@ TEST(DayTexts, FollowTheRulesOfTheCalendar) {
       {year{2011} / 1 / 23, 12, u"FLASTWEEK", u""},
       {year{2012} / 9 / 30, 12, u"FLASTWEEK", u"国际海事日 世界心脏日 "},
       {year{2011} / 3 / 28, 12, u"FLASTWEEK", u"全国中小学生安全教育日 "},
+      // US Thanksgiving is the fourth Thursday of November: a week before
+      // the last in a November of five Thursdays (it once fell a week late).
       {year{2100} / 11 / 25, 12, u"FLASTWEEK", u"感恩节(US) "},
+      {year{2012} / 11 / 22, 12, u"FLASTWEEK", u"感恩节(US) "},
+      {year{2012} / 11 / 29, 12, u"FLASTWEEK", u""},
+      {year{2018} / 11 / 22, 12, u"FLASTWEEK", u"感恩节(US) "},
+      {year{2029} / 11 / 22, 12, u"FLASTWEEK", u"感恩节(US) "},
+      {year{2029} / 11 / 29, 12, u"FLASTWEEK", u""},
       // Lunar festivals: a dated row wins over New Year's Eve, the eve over
       // a term's festival; a leap month keeps none of its namesake's.
       {year{2011} / 2 / 2, 12, u"FLUNARS", u"除夕"},   // a 30-day twelfth month
