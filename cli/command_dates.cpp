@@ -77,10 +77,11 @@ std::string IsoDate(year_month_day date) {
 }
 
 Parsed<DateTime> ParseDate(std::string_view text) {
-  const auto fields = TakeDateFields(text, 2, false, "expected YYYY-MM-DD or YYYY-MM-DDTHH:MM");
+  const auto fields = TakeDateFields(text, 1, false, "expected YYYY-MM-DD or YYYY-MM-DDTHH:MM");
   if (const auto* why = std::get_if<std::string>(&fields)) return *why;
   const DateFields& f = std::get<DateFields>(fields);
   if (f.month < 1 || f.month > 12) return "there is no month " + TwoDigits(static_cast<unsigned>(f.month));
+  if (f.day < 1) return "there is no day 00";
   const year_month_day_last last{year{f.year}, month_day_last{month(static_cast<unsigned>(f.month))}};
   const unsigned days_in_month = static_cast<unsigned>(last.day());
   if (f.day < 1 || static_cast<unsigned>(f.day) > days_in_month) {
@@ -104,6 +105,7 @@ Parsed<DateTime> ParseLunarDate(std::string_view text) {
   if (f.leap && LeapMonthIn(f.year) != month_number) {
     return "lunar " + std::to_string(f.year) + " has no leap month " + std::to_string(month_number);
   }
+  if (f.day < 1) return "there is no day 00";
   const unsigned length = DaysInLunarMonth(f.year, month_number, f.leap);
   if (length == 0) return OutsideRange();  // lunar 1899 before its twelfth month
   if (f.day < 1 || static_cast<unsigned>(f.day) > length) {
@@ -143,13 +145,14 @@ Parsed<year_month> ParseMonth(std::string_view text) {
   return year{*y} / month(static_cast<unsigned>(*m));
 }
 
-Parsed<YearRange> ParseYears(std::string_view text) {
+Parsed<YearRange> ParseYears(std::string_view text, bool range) {
+  const std::string form = range ? "expected YYYY or YYYY:YYYY" : "expected YYYY";
   std::string_view rest = text;
   const auto first = TakeNumber(rest, 4, 4);
-  if (!first) return "expected YYYY or YYYY:YYYY";
+  if (!first) return form;
   std::optional<int> last = first;
-  if (TakeText(rest, ":")) last = TakeNumber(rest, 4, 4);
-  if (!last || !rest.empty()) return "expected YYYY or YYYY:YYYY";
+  if (range && TakeText(rest, ":")) last = TakeNumber(rest, 4, 4);
+  if (!last || !rest.empty()) return form;
   if (*first < 1900 || *last > 2100 || *last < 1900 || *first > 2100) {
     return "outside the supported years 1900 … 2100";
   }

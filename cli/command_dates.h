@@ -21,7 +21,8 @@ struct DateTime {
   unsigned hour = 0, minute = 0;
 };
 
-// "YYYY-MM-DD" or "YYYY-MM-DDTHH:MM", a day of 1900-01-01..2100-12-31.
+// "YYYY-MM-DD" or "YYYY-MM-DDTHH:MM", a day of 1900-01-01..2100-12-31;
+// month and day may have one digit or two.
 Parsed<DateTime> ParseDate(std::string_view text);
 
 // "YYYY-MM-DD[THH:MM]" read as a lunar date; a leap month is written with
@@ -41,11 +42,12 @@ Parsed<LunarMonthDay> ParseLunarMonthDay(std::string_view text);
 // "YYYY-MM" or "YYYY-M", a month of 1900-01..2100-12.
 Parsed<std::chrono::year_month> ParseMonth(std::string_view text);
 
-// "YYYY" or "YYYY:YYYY", Gregorian years within 1900..2100, first <= last.
+// "YYYY", or with `range` "YYYY:YYYY" too: years within 1900..2100,
+// first <= last.
 struct YearRange {
   int first = 0, last = 0;
 };
-Parsed<YearRange> ParseYears(std::string_view text);
+Parsed<YearRange> ParseYears(std::string_view text, bool range);
 
 // "YYYY-MM-DD".
 std::string IsoDate(std::chrono::year_month_day date);

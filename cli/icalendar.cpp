@@ -80,6 +80,9 @@ void ICalendarWriter::Line(const std::string& line) {
   while (line.size() - start > width) {
     std::size_t cut = start + width;
     while (cut > start && (static_cast<unsigned char>(line[cut]) & 0xC0) == 0x80) --cut;
+    // Bytes that are no UTF-8 at all have no boundary to keep: cut at the
+    // width (a line of them once folded forever).
+    if (cut == start) cut = start + width;
     out_.append(line, start, cut - start);
     out_ += "\r\n ";
     start = cut;

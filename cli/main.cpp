@@ -1,9 +1,11 @@
 // moonfold: see `moonfold --help`.
+#include <cerrno>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <exception>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -17,27 +19,13 @@
 #endif
 
 #include "cli/moonfold_command.h"
+#include "cli/text_stream.h"
 #include "common/command_line.h"
 #include "common/local_clock.h"
 
 namespace {
 
 #if defined(_WIN32)
-// The console is told to show UTF-8 while the command runs, and given its
-// own code page back when it ends, however it ends.
-class ConsoleCodePage {
- public:
-  ConsoleCodePage() : saved_(GetConsoleOutputCP()) { SetConsoleOutputCP(CP_UTF8); }
-  ~ConsoleCodePage() {
-    if (saved_ != 0) SetConsoleOutputCP(saved_);
-  }
-  ConsoleCodePage(const ConsoleCodePage&) = delete;
-  ConsoleCodePage& operator=(const ConsoleCodePage&) = delete;
-
- private:
-  UINT saved_;
-};
-
 // Escape codes reach a Windows console as text unless virtual-terminal
 // processing is on; false when it cannot be turned on.
 bool EnableEscapeCodes() {
@@ -49,19 +37,93 @@ bool EnableEscapeCodes() {
          SetConsoleMode(out, mode | kVirtualTerminalProcessing) != 0;
 }
 
-int TerminalColumns() {
+int TerminalSize() {
   CONSOLE_SCREEN_BUFFER_INFO info;
   if (!GetConsoleScreenBufferInfo(GetStdHandle(STD_OUTPUT_HANDLE), &info)) return 0;
   return info.srWindow.Right - info.srWindow.Left + 1;
 }
+
+// Standard output or error when it is a console: UTF-16 through
+// WriteConsoleW.
+class ConsoleStream final : public moonfold::cli::TextStream {
+ public:
+  explicit ConsoleStream(HANDLE handle) : handle_(handle) {}
+  static bool IsConsoleHandle(HANDLE handle) {
+    DWORD mode = 0;
+    return handle != INVALID_HANDLE_VALUE && GetConsoleMode(handle, &mode) != 0;
+  }
+  bool IsConsole() const override { return true; }
+  bool WriteUtf16(std::u16string_view text) override {
+    DWORD written = 0;
+    if (WriteConsoleW(handle_, text.data(), static_cast<DWORD>(text.size()), &written, nullptr)) {
+      return true;
+    }
+    error_ = GetLastError();
+    return false;
+  }
+  bool WriteBytes(std::string_view) override { return false; }
+  bool Flush() override { return true; }
+  std::string Reason() const override { return "the console refused the text (error " + std::to_string(error_) + ")"; }
+
+ private:
+  HANDLE handle_;
+  DWORD error_ = 0;
+};
 #else
-int TerminalColumns() {
+int TerminalSize() {
   winsize size{};
-  if (ioctl(STDOUT_FILENO, TIOCGWINSZ, &size) == 0 && size.ws_col > 0) return size.ws_col;
-  const char* columns = std::getenv("COLUMNS");
-  return columns != nullptr ? std::atoi(columns) : 0;
+  return ioctl(STDOUT_FILENO, TIOCGWINSZ, &size) == 0 ? size.ws_col : 0;
 }
 #endif
+
+// The columns the output may take: COLUMNS, else the terminal's own width,
+// else 80 (a file or a pipe).
+int OutputColumns(bool terminal) {
+  if (const char* columns = std::getenv("COLUMNS"); columns != nullptr && std::atoi(columns) > 0) {
+    return std::atoi(columns);
+  }
+  const int size = terminal ? TerminalSize() : 0;
+  return size > 0 ? size : 80;
+}
+
+// Standard output or error as bytes, with the C library's reason for a
+// failed write (a full disk: No space left on device).
+class FileStream final : public moonfold::cli::TextStream {
+ public:
+  explicit FileStream(std::FILE* file) : file_(file) {}
+  bool IsConsole() const override { return false; }
+  bool WriteUtf16(std::u16string_view) override { return false; }
+  bool WriteBytes(std::string_view bytes) override {
+    if (std::fwrite(bytes.data(), 1, bytes.size(), file_) == bytes.size()) return true;
+    error_ = errno;
+    return false;
+  }
+  bool Flush() override {
+    if (std::fflush(file_) == 0 && !std::ferror(file_)) return true;
+    error_ = errno;
+    return false;
+  }
+  std::string Reason() const override { return std::strerror(error_); }
+
+ private:
+  std::FILE* file_;
+  int error_ = 0;
+};
+
+// Writes a result's text to one of the standard streams.
+std::optional<std::string> WriteTo(std::FILE* file, [[maybe_unused]] int which,
+                                   const std::string& utf8) {
+#if defined(_WIN32)
+  const HANDLE handle = GetStdHandle(which == 1 ? STD_OUTPUT_HANDLE : STD_ERROR_HANDLE);
+  if (ConsoleStream::IsConsoleHandle(handle)) {
+    std::fflush(file);
+    ConsoleStream console(handle);
+    return moonfold::cli::WriteText(console, utf8);
+  }
+#endif
+  FileStream stream(file);
+  return moonfold::cli::WriteText(stream, utf8);
+}
 
 bool Set(const char* name) {
   const char* value = std::getenv(name);
@@ -76,7 +138,6 @@ int main(int argc, char** argv) {
   // UTF-8 bytes, as they are.
   _setmode(_fileno(stdout), _O_BINARY);
   _setmode(_fileno(stderr), _O_BINARY);
-  const ConsoleCodePage code_page;
   environment.output_is_terminal = _isatty(_fileno(stdout)) != 0;
   environment.can_highlight = environment.output_is_terminal && EnableEscapeCodes();
 #else
@@ -85,15 +146,20 @@ int main(int argc, char** argv) {
   environment.no_color = Set("NO_COLOR");
   const char* term = std::getenv("TERM");
   environment.dumb_terminal = term != nullptr && std::strcmp(term, "dumb") == 0;
-  environment.terminal_columns = environment.output_is_terminal ? TerminalColumns() : 0;
+  environment.terminal_columns = OutputColumns(environment.output_is_terminal);
   environment.now = moonfold::ReadSystemLocalClock();
   environment.utc_now =
       std::chrono::floor<std::chrono::seconds>(std::chrono::system_clock::now());
   try {
     const std::vector<std::string> args = moonfold::Utf8Arguments(argc, argv);
     const moonfold::cli::Result result = moonfold::cli::Run(args, environment);
-    std::fwrite(result.out.data(), 1, result.out.size(), stdout);
-    std::fwrite(result.err.data(), 1, result.err.size(), stderr);
+    if (const auto why = WriteTo(stdout, 1, result.out)) {
+      // Nothing is lost quietly: a calendar file cut short by a full disk
+      // must not look written.
+      WriteTo(stderr, 2, "moonfold: cannot write the output — " + *why + "\n");
+      return 1;
+    }
+    WriteTo(stderr, 2, result.err);
     return result.exit_code;
   } catch (const std::exception& e) {
     std::fprintf(stderr, "moonfold: %s\n", e.what());

@@ -151,6 +151,9 @@ Result Format(const DayFacts& facts, std::string_view templ, Script script) {
     const auto close = templ.find('}', i + 1);
     if (close == std::string_view::npos) return Failure("--format", "a { without its } (write {{ for a brace)");
     const std::string_view keyword = templ.substr(i + 1, close - i - 1);
+    if (keyword.empty()) {
+      return Failure("--format", "{} is an empty placeholder; put a keyword in it, as {LUNARDAY}");
+    }
     const std::optional<Field> field = FieldOf(keyword);
     if (!field) return UnknownKeyword(keyword);
     out += FieldText(*field, facts, script);
@@ -230,12 +233,17 @@ std::variant<Request, Result> ReadArguments(const std::vector<std::string>& args
     };
     std::optional<Result> error;
     if (arg == "--help" || arg == "-h") return Result{0, HelpText(), {}};
+    const std::string_view canonical = name == "--colour" ? "--color" : std::string_view(name);
+    if (!arg.empty() && arg[0] == '-' &&
+        std::find(r.seen.begin(), r.seen.end(), canonical) != r.seen.end()) {
+      return Failure(name, "given twice");
+    }
     if (arg == "--keywords") {
       std::string list;
       for (const Field& field : AllFields()) list += field.Name() + "\n";
       return Result{0, list, {}};
     }
-    if (arg == "--version") return Result{0, "moonfold " + std::to_string(kPluginVersion) + "\n", {}};
+    if (arg == "--version") return Result{0, std::string("moonfold ") + kVersionText + "\n", {}};
     if (name == "--date") {
       error = value(r.date, "YYYY-MM-DD or YYYY-MM-DDTHH:MM");
     } else if (name == "--lunar") {
@@ -262,6 +270,12 @@ std::variant<Request, Result> ReadArguments(const std::vector<std::string>& args
       r.month_mode = true;
       optional_value(r.month);
     } else if (name == "--color" || name == "--colour") {
+      // A WHEN given as a word of its own reads as a keyword: say so.
+      if (!has_inline && i + 1 < args.size() &&
+          (args[i + 1] == "auto" || args[i + 1] == "always" || args[i + 1] == "never")) {
+        return Failure(name + " " + args[i + 1],
+                       name + " takes its WHEN after an equals sign: " + name + "=" + args[i + 1]);
+      }
       r.color = has_inline ? arg.substr(name.size() + 1) : "always";
     } else if (arg == "-3") {
       r.three = r.month_mode = true;
@@ -278,7 +292,7 @@ std::variant<Request, Result> ReadArguments(const std::vector<std::string>& args
       continue;
     }
     if (error) return *error;
-    r.seen.push_back(name);
+    r.seen.push_back(std::string(canonical));
   }
   return r;
 }
@@ -298,11 +312,22 @@ std::optional<Result> LaterConflict(const Request& r, const Given& given, std::s
     }
   }
   if (given("--next") && given("--ics")) return Failure("--next and --ics", "cannot be used together");
+  for (const std::string_view mode : {"--year", "--ics"}) {
+    for (const std::string_view o : {"--date", "--lunar"}) {
+      if (given(mode) && given(o) && !given("--every")) {
+        return Failure(std::string(mode) + " and " + std::string(o), "cannot be used together");
+      }
+    }
+  }
+  if (given("--color") && month.empty()) return Failure("--color", "goes with --month");
   for (const std::string_view o : {"--from", "--to"}) {
     if (given(o) && !given("--every")) return Failure(o, "goes with --every");
   }
   if (given("--name") && !(given("--every") && given("--ics"))) {
     return Failure("--name", "goes with --every and --ics");
+  }
+  if (r.name && (r.name->empty() || Utf8FromUtf16(Utf16FromUtf8(*r.name)) != *r.name)) {
+    return Failure("--name", r.name->empty() ? "the name is empty" : "the name is not UTF-8 text");
   }
   if (given("--every") && r.ics) {
     return Failure("--ics " + *r.ics, "takes no years with --every; give lunar years with --from and --to");
@@ -371,10 +396,14 @@ std::variant<bool, Result> Highlight(const Request& r, const Environment& enviro
 Result YearEvents(const Request& r, const Environment& environment, Script script) {
   const std::string& text = r.year ? *r.year : *r.ics;
   const std::string option = r.year ? "--year " : "--ics ";
-  const auto years = ParseYears(text);
-  if (const auto* why = std::get_if<std::string>(&years)) return Failure(option + text, *why);
+  const auto years = ParseYears(text, r.ics_mode);
+  if (const auto* why = std::get_if<std::string>(&years)) {
+    if (r.year && std::holds_alternative<YearRange>(ParseYears(text, true))) {
+      return Failure(option + text, "expected one year (a range of years goes with --ics)");
+    }
+    return Failure(option + text, *why);
+  }
   const YearRange range = std::get<YearRange>(years);
-  if (r.year && range.first != range.last) return Failure(option + text, "expected one year");
   const auto events = EventsOf(range.first, range.last, r.gregorian);
   if (r.ics) return {0, ICalendar(events, range.first, range.last, environment.utc_now, script), {}};
   return {0, r.json ? YearJson(events, script) : YearListing(events, script), {}};
@@ -421,7 +450,7 @@ Result MonthMode(const Request& r, const std::optional<DateTime>& moment,
 
 // A lunar year of --from or --to.
 std::variant<int, Result> LunarYearOption(std::string_view option, const std::string& text) {
-  const auto years = ParseYears(text);
+  const auto years = ParseYears(text, false);
   if (const auto* why = std::get_if<std::string>(&years)) {
     return Failure(std::string(option) + " " + text, *why);
   }

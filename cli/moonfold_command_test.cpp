@@ -12,7 +12,9 @@
 #include <set>
 #include <string>
 
+#include "cli/icalendar.h"
 #include "cli/moonfold_command.h"
+#include "cli/text_stream.h"
 #include "cli/text_output.h"
 #include "common/utf8.h"
 #include "lunar/lunar_calendar.h"
@@ -28,11 +30,8 @@ struct Output {
   std::string out;
 };
 
-// Runs the command with a shell-quoted argument string; standard error is
-// folded into the output after standard output when `with_stderr`.
-Output RunCommand(const std::string& args, bool with_stderr = false) {
-  const std::string command =
-      std::string(MOONFOLD_COMMAND) + " " + args + (with_stderr ? " 2>&1" : " 2>/dev/null");
+// Runs a shell command line and reads its standard output.
+Output RunShell(const std::string& command) {
   FILE* pipe = popen(command.c_str(), "r");
   if (pipe == nullptr) return {-1, {}};
   std::string out;
@@ -41,6 +40,13 @@ Output RunCommand(const std::string& args, bool with_stderr = false) {
   while ((got = std::fread(buffer, 1, sizeof buffer, pipe)) > 0) out.append(buffer, got);
   const int status = pclose(pipe);
   return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, out};
+}
+
+// Runs the command with a shell-quoted argument string; standard error is
+// folded into the output after standard output when `with_stderr`.
+Output RunCommand(const std::string& args, bool with_stderr = false) {
+  return RunShell(std::string(MOONFOLD_COMMAND) + " " + args +
+                  (with_stderr ? " 2>&1" : " 2>/dev/null"));
 }
 
 TEST(MoonfoldCommand, PrintsEveryTextOfADate) {
@@ -64,6 +70,9 @@ TEST(MoonfoldCommand, OptionsAndTheirOutput) {
       {"--date 2010-11-07T23:30 HEHOUR HEDAY", "子 辛酉\n"},
       {"--date 2010-11-07 --format '{LUNARMONTH}月{LUNARDAY}'", "十月初二\n"},
       // Machine output carries no blank at either end of a text.
+      // Months and days of one digit or two, as --lunar and --month take them.
+      {"--date 2023-4-5 DATE", "2023-04-05\n"},
+      {"--date 2023-04-5T08:30 DATE HEHOUR", "2023-04-05 辰\n"},
       {"--date 2012-11-22 --format '[{flastweek}]'", "[感恩节(US)]\n"},
       {"--date 2012-11-22 --json FLASTWEEK", "{\"FLASTWEEK\":\"感恩节(US)\"}\n"},
       {"--date 2011-11-24 FLASTWEEK SOLAR", "感恩节(US)\n"},
@@ -90,7 +99,7 @@ TEST(MoonfoldCommand, OptionsAndTheirOutput) {
       {"--lunar 2023-2-1 DATE", "2023-02-20\n"},
       {"--lunar 1899-12-01 DATE", "1900-01-01\n"},
       {"--lunar 1985-08-15T20:00 DATE HEHOUR", "1985-09-29 戌\n"},
-      {"--version", "moonfold 1001\n"},
+      {"--version", "moonfold 1.0.1\n"},
   };
   for (const auto& c : kCases) {
     const Output o = RunCommand(c.args);
@@ -161,7 +170,7 @@ TEST(MoonfoldCommand, RefusesWithTheReasonAndExitStatus2) {
       {"--month 2101-01", "--month 2101-01 — outside the supported range 1900-01-01 … 2100-12-31"},
       {"--date 2023-02-30", "--date 2023-02-30 — 2023-02 has 28 days"},
       {"--date 2023-13-01", "--date 2023-13-01 — there is no month 13"},
-      {"--date 2010-1-7", "--date 2010-1-7 — expected YYYY-MM-DD or YYYY-MM-DDTHH:MM"},
+      {"--date 2010-1-7T9:00", "--date 2010-1-7T9:00 — expected YYYY-MM-DD or YYYY-MM-DDTHH:MM"},
       {"--date 2010-11-07T24:00", "--date 2010-11-07T24:00 — no such time of day"},
       {"--date", "--date — needs a value (YYYY-MM-DD or YYYY-MM-DDTHH:MM)"},
       {"--date 2010-11-07 --date 2010-11-08", "--date — given twice"},
@@ -184,7 +193,10 @@ TEST(MoonfoldCommand, RefusesWithTheReasonAndExitStatus2) {
       {"--date 2010-11-07 --lunar 2010-10-02", "--date and --lunar — cannot be used together"},
       {"--json --format x", "--json and --format — cannot be used together"},
       {"--year 2027 --ics 2027", "--year and --ics — cannot be used together"},
-      {"--year 2027:2028", "--year 2027:2028 — expected one year"},
+      {"--year 2027:2028", "--year 2027:2028 — expected one year (a range of years goes with --ics)"},
+      {"--year abc", "--year abc — expected YYYY"},
+      {"--year 2027 --date 2027-01-01", "--year and --date — cannot be used together"},
+      {"--ics 2027 --lunar 2027-01-01", "--ics and --lunar — cannot be used together"},
       {"--year 1899", "--year 1899 — outside the supported years 1900 … 2100"},
       {"--ics 2030:2025", "--ics 2030:2025 — the first year comes after the last"},
       {"--ics 2025-2030", "--ics 2025-2030 — expected YYYY or YYYY:YYYY"},
@@ -202,12 +214,22 @@ TEST(MoonfoldCommand, RefusesWithTheReasonAndExitStatus2) {
       {"--every 08-15 --month", "--every and --month — cannot be used together"},
       {"--from 2020", "--from — goes with --every"},
       {"--every 08-15 --name x", "--name — goes with --every and --ics"},
+      {"--every 08-15 --ics --name ''", "--name — the name is empty"},
+      {"--every 08-15 --ics --name \"$(printf '\\260\\260')\"", "--name — the name is not UTF-8 text"},
       {"--ics", "--ics — needs a value (YYYY or YYYY:YYYY)"},
       {"--next 0", "--next 0 — expected a count from 1 to 1000"},
       {"--next 1001", "--next 1001 — expected a count from 1 to 1000"},
       {"--next --ics 2027", "--next and --ics — cannot be used together"},
       {"--next --year 2027", "--next and --year — cannot be used together"},
-      {"--color=sometimes", "--color=sometimes — expected auto, always or never"},
+      {"--month --color=sometimes", "--color=sometimes — expected auto, always or never"},
+      {"--color=always LUNARDAY", "--color — goes with --month"},
+      {"--month --color always", "--color always — --color takes its WHEN after an equals sign: --color=always"},
+      {"--json --json", "--json — given twice"},
+      {"--month -3 -3", "-3 — given twice"},
+      {"--month --color --colour=never", "--colour — given twice"},
+      {"--date 2010-11-07 --format '{}'", "--format — {} is an empty placeholder; put a keyword in it, as {LUNARDAY}"},
+      {"--lunar 2023-01-00", "--lunar 2023-01-00 — there is no day 00"},
+      {"--date 2023-01-00", "--date 2023-01-00 — there is no day 00"},
       {"--bogus", "--bogus — not an option; see moonfold --help"},
   };
   for (const auto& c : kCases) {
@@ -579,6 +601,74 @@ TEST(MoonfoldCommand, NextListsTheComingEventsInOrder) {
   EXPECT_EQ(text.out, "2026-12-22  周二  冬月十四    还有14天   冬至 04:49\n");
   // Near the end of the calendar, fewer than asked.
   EXPECT_EQ(JsonLines(RunCommand("--date 2100-12-20 --next 50 --json").out).size(), 2u);
+}
+
+// A full disk used to leave a cut calendar file behind an exit status of
+// 0: every mode now checks its writes and the final flush.
+TEST(MoonfoldCommand, OutputThatCannotBeWrittenIsReported) {
+  for (const char* args : {"--ics 2025:2030", "--date 2010-11-07", "--month 2023-03", "--keywords"}) {
+    // Standard error to the pipe, standard output to the full disk.
+    const Output o = RunShell(std::string(MOONFOLD_COMMAND) + " " + args + " 2>&1 >/dev/full");
+    EXPECT_EQ(o.status, 1) << args;
+    EXPECT_EQ(o.out, "moonfold: cannot write the output — No space left on device\n") << args;
+  }
+}
+
+// What reaches a stream: UTF-16 for a console, in pieces that never split
+// a surrogate pair; UTF-8 bytes for anything else; the reason on failure.
+class FakeStream final : public TextStream {
+ public:
+  explicit FakeStream(bool console, bool fail = false) : console_(console), fail_(fail) {}
+  bool IsConsole() const override { return console_; }
+  bool WriteUtf16(std::u16string_view text) override {
+    pieces.emplace_back(text);
+    return !fail_;
+  }
+  bool WriteBytes(std::string_view bytes) override {
+    bytes_ += bytes;
+    return !fail_;
+  }
+  bool Flush() override { return true; }
+  std::string Reason() const override { return "refused"; }
+  std::vector<std::u16string> pieces;
+  std::string bytes_;
+
+ private:
+  bool console_, fail_;
+};
+
+TEST(TextStream, AConsoleGetsUtf16InWholePieces) {
+  // A moon (U+1F319, a surrogate pair) straddles the first boundary.
+  const std::string text = std::string(kConsoleChunk - 1, 'a') + "\xF0\x9F\x8C\x99" + "初二";
+  FakeStream console(true);
+  EXPECT_EQ(WriteText(console, text), std::nullopt);
+  ASSERT_EQ(console.pieces.size(), 2u);
+  EXPECT_EQ(console.pieces[0].size(), kConsoleChunk - 1);
+  EXPECT_EQ(console.pieces[1], u"\U0001F319初二");
+  EXPECT_TRUE(console.bytes_.empty());
+
+  FakeStream file(false);
+  EXPECT_EQ(WriteText(file, text), std::nullopt);
+  EXPECT_EQ(file.bytes_, text);
+  EXPECT_TRUE(file.pieces.empty());
+
+  FakeStream refusing(true, true);
+  EXPECT_EQ(WriteText(refusing, "初二"), "refused");
+}
+
+// A content line of bytes that are no UTF-8 (every one a continuation
+// byte) once folded forever; it is cut at the width instead.
+TEST(ICalendarWriter, FoldsEveryLineInPiecesOf75Octets) {
+  ICalendarWriter writer(std::string(500, '\xb0'), std::chrono::sys_seconds{});
+  writer.AllDayEvent("uid", std::chrono::year{2027} / 1 / 1, std::string(200, 'x') + "月", "", "");
+  std::istringstream lines(writer.Finish());
+  std::string line;
+  int count = 0;
+  while (std::getline(lines, line)) {
+    EXPECT_LE(line.size(), 76u) << line;  // 75 octets and the CR
+    ++count;
+  }
+  EXPECT_GT(count, 20);
 }
 
 TEST(DisplayWidth, CountsWideCharactersTwice) {

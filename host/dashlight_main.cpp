@@ -11,13 +11,16 @@
 // environment the host runs a clock of its own from that local time, which
 // each cycle moves on by SECONDS at once instead of waiting.
 #include <chrono>
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <cstdlib>
 #include <ctime>
 #include <map>
 #include <memory>
 #include <string>
 #include <thread>
+#include <variant>
 #include <vector>
 
 #if defined(_WIN32)
@@ -57,7 +60,24 @@ const DashlightChar* ToHost(const char16_t* text) {
   return reinterpret_cast<const DashlightChar*>(text);
 }
 
-void Print(const std::string& line) { std::fwrite(line.data(), 1, line.size(), stdout); }
+// Output that could not be written is reported at the end, with the
+// system's reason, rather than lost quietly.
+int g_write_error = 0;
+
+void Print(const std::string& line) {
+  if (std::fwrite(line.data(), 1, line.size(), stdout) != line.size() && g_write_error == 0) {
+    g_write_error = errno;
+  }
+}
+
+// Flushes standard output; false, with the reason on standard error, when
+// some of it could not be written.
+bool OutputWritten() {
+  if ((std::fflush(stdout) != 0 || std::ferror(stdout)) && g_write_error == 0) g_write_error = errno;
+  if (g_write_error == 0) return true;
+  std::fprintf(stderr, "dashlight: cannot write the output — %s\n", std::strerror(g_write_error));
+  return false;
+}
 
 struct Instance {
   std::u16string section;
@@ -112,7 +132,13 @@ int Run(const Options& options) {
   for (std::uint32_t index = 0; index < static_cast<std::uint32_t>(count); ++index) {
     const DashlightChar* section = DashlightSectionName(index);
     const std::u16string plugin = FromHost(ReadConfigString(section, ToHost(u"Plugin"), ToHost(u"")));
-    if (plugin.empty()) continue;  // a section without a plug-in is no instance
+    if (plugin.empty()) {
+      // A section without a plug-in is no instance: say so, for a missing
+      // Plugin= line is an easy slip.
+      std::fprintf(stderr, "dashlight: [%s]: no Plugin= line; the section sets up nothing\n",
+                   moonfold::Utf8FromUtf16(FromHost(section)).c_str());
+      continue;
+    }
 
     auto& library = libraries[plugin];
     if (!library) {
@@ -143,10 +169,49 @@ int Run(const Options& options) {
   std::fflush(stdout);
   RunUpdates(instances, options);
   for (const Instance& instance : instances) instance.entry->finalize();
-  return status;
+  return OutputWritten() ? status : 1;
 }
 
 }  // namespace
+
+constexpr char kUsage[] =
+    "usage: dashlight [--updates N [--interval SECONDS]] CONFIG\n"
+    "Sets up one plug-in instance per section of CONFIG and prints each one's\n"
+    "text; with --updates, N update cycles more, one every SECONDS (1).\n";
+
+// The options, or why they are refused (empty for --help).
+std::variant<Options, std::string> ReadOptions(const std::vector<std::string>& args) {
+  Options options;
+  bool interval_given = false, updates_given = false;
+  for (std::size_t i = 0; i < args.size(); ++i) {
+    const std::string& arg = args[i];
+    if (arg == "--help" || arg == "-h") return std::string();
+    if (arg == "--updates" || arg == "--interval") {
+      bool& given = arg == "--updates" ? updates_given : interval_given;
+      if (given) return arg + " is given twice";
+      given = true;
+      if (i + 1 >= args.size()) return arg + " needs a number";
+      const std::string& text = args[++i];
+      char* end = nullptr;
+      const long value = std::strtol(text.c_str(), &end, 10);
+      const long least = arg == "--updates" ? 0 : 1;
+      if (text.empty() || *end != '\0' || value < least || value > 100'000'000) {
+        return arg + " " + text + ": expected a whole number from " + std::to_string(least) +
+               " to 100000000" + (arg == "--interval" ? " (seconds between cycles)" : "");
+      }
+      (arg == "--updates" ? options.updates : options.interval) = value;
+    } else if (!arg.empty() && arg[0] == '-') {
+      return arg + " is not an option";
+    } else if (options.config.empty()) {
+      options.config = arg;
+    } else {
+      return "one CONFIG only";
+    }
+  }
+  if (options.config.empty()) return "no CONFIG";
+  if (interval_given && !updates_given) return "--interval goes with --updates";
+  return options;
+}
 
 int main(int argc, char** argv) {
 #if defined(_WIN32)
@@ -154,30 +219,16 @@ int main(int argc, char** argv) {
 #endif
   try {
     const std::vector<std::string> args = moonfold::Utf8Arguments(argc, argv);
-    Options options;
-    bool usage_error = args.empty();
-    for (std::size_t i = 0; i < args.size() && !usage_error; ++i) {
-      const auto number = [&](long& value, long least) {
-        char* end = nullptr;
-        if (i + 1 >= args.size()) return false;
-        const std::string& text = args[++i];
-        value = std::strtol(text.c_str(), &end, 10);
-        return !text.empty() && *end == '\0' && value >= least && value <= 100'000'000;
-      };
-      if (args[i] == "--updates") {
-        usage_error = !number(options.updates, 0);
-      } else if (args[i] == "--interval") {
-        usage_error = !number(options.interval, 1);
-      } else if (i + 1 == args.size() && options.config.empty()) {
-        options.config = args[i];
-      } else {
-        usage_error = true;
+    const auto read = ReadOptions(args);
+    if (const auto* why = std::get_if<std::string>(&read)) {
+      if (why->empty()) {
+        Print(kUsage);
+        return OutputWritten() ? 0 : 1;
       }
-    }
-    if (usage_error || options.config.empty()) {
-      std::fprintf(stderr, "usage: dashlight [--updates N [--interval SECONDS]] CONFIG\n");
+      std::fprintf(stderr, "dashlight: %s\n%s", why->c_str(), kUsage);
       return 2;
     }
+    const Options& options = std::get<Options>(read);
     if (const char* start = std::getenv("DASHLIGHT_CLOCK"); start != nullptr && *start != '\0') {
       if (!dashlight::StartOwnClock(start)) {
         std::fprintf(stderr, "dashlight: DASHLIGHT_CLOCK=%s: expected YYYY-MM-DDTHH:MM[:SS]\n",

@@ -27,8 +27,10 @@ struct Reader {
 
   // "[Name]": a new section, under a name no other has.
   std::optional<std::string> Section(std::string_view line) {
-    if (line.back() != ']') return "a section name needs its closing ']'";
-    const std::string_view name8 = line.substr(1, line.size() - 2);
+    const auto close = line.find(']');
+    if (close == std::string_view::npos) return "a section name needs its closing ']'";
+    if (close + 1 != line.size()) return "text after the closing ']' of the section name";
+    const std::string_view name8 = line.substr(1, close - 1);
     std::u16string name = moonfold::Utf16FromUtf8(name8);
     if (!index.try_emplace(name, sections.size()).second) {
       return "section [" + std::string(name8) + "] appears twice";
@@ -72,9 +74,18 @@ bool IniConfig::Parse(std::string_view text, IniConfig& config, std::string& err
     text = end == std::string_view::npos ? std::string_view() : text.substr(end + 1);
     if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
 
+    // A UTF-16 file (Notepad's "Unicode") reads as bytes with NULs between.
+    const bool utf16 = line.find('\0') != std::string_view::npos ||
+                       line.substr(0, 2) == "\xFF\xFE" || line.substr(0, 2) == "\xFE\xFF";
+    std::optional<std::string> refused;
+    if (utf16) {
+      refused = "the file is UTF-16; save it as UTF-8";
+    } else if (moonfold::Utf8FromUtf16(moonfold::Utf16FromUtf8(line)) != line) {
+      refused = "not UTF-8 text; save the file as UTF-8";
+    }
     line = Trim(line);
-    if (line.empty() || line.front() == ';' || line.front() == '#') continue;
-    const auto refused = line.front() == '[' ? reader.Section(line) : reader.Entry(line);
+    if (!refused && (line.empty() || line.front() == ';' || line.front() == '#')) continue;
+    if (!refused) refused = line.front() == '[' ? reader.Section(line) : reader.Entry(line);
     if (refused) {
       error = "line " + std::to_string(line_number) + ": " + *refused;
       return false;

@@ -45,6 +45,11 @@ TEST(IniConfig, NamesTheLineOfAnError) {
       {"[A\n", "line 1: a section name needs its closing ']'"},
       {"[A]\n=value\n", "line 2: a key is missing before '='"},
       {"[A]\n[B]\n[A]\n", "line 3: section [A] appears twice"},
+      // Once reported as a missing ']'.
+      {"[A]x\n", "line 1: text after the closing ']' of the section name"},
+      {"[A]\nMoonfold=LUNAR\xB0" "DAY\n", "line 2: not UTF-8 text; save the file as UTF-8"},
+      {std::string_view("\xFF\xFE[\0A\0]\0", 8), "line 1: the file is UTF-16; save it as UTF-8"},
+      {std::string_view("[A]\nK=\0V\n", 9), "line 2: the file is UTF-16; save it as UTF-8"},
   };
   for (const auto& c : kCases) {
     IniConfig config;
