@@ -1,6 +1,8 @@
 #include "cli/month_grid.h"
 
 #include <algorithm>
+#include <optional>
+#include <cstdio>
 #include <utility>
 #include <vector>
 
@@ -15,10 +17,18 @@ namespace {
 
 using namespace std::chrono;
 
-constexpr int kCell = 10;                       // five wide characters
-constexpr int kGridWidth = 7 * kCell + 6;       // cells and the spaces between
 constexpr int kGap = 3;                         // between grids side by side
+constexpr int kWeekColumn = 3;                  // an ISO week number and a space
 constexpr std::string_view kReverse = "\x1b[7m", kNormal = "\x1b[0m";
+constexpr std::u16string_view kMore = u"+";     // a cell holds more than it shows
+
+// How wide a grid's cells are: 10 columns (five wide characters) down to 4
+// (two), and the width of the grid that follows.
+struct Cells {
+  int width = 10;
+  bool week_numbers = false;
+  int GridWidth() const { return 7 * width + 6 + (week_numbers ? kWeekColumn : 0); }
+};
 
 // A line of output and the columns it takes (escape codes take none).
 struct Line {
@@ -33,77 +43,148 @@ void Append(Line& line, const std::string& text, bool highlight) {
   line.width += DisplayWidth(text);
 }
 
-// The lunar line of a day: its first lunar festival (short name), else its
-// solar term, else the lunar day's name.  A name too wide for the cell is
-// never cut: the next choice stands instead.
-std::u16string LunarLine(const DayFacts& facts, Script script) {
-  if (!facts.lunar_festivals.empty()) {
-    std::u16string name =
-        FestivalShortName({FestivalTable::kLunar, facts.lunar_festivals.first}, script);
-    if (DisplayWidth(name) <= kCell) return name;
+// The names a day's lunar line may show, the most wanted first: its lunar
+// festivals (short names), then its solar term unless the festival is the
+// term's own (清明节, 冬至节), then the lunar month's name on its first day
+// when the number line has no room for it.
+std::vector<std::u16string> LunarNames(const DayFacts& f, Script script, bool month_shown) {
+  std::vector<std::u16string> names;
+  const FestivalRun run = f.lunar_festivals;
+  for (unsigned row = run.first; row < run.first + run.count; ++row) {
+    names.push_back(FestivalShortName({FestivalTable::kLunar, static_cast<std::uint8_t>(row)}, script));
   }
-  if (facts.solar_term) return std::u16string(SolarTermName(*facts.solar_term, script));
-  return std::u16string(LunarDayName(facts.lunar.day, script));
+  const bool terms_own = run == FestivalRun{kQingmingFestivalRow, 1} ||
+                         run == FestivalRun{kWinterSolsticeFestivalRow, 1};
+  if (f.solar_term && !terms_own) names.emplace_back(SolarTermName(*f.solar_term, script));
+  if (f.lunar.day == 1 && !month_shown) {
+    names.push_back(LunarMonthShortName(f.lunar.month, f.lunar.leap, script));
+  }
+  return names;
 }
 
-// The month and every lunar year it touches: 2024年2月  癸卯年 兔 / 甲辰年 龙.
-Line TitleLine(year_month month, const std::vector<DayFacts>& days, Script script) {
-  std::u16string title = GregorianMonthTitle(month, script) + u"  ";
-  int previous_year = days.front().lunar.year;
-  title += LunarYearTitle(previous_year, script);
+// The lunar line of a day: as many of its names as the cell holds, the
+// most wanted first, joined by spaces; the lunar day's name when it has
+// none that fits.  A name is never cut.  `more` tells whether any was left
+// out.
+std::u16string LunarLine(const DayFacts& f, const Cells& cells, Script script, bool month_shown,
+                         bool& more) {
+  std::u16string text;
+  more = false;
+  for (const std::u16string& name : LunarNames(f, script, month_shown)) {
+    const std::u16string joined = text.empty() ? name : text + u" " + name;
+    if (DisplayWidth(joined) <= cells.width) {
+      text = joined;
+    } else {
+      more = true;
+    }
+  }
+  if (text.empty()) text = LunarDayName(f.lunar.day, script);
+  return text;
+}
+
+// The month and every lunar year it touches: 2024年2月  癸卯年 兔 / 甲辰年 龙;
+// without the lunar years where the grid is too narrow for them.
+Line TitleLine(year_month month, const std::vector<DayFacts>& days, const Cells& cells,
+               Script script) {
+  std::u16string title = GregorianMonthTitle(month, script);
+  std::u16string years;
+  int previous_year = 0;
   for (const DayFacts& f : days) {
     if (f.lunar.year == previous_year) continue;
+    if (previous_year != 0) years += u" / ";
     previous_year = f.lunar.year;
-    title += u" / " + LunarYearTitle(previous_year, script);
+    years += LunarYearTitle(previous_year, script);
   }
+  if (DisplayWidth(title) + 2 + DisplayWidth(years) <= cells.GridWidth()) title += u"  " + years;
   Line line;
-  const int indent = std::max(0, (kGridWidth - DisplayWidth(title)) / 2);
+  const int indent = std::max(0, (cells.GridWidth() - DisplayWidth(title)) / 2);
   Append(line, std::string(static_cast<std::size_t>(indent), ' ') + Utf8FromUtf16(title), false);
   return line;
 }
 
-Line WeekdayHeader(const GridStyle& style) {
+Line WeekdayHeader(const Cells& cells, const GridStyle& style) {
   Line header;
+  if (cells.week_numbers) Append(header, std::string(kWeekColumn, ' '), false);
   const auto& weekdays = texts::NamesOf(style.script).weekdays;
   for (int c = 0; c < 7; ++c) {
     if (c != 0) Append(header, " ", false);
-    Append(header, PadLeft(Utf8FromUtf16(weekdays[(c + (style.monday_first ? 1 : 0)) % 7]), kCell),
+    Append(header,
+           PadLeft(Utf8FromUtf16(weekdays[(c + (style.monday_first ? 1 : 0)) % 7]), cells.width),
            false);
   }
   return header;
 }
 
-// The day's number, with the lunar month's name beside it on the month's
-// first day, whatever else the day holds: 闰二月  22.
-std::string NumberCell(const DayFacts& f, Script script) {
-  const std::string number = std::to_string(static_cast<unsigned>(f.date.day()));
-  if (f.lunar.day != 1) return PadLeft(number, kCell);
-  const std::string month_name = Utf8FromUtf16(LunarMonthName(f.lunar.month, f.lunar.leap, script) +
-                                               std::u16string(texts::NamesOf(script).labels.month));
-  return PadRight(month_name, kCell - static_cast<int>(number.size())) + number;
+// The lunar month's name that fits beside the day's number on the month's
+// first day (闰二月, else 闰二), or nothing.
+std::optional<std::u16string> MonthBesideNumber(const DayFacts& f, const Cells& cells, Script script) {
+  if (f.lunar.day != 1) return std::nullopt;
+  const int room = cells.width - static_cast<int>(std::to_string(static_cast<unsigned>(f.date.day())).size()) - 1;
+  for (std::u16string name :
+       {LunarMonthName(f.lunar.month, f.lunar.leap, script) + std::u16string(texts::NamesOf(script).labels.month),
+        LunarMonthShortName(f.lunar.month, f.lunar.leap, script)}) {
+    if (DisplayWidth(name) <= room) return name;
+  }
+  return std::nullopt;
 }
 
-std::vector<Line> Grid(year_month month, const GridStyle& style) {
+// The day's number, with the month's name beside it (闰二月  22), and a +
+// where the lunar line below could not show all the day holds.
+std::string NumberCell(const DayFacts& f, const Cells& cells, const std::optional<std::u16string>& month,
+                       bool more) {
+  const std::string number = std::to_string(static_cast<unsigned>(f.date.day()));
+  const std::string mark = more ? Utf8FromUtf16(kMore) : "";
+  if (month) {
+    return PadRight(Utf8FromUtf16(*month), cells.width - static_cast<int>(number.size() + mark.size())) +
+           mark + number;
+  }
+  return mark + PadLeft(number, cells.width - static_cast<int>(mark.size()));
+}
+
+// The ISO 8601 week (1..53) of the week that holds `day`: the week of its
+// Thursday.
+unsigned IsoWeek(sys_days day) {
+  const sys_days thursday = day - days{(weekday{day}.iso_encoding() - 1)} + days{3};
+  const year_month_day date{thursday};
+  const sys_days first{date.year() / January / 1};
+  return static_cast<unsigned>((thursday - first).count() / 7 + 1);
+}
+
+std::vector<Line> Grid(year_month month, const Cells& cells, const GridStyle& style) {
   std::vector<DayFacts> days;
   for (sys_days d{month / 1}; d <= sys_days{month / std::chrono::last}; d += std::chrono::days{1}) {
     days.push_back(*FactsOf(WallTime(year_month_day{d}, 12)));
   }
-  std::vector<Line> lines{TitleLine(month, days, style.script), WeekdayHeader(style)};
+  std::vector<Line> lines{TitleLine(month, days, cells, style.script), WeekdayHeader(cells, style)};
 
   // Two lines a week: the numbers, and under them the lunar lines.
   const unsigned first_weekday = weekday{sys_days{month / 1}}.c_encoding();
   int column = static_cast<int>((first_weekday + 7 - (style.monday_first ? 1 : 0)) % 7);
   Line numbers, names;
-  Append(numbers, std::string(static_cast<std::size_t>(column * (kCell + 1)), ' '), false);
-  names = numbers;
+  const auto start_week = [&](const DayFacts& f) {
+    if (!cells.week_numbers) return;
+    // A week that starts on Sunday holds the Monday to Saturday of one ISO week.
+    const sys_days monday = sys_days{f.date} + std::chrono::days{style.monday_first ? -column : 1 - column};
+    char week[8];
+    std::snprintf(week, sizeof week, "%2u ", IsoWeek(monday));
+    Append(numbers, week, false);
+    Append(names, std::string(kWeekColumn, ' '), false);
+  };
+  start_week(days.front());
+  Append(numbers, std::string(static_cast<std::size_t>(column * (cells.width + 1)), ' '), false);
+  Append(names, std::string(static_cast<std::size_t>(column * (cells.width + 1)), ' '), false);
   for (const DayFacts& f : days) {
     const bool today = style.highlight && style.today == f.date;
-    Append(numbers, NumberCell(f, style.script), today);
-    Append(names, PadLeft(Utf8FromUtf16(LunarLine(f, style.script)), kCell), today);
+    const std::optional<std::u16string> month_name = MonthBesideNumber(f, cells, style.script);
+    bool more = false;
+    const std::u16string lunar = LunarLine(f, cells, style.script, month_name.has_value(), more);
+    Append(numbers, NumberCell(f, cells, month_name, more), today);
+    Append(names, PadLeft(Utf8FromUtf16(lunar), cells.width), today);
     if (++column == 7 || &f == &days.back()) {
       lines.push_back(std::exchange(numbers, Line{}));
       lines.push_back(std::exchange(names, Line{}));
       column = 0;
+      if (&f != &days.back()) start_week(*(&f + 1));
     } else {
       Append(numbers, " ", false);
       Append(names, " ", false);
@@ -116,45 +197,58 @@ void TrimTrailingSpaces(std::string& line) {
   while (!line.empty() && line.back() == ' ') line.pop_back();
 }
 
+// How many grids stand side by side, and how wide their cells are: a
+// month or three in one row whenever they fit at all; a year three, two or
+// one to a row, with cells of six columns at least unless one to a row.
+struct Layout {
+  std::size_t per_row = 1;
+  Cells cells;
+};
+
+Layout LayoutFor(std::size_t count, int columns, bool week_numbers) {
+  const std::vector<std::size_t> rows =
+      count <= 3 ? std::vector<std::size_t>{count, 1} : std::vector<std::size_t>{3, 2, 1};
+  for (const std::size_t per_row : rows) {
+    for (const int width : {10, 8, 6, 4}) {
+      const Cells cells{width, week_numbers};
+      const auto n = static_cast<int>(per_row);
+      const bool fits = n * cells.GridWidth() + (n - 1) * kGap <= columns;
+      if (fits && (count <= 3 || width >= 6 || per_row == 1)) return {per_row, cells};
+    }
+  }
+  return {1, Cells{4, week_numbers}};
+}
+
+// Grids of one row side by side, line by line.
+void SideBySide(std::string& out, const std::vector<std::vector<Line>>& grids, const Cells& cells) {
+  std::size_t rows = 0;
+  for (const auto& g : grids) rows = std::max(rows, g.size());
+  for (std::size_t r = 0; r < rows; ++r) {
+    std::string line;
+    for (std::size_t g = 0; g < grids.size(); ++g) {
+      const Line cell = r < grids[g].size() ? grids[g][r] : Line{};
+      line += cell.text;
+      if (g + 1 < grids.size()) {
+        line += std::string(static_cast<std::size_t>(std::max(0, cells.GridWidth() - cell.width + kGap)), ' ');
+      }
+    }
+    TrimTrailingSpaces(line);
+    out += line + "\n";
+  }
+}
+
 }  // namespace
 
-std::string MonthGrids(year_month month, bool three, int terminal_columns, const GridStyle& style) {
-  std::vector<year_month> months{month};
-  if (three) {
-    months = {month - std::chrono::months{1}, month, month + std::chrono::months{1}};
-    // The range ends in 1900-01 and 2100-12: a neighbour beyond it is left out.
-    std::erase_if(months, [](year_month m) {
-      return m < year{1900} / January || m > year{2100} / December;
-    });
-  }
-  std::vector<std::vector<Line>> grids;
-  for (const year_month m : months) grids.push_back(Grid(m, style));
-
+std::string MonthGrids(const std::vector<year_month>& months, int columns, const GridStyle& style) {
+  const Layout layout = LayoutFor(months.size(), columns, style.week_numbers);
   std::string out;
-  const int side_by_side_width = static_cast<int>(grids.size()) * (kGridWidth + kGap) - kGap;
-  if (grids.size() > 1 && terminal_columns >= side_by_side_width) {
-    std::size_t rows = 0;
-    for (const auto& g : grids) rows = std::max(rows, g.size());
-    for (std::size_t r = 0; r < rows; ++r) {
-      std::string line;
-      for (std::size_t g = 0; g < grids.size(); ++g) {
-        const Line cell = r < grids[g].size() ? grids[g][r] : Line{};
-        line += cell.text;
-        if (g + 1 < grids.size()) {
-          line += std::string(static_cast<std::size_t>(kGridWidth - cell.width + kGap), ' ');
-        }
-      }
-      TrimTrailingSpaces(line);
-      out += line + "\n";
+  for (std::size_t first = 0; first < months.size(); first += layout.per_row) {
+    std::vector<std::vector<Line>> grids;
+    for (std::size_t m = first; m < std::min(months.size(), first + layout.per_row); ++m) {
+      grids.push_back(Grid(months[m], layout.cells, style));
     }
-    return out;
-  }
-  for (std::size_t g = 0; g < grids.size(); ++g) {
-    if (g != 0) out += "\n";
-    for (Line line : grids[g]) {
-      TrimTrailingSpaces(line.text);
-      out += line.text + "\n";
-    }
+    if (first != 0) out += "\n";
+    SideBySide(out, grids, layout.cells);
   }
   return out;
 }

@@ -5,6 +5,7 @@
 #include <chrono>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "texts/names.h"
 
@@ -15,11 +16,16 @@ struct GridStyle {
   bool highlight = false;  // today in reverse video
   std::optional<std::chrono::year_month_day> today;
   Script script = Script::kSimplified;
+  bool week_numbers = false;  // the ISO week of each row, at its left
 };
 
-// One month (1900-01..2100-12), or three around it side by side when
-// `terminal_columns` holds them, else one under another.
-std::string MonthGrids(std::chrono::year_month month, bool three, int terminal_columns,
+// Months of 1900-01..2100-12 as grids that fit `columns`: as many side by
+// side as fit (three at most; a single month, or three, always in one row
+// where they fit at all), with cells as wide as the room allows — ten
+// columns hold a lunar date or a festival's name and the month's name by
+// the number, four hold two characters.  No line is wider than `columns`
+// (34 at the least, 37 with week numbers).
+std::string MonthGrids(const std::vector<std::chrono::year_month>& months, int columns,
                        const GridStyle& style);
 
 }  // namespace moonfold::cli

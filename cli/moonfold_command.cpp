@@ -21,10 +21,11 @@ namespace moonfold::cli {
 namespace {
 
 using namespace std::chrono;
+using months_t = std::chrono::months;
 
 constexpr std::string_view kUsage =
     "usage: moonfold [--date YYYY-MM-DD[THH:MM] | --lunar YYYY-MM-DD] [--json | --format TEMPLATE] [KEYWORD...]\n"
-    "       moonfold --month [YYYY-MM] [-3] [--monday] [--color[=WHEN]]\n"
+    "       moonfold --month [YYYY-MM | YYYY] [-3] [--monday] [-w] [--color[=WHEN]]\n"
     "       moonfold --year YYYY [--json] [--gregorian]\n"
     "       moonfold --ics YYYY[:YYYY] [--gregorian]\n"
     "       moonfold --every [L]MM-DD [--from YYYY] [--to YYYY] [--json | --ics [--name TEXT]]\n"
@@ -40,9 +41,11 @@ constexpr std::string_view kHelp =
     "  --json                    one JSON object keyed by keyword\n"
     "  --format TEMPLATE         fill {KEYWORD} placeholders, e.g. '{LUNARMONTH}月{LUNARDAY}';\n"
     "                            {{ and }} are literal braces\n"
-    "  --month [YYYY-MM]         a month as a calendar (this month without a value)\n"
+    "  --month [YYYY-MM|YYYY]    a month as a calendar (this month without a value), or\n"
+    "                            a whole year; as wide as the terminal (COLUMNS), 80 else\n"
     "  -3                        the months before and after it too\n"
     "  --monday                  weeks start on Monday\n"
+    "  -w, --week-numbers        the ISO week of each row\n"
     "  --color[=WHEN]            highlight today: auto (on a terminal, unless NO_COLOR\n"
     "                            is set or TERM=dumb), always or never\n"
     "  --year YYYY               that year's lunar festivals and solar terms, by date\n"
@@ -199,7 +202,7 @@ struct Request {
   std::optional<std::string> date, lunar, format, month, year, ics, color, every, from, to, name,
       next;
   bool month_mode = false, three = false, monday = false, json = false, gregorian = false;
-  bool ics_mode = false, next_mode = false;
+  bool ics_mode = false, next_mode = false, week_numbers = false;
   std::vector<std::string> keywords;
   std::vector<std::string> seen;  // options in the order given, for conflicts
 };
@@ -281,6 +284,8 @@ std::variant<Request, Result> ReadArguments(const std::vector<std::string>& args
       r.three = r.month_mode = true;
     } else if (arg == "--monday") {
       r.monday = r.month_mode = true;
+    } else if (arg == "-w" || arg == "--week-numbers") {
+      r.week_numbers = r.month_mode = true;
     } else if (arg == "--json") {
       r.json = true;
     } else if (arg == "--gregorian") {
@@ -344,7 +349,7 @@ std::optional<Result> Conflict(const Request& r) {
     return std::find(r.seen.begin(), r.seen.end(), option) != r.seen.end();
   };
   const auto month_option = [&]() -> std::string_view {
-    for (const std::string_view o : {"--month", "-3", "--monday"}) {
+    for (const std::string_view o : {"--month", "-3", "--monday", "-w", "--week-numbers"}) {
       if (given(o)) return o;
     }
     return {};
@@ -438,14 +443,32 @@ Result ClockOutOfRange(const Environment& environment) {
 Result MonthMode(const Request& r, const std::optional<DateTime>& moment,
                  const Environment& environment, GridStyle style) {
   if (!r.month && !moment) return ClockOutOfRange(environment);
-  year_month month = r.month ? year_month{} : moment->date.year() / moment->date.month();
-  if (r.month) {
-    const auto parsed = ParseMonth(*r.month);
-    if (const auto* why = std::get_if<std::string>(&parsed)) return Failure("--month " + *r.month, *why);
-    month = std::get<year_month>(parsed);
+  std::vector<year_month> months;
+  if (r.month && r.month->size() == 4 && r.month->find_first_not_of("0123456789") == std::string::npos) {
+    // A year alone: its twelve months.
+    const auto years = ParseYears(*r.month, false);
+    if (const auto* why = std::get_if<std::string>(&years)) return Failure("--month " + *r.month, *why);
+    if (r.three) return Failure("--month " + *r.month + " and -3", "a whole year has no months around it");
+    for (unsigned m = 1; m <= 12; ++m) months.push_back(year{std::get<YearRange>(years).first} / month{m});
+  } else {
+    year_month asked = r.month ? year_month{} : moment->date.year() / moment->date.month();
+    if (r.month) {
+      const auto parsed = ParseMonth(*r.month);
+      if (const auto* why = std::get_if<std::string>(&parsed)) return Failure("--month " + *r.month, *why);
+      asked = std::get<year_month>(parsed);
+    }
+    months = {asked};
+    if (r.three) {
+      // The range ends in 1900-01 and 2100-12: a neighbour beyond it is left out.
+      for (const year_month m : {asked - months_t{1}, asked + months_t{1}}) {
+        if (m >= year{1900} / January && m <= year{2100} / December) months.push_back(m);
+      }
+      std::sort(months.begin(), months.end());
+    }
   }
   if (moment) style.today = moment->date;
-  return {0, MonthGrids(month, r.three, environment.terminal_columns, style), {}};
+  const int columns = environment.terminal_columns > 0 ? environment.terminal_columns : 80;
+  return {0, MonthGrids(months, columns, style), {}};
 }
 
 // A lunar year of --from or --to.
@@ -520,7 +543,8 @@ Result Run(const std::vector<std::string>& args, const Environment& environment)
   if (r.every) return EveryMode(r, at, environment, script);
   if (r.next_mode) return NextMode(r, at, environment, script);
   if (r.month_mode) {
-    return MonthMode(r, at, environment, GridStyle{r.monday, std::get<bool>(highlight), {}, script});
+    return MonthMode(r, at, environment,
+                     GridStyle{r.monday, std::get<bool>(highlight), {}, script, r.week_numbers});
   }
   if (!at) return ClockOutOfRange(environment);
 

@@ -375,11 +375,15 @@ Environment At(int y, unsigned m, unsigned d, bool terminal = true, int columns 
 }
 
 TEST(MonthGrid, ThreeMonthsSideBySideWhenTheyFitElseOneUnderAnother) {
-  const Result wide = cli::Run({"-3"}, At(2024, 2, 10, true, 240));
-  const Result narrow = cli::Run({"-3"}, At(2024, 2, 10, true, 120));
   const auto first_line = [](const std::string& s) { return s.substr(0, s.find('\n')); };
-  EXPECT_NE(first_line(wide.out).find("2024年1月"), std::string::npos);
-  EXPECT_NE(first_line(wide.out).find("2024年3月"), std::string::npos);
+  // Wide cells at 240 columns, cells of two characters at 120; at 80 the
+  // months stand one under another.
+  for (const int columns : {240, 120}) {
+    const Result r = cli::Run({"-3"}, At(2024, 2, 10, true, columns));
+    EXPECT_NE(first_line(r.out).find("2024年1月"), std::string::npos) << columns;
+    EXPECT_NE(first_line(r.out).find("2024年3月"), std::string::npos) << columns;
+  }
+  const Result narrow = cli::Run({"-3"}, At(2024, 2, 10, true, 80));
   EXPECT_EQ(first_line(narrow.out).find("2024年3月"), std::string::npos);
   EXPECT_NE(narrow.out.find("\n\n"), std::string::npos);  // a blank line between months
   EXPECT_NE(narrow.out.find("2024年3月"), std::string::npos);
@@ -387,6 +391,60 @@ TEST(MonthGrid, ThreeMonthsSideBySideWhenTheyFitElseOneUnderAnother) {
   const Result first = cli::Run({"--month", "1900-01", "-3"}, At(2024, 2, 10, false));
   EXPECT_EQ(first.out.find("1899"), std::string::npos);
   EXPECT_NE(first.out.find("1900年2月"), std::string::npos);
+}
+
+// No line is wider than the terminal, whatever is asked (CJK characters
+// take two columns), and every day of the month is there.
+TEST(MonthGrid, FitsTheTerminal) {
+  const std::vector<std::vector<std::string>> kAsks{
+      {"--month", "2027-08"}, {"--month", "2027-08", "-3"}, {"--month", "2027"},
+      {"--month", "2027", "-w", "--monday"}, {"--month", "2024-02", "-3", "-w"}};
+  for (const int columns : {37, 60, 80, 120, 240}) {
+    for (const auto& ask : kAsks) {
+      const Result r = cli::Run(ask, At(2027, 8, 8, false, columns));
+      ASSERT_EQ(r.exit_code, 0) << r.err;
+      std::istringstream lines(r.out);
+      std::string line;
+      while (std::getline(lines, line)) {
+        EXPECT_LE(DisplayWidth(line), columns) << columns << ' ' << ask.back() << ": " << line;
+      }
+      EXPECT_NE(r.out.find(" 31"), std::string::npos) << columns << ' ' << ask.back();
+    }
+  }
+}
+
+TEST(MonthGrid, AWholeYearAndWeekNumbers) {
+  const Result wide = cli::Run({"--month", "2027"}, At(2027, 8, 8, false, 240));
+  const std::string first = wide.out.substr(0, wide.out.find('\n'));
+  EXPECT_NE(first.find("2027年1月"), std::string::npos);
+  EXPECT_NE(first.find("2027年3月"), std::string::npos);
+  for (const char* month : {"2027年4月", "2027年12月"}) EXPECT_NE(wide.out.find(month), std::string::npos);
+  // ISO weeks: 2027-01-01, a Friday, is in week 53 of 2026; the Monday
+  // after begins week 1.
+  const Result weeks = cli::Run({"--month", "2027-01", "-w", "--monday"}, At(2027, 8, 8, false, 80));
+  std::istringstream lines(weeks.out);
+  std::string line;
+  std::vector<std::string> rows;
+  while (std::getline(lines, line)) rows.push_back(line);
+  ASSERT_GE(rows.size(), 6u);
+  EXPECT_EQ(rows[2].substr(0, 3), "53 ");
+  EXPECT_EQ(rows[4].substr(0, 3), " 1 ");
+  EXPECT_EQ(cli::Run({"--month", "2027", "-3"}, At(2027, 8, 8)).err,
+            "moonfold: --month 2027 and -3 — a whole year has no months around it\n");
+}
+
+// A day that holds a festival and a solar term shows both where the cell
+// holds them, else the festival (what people keep) and a + by the number.
+TEST(MonthGrid, NothingADayHoldsIsHidden) {
+  const Result both = cli::Run({"--month", "2011-04"}, At(2011, 4, 1, false, 80));
+  EXPECT_NE(both.out.find("上巳 清明"), std::string::npos) << both.out;
+  const Result one = cli::Run({"--month", "2027-10"}, At(2011, 4, 1, false, 80));
+  EXPECT_NE(one.out.find("+        8"), std::string::npos) << one.out;
+  EXPECT_NE(one.out.find("重阳节"), std::string::npos) << one.out;
+  // The festival of a term is not shown twice.
+  const Result qingming = cli::Run({"--month", "2024-04"}, At(2011, 4, 1, false, 80));
+  EXPECT_EQ(qingming.out.find("清明节 清明"), std::string::npos);
+  EXPECT_NE(qingming.out.find("清明节"), std::string::npos);
 }
 
 TEST(MonthGrid, HighlightsTodayOnlyWhereColourIsWanted) {

@@ -27,6 +27,12 @@ std::u16string LunarMonthName(unsigned month, bool leap, Script script) {
   return text;
 }
 
+std::u16string LunarMonthShortName(unsigned month, bool leap, Script script) {
+  std::u16string name = LunarMonthName(month, leap, script);
+  if (!leap && !name.empty()) name += NamesOf(script).labels.month;
+  return name;
+}
+
 std::u16string LunarDateName(const LunarDate& date, Script script) {
   std::u16string text = LunarMonthName(date.month, date.leap, script);
   text += NamesOf(script).labels.month;

@@ -24,6 +24,9 @@ std::u16string_view LunarDayName(unsigned day, Script script);
 // Lunar month 1..12, 闰 before a leap month, without 月: 十, 闰二, 腊.
 std::u16string LunarMonthName(unsigned month, bool leap, Script script);
 
+// A lunar month in two characters, where room is short: 二月, 闰二.
+std::u16string LunarMonthShortName(unsigned month, bool leap, Script script);
+
 // A lunar month and day as calendars print them: 闰二月初一.
 std::u16string LunarDateName(const LunarDate& date, Script script);
 
