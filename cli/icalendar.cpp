@@ -55,12 +55,12 @@ ICalendarWriter::ICalendarWriter(const std::string& name, sys_seconds stamp)
 
 void ICalendarWriter::AllDayEvent(const std::string& uid, year_month_day date,
                                   const std::string& summary, const std::string& description,
-                                  const std::string& category) {
+                                  const std::string& category, std::optional<year_month_day> end) {
   Line("BEGIN:VEVENT");
   Line("UID:" + uid);
   Line("DTSTAMP:" + stamp_);
   Line("DTSTART;VALUE=DATE:" + CompactDate(date));
-  Line("DTEND;VALUE=DATE:" + CompactDate(year_month_day{sys_days{date} + days{1}}));
+  Line("DTEND;VALUE=DATE:" + CompactDate(end ? *end : year_month_day{sys_days{date} + days{1}}));
   Line("SUMMARY:" + Escaped(summary));
   Line("DESCRIPTION:" + Escaped(description));
   Line("CATEGORIES:" + Escaped(category));

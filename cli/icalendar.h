@@ -4,6 +4,7 @@
 #pragma once
 
 #include <chrono>
+#include <optional>
 #include <string>
 
 namespace moonfold::cli {
@@ -14,10 +15,12 @@ class ICalendarWriter {
   // writing (UTC), every event's DTSTAMP.
   ICalendarWriter(const std::string& name, std::chrono::sys_seconds stamp);
 
-  // One all-day event on `date`, ending the next day; texts in UTF-8.
+  // One all-day event from `date` to the day before `end` (by default the
+  // day itself); texts in UTF-8.
   void AllDayEvent(const std::string& uid, std::chrono::year_month_day date,
                    const std::string& summary, const std::string& description,
-                   const std::string& category);
+                   const std::string& category,
+                   std::optional<std::chrono::year_month_day> end = std::nullopt);
 
   // The calendar, closed.
   std::string Finish();

@@ -125,6 +125,37 @@ std::optional<std::string> WriteTo(std::FILE* file, [[maybe_unused]] int which,
   return moonfold::cli::WriteText(stream, utf8);
 }
 
+moonfold::cli::FileRead ReadWholeFile(const std::string& path) {
+  std::FILE* file = std::fopen(path.c_str(), "rb");
+  if (file == nullptr) return {false, std::strerror(errno)};
+  std::string text;
+  char buffer[4096];
+  for (std::size_t got; (got = std::fread(buffer, 1, sizeof buffer, file)) > 0;) text.append(buffer, got);
+  const bool failed = std::ferror(file) != 0;
+  const int error = errno;
+  std::fclose(file);
+  if (failed) return {false, std::strerror(error)};
+  return {true, std::move(text)};
+}
+
+// The user's holiday file in the configuration folder, when there is one:
+// $XDG_CONFIG_HOME/moonfold/holidays.tsv, else ~/.config/moonfold/holidays.tsv.
+std::optional<std::string> ConfigHolidaysFile() {
+  std::string folder;
+  if (const char* config = std::getenv("XDG_CONFIG_HOME"); config != nullptr && *config == '/') {
+    folder = config;
+  } else if (const char* home = std::getenv("HOME"); home != nullptr && *home != '\0') {
+    folder = std::string(home) + "/.config";
+  } else {
+    return std::nullopt;
+  }
+  const std::string path = folder + "/moonfold/holidays.tsv";
+  std::FILE* file = std::fopen(path.c_str(), "rb");
+  if (file == nullptr) return std::nullopt;
+  std::fclose(file);
+  return path;
+}
+
 bool Set(const char* name) {
   const char* value = std::getenv(name);
   return value != nullptr && *value != '\0';
@@ -150,6 +181,11 @@ int main(int argc, char** argv) {
   environment.now = moonfold::ReadSystemLocalClock();
   environment.utc_now =
       std::chrono::floor<std::chrono::seconds>(std::chrono::system_clock::now());
+  environment.read_file = ReadWholeFile;
+  if (const char* file = std::getenv("MOONFOLD_HOLIDAYS"); file != nullptr && *file != '\0') {
+    environment.holidays_variable = file;
+  }
+  environment.holidays_default = ConfigHolidaysFile();
   try {
     const std::vector<std::string> args = moonfold::Utf8Arguments(argc, argv);
     const moonfold::cli::Result result = moonfold::cli::Run(args, environment);

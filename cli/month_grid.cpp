@@ -119,7 +119,12 @@ Line WeekdayHeader(const Cells& cells, const GridStyle& style) {
 // first day (闰二月, else 闰二), or nothing.
 std::optional<std::u16string> MonthBesideNumber(const DayFacts& f, const Cells& cells, Script script) {
   if (f.lunar.day != 1) return std::nullopt;
-  const int room = cells.width - static_cast<int>(std::to_string(static_cast<unsigned>(f.date.day())).size()) - 1;
+  // Room for the number, a space, and the marks: 休 or 班, and +.
+  const bool official = f.official.status == DayStatus::kDayOff ||
+                        f.official.status == DayStatus::kMakeUpWork;
+  const int room = cells.width -
+                   static_cast<int>(std::to_string(static_cast<unsigned>(f.date.day())).size()) - 2 -
+                   (official ? 2 : 0);
   for (std::u16string name :
        {LunarMonthName(f.lunar.month, f.lunar.leap, script) + std::u16string(texts::NamesOf(script).labels.month),
         LunarMonthShortName(f.lunar.month, f.lunar.leap, script)}) {
@@ -128,17 +133,25 @@ std::optional<std::u16string> MonthBesideNumber(const DayFacts& f, const Cells& 
   return std::nullopt;
 }
 
-// The day's number, with the month's name beside it (闰二月  22), and a +
-// where the lunar line below could not show all the day holds.
+// The day's number, with the month's name beside it (闰二月  22), 休 or 班
+// before it on an official day off or make-up working day, and a + where
+// the lunar line below could not show all the day holds.
 std::string NumberCell(const DayFacts& f, const Cells& cells, const std::optional<std::u16string>& month,
-                       bool more) {
+                       bool more, Script script) {
   const std::string number = std::to_string(static_cast<unsigned>(f.date.day()));
-  const std::string mark = more ? Utf8FromUtf16(kMore) : "";
+  const texts::Labels& labels = texts::NamesOf(script).labels;
+  std::string mark = f.official.status == DayStatus::kDayOff      ? Utf8FromUtf16(labels.day_off)
+                     : f.official.status == DayStatus::kMakeUpWork ? Utf8FromUtf16(labels.make_up_day)
+                                                                   : std::string();
+  // The + where it fits beside 休 or 班 and the number.
+  if (more && DisplayWidth(mark) + 1 + static_cast<int>(number.size()) <= cells.width) {
+    mark += Utf8FromUtf16(kMore);
+  }
   if (month) {
-    return PadRight(Utf8FromUtf16(*month), cells.width - static_cast<int>(number.size() + mark.size())) +
+    return PadRight(Utf8FromUtf16(*month), cells.width - static_cast<int>(number.size()) - DisplayWidth(mark)) +
            mark + number;
   }
-  return mark + PadLeft(number, cells.width - static_cast<int>(mark.size()));
+  return mark + PadLeft(number, cells.width - DisplayWidth(mark));
 }
 
 // The ISO 8601 week (1..53) of the week that holds `day`: the week of its
@@ -154,6 +167,7 @@ std::vector<Line> Grid(year_month month, const Cells& cells, const GridStyle& st
   std::vector<DayFacts> days;
   for (sys_days d{month / 1}; d <= sys_days{month / std::chrono::last}; d += std::chrono::days{1}) {
     days.push_back(*FactsOf(WallTime(year_month_day{d}, 12)));
+    days.back().official = OfficialDayOf(*style.arrangement, d);
   }
   std::vector<Line> lines{TitleLine(month, days, cells, style.script), WeekdayHeader(cells, style)};
 
@@ -178,7 +192,7 @@ std::vector<Line> Grid(year_month month, const Cells& cells, const GridStyle& st
     const std::optional<std::u16string> month_name = MonthBesideNumber(f, cells, style.script);
     bool more = false;
     const std::u16string lunar = LunarLine(f, cells, style.script, month_name.has_value(), more);
-    Append(numbers, NumberCell(f, cells, month_name, more), today);
+    Append(numbers, NumberCell(f, cells, month_name, more, style.script), today);
     Append(names, PadLeft(Utf8FromUtf16(lunar), cells.width), today);
     if (++column == 7 || &f == &days.back()) {
       lines.push_back(std::exchange(numbers, Line{}));

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "festivals/official_days.h"
 #include "texts/names.h"
 
 namespace moonfold::cli {
@@ -17,6 +18,7 @@ struct GridStyle {
   std::optional<std::chrono::year_month_day> today;
   Script script = Script::kSimplified;
   bool week_numbers = false;  // the ISO week of each row, at its left
+  const Arrangement* arrangement = &kBuiltInArrangement;  // marks days off 休, make-up days 班
 };
 
 // Months of 1900-01..2100-12 as grids that fit `columns`: as many side by

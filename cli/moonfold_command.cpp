@@ -9,12 +9,14 @@
 
 #include "cli/anniversaries.h"
 #include "cli/command_dates.h"
+#include "cli/holiday_file.h"
 #include "cli/month_grid.h"
 #include "cli/text_output.h"
 #include "cli/year_events.h"
 #include "common/utf8.h"
 #include "festivals/day_facts.h"
 #include "moonfold_version.h"
+#include "texts/calendar_texts.h"
 #include "texts/kinds.h"
 
 namespace moonfold::cli {
@@ -29,7 +31,8 @@ constexpr std::string_view kUsage =
     "       moonfold --year YYYY [--json] [--gregorian]\n"
     "       moonfold --ics YYYY[:YYYY] [--gregorian]\n"
     "       moonfold --every [L]MM-DD [--from YYYY] [--to YYYY] [--json | --ics [--name TEXT]]\n"
-    "       moonfold --next [N] [--json] [--gregorian]\n";
+    "       moonfold --next [N] [--json] [--gregorian]\n"
+    "       moonfold --workday [YYYY-MM-DD]\n";
 
 constexpr std::string_view kHelp =
     "The traditional Chinese calendar for today, or for any day of 1900-01-01 … 2100-12-31.\n"
@@ -61,6 +64,16 @@ constexpr std::string_view kHelp =
     "  --name TEXT               with --every --ics: the events' name (else the lunar date)\n"
     "  --next [N]                the next N (10) festivals and solar terms after today,\n"
     "                            with the days to go"
+    "  --kinds LIST              with --year, --ics and --next: which events, of term,\n"
+    "                            lunar, gregorian, off (official days off) and work\n"
+    "                            (make-up working days); all but gregorian by default\n"
+    "  --workday [YYYY-MM-DD]    whether a day is worked in China: exit status 0 for a\n"
+    "                            working day, 1 for a day off, 3 for a year no notice has\n"
+    "                            announced; today without a value\n"
+    "  --holidays FILE           official arrangements of more years, as tab-separated\n"
+    "                            year, name, off_from, off_to, work_days; each year of the\n"
+    "                            file replaces the built-in one.  Also MOONFOLD_HOLIDAYS,\n"
+    "                            and $XDG_CONFIG_HOME/moonfold/holidays.tsv when present\n"
     "  --keywords                the keywords, one a line (for completion and scripts)\n"
     "  --help                    this text\n"
     "  --version                 the version\n"
@@ -200,9 +213,9 @@ Result Texts(const DayFacts& facts, const std::vector<std::string>& keywords, bo
 // Everything the arguments ask for.
 struct Request {
   std::optional<std::string> date, lunar, format, month, year, ics, color, every, from, to, name,
-      next;
+      next, kinds, holidays, workday;
   bool month_mode = false, three = false, monday = false, json = false, gregorian = false;
-  bool ics_mode = false, next_mode = false, week_numbers = false;
+  bool ics_mode = false, next_mode = false, week_numbers = false, workday_mode = false;
   std::vector<std::string> keywords;
   std::vector<std::string> seen;  // options in the order given, for conflicts
 };
@@ -266,6 +279,13 @@ std::variant<Request, Result> ReadArguments(const std::vector<std::string>& args
       error = value(r.to, "a lunar year YYYY");
     } else if (name == "--name") {
       error = value(r.name, "the events' name");
+    } else if (name == "--kinds") {
+      error = value(r.kinds, "a list of term, lunar, gregorian, off and work");
+    } else if (name == "--holidays") {
+      error = value(r.holidays, "a file of holiday arrangements");
+    } else if (name == "--workday") {
+      r.workday_mode = true;
+      optional_value(r.workday);
     } else if (name == "--next") {
       r.next_mode = true;
       optional_value(r.next);
@@ -375,10 +395,96 @@ std::optional<Result> Conflict(const Request& r) {
   if (given("--format") && !r.keywords.empty()) {
     return Failure("--format and " + r.keywords.front(), "put keywords in the template as {KEYWORD}");
   }
+  if (given("--kinds") && !given("--year") && !given("--ics") && !given("--next")) {
+    return Failure("--kinds", "goes with --year, --ics or --next");
+  }
+  if (given("--workday")) {
+    for (const std::string_view o : {"--json", "--format", "--year", "--ics", "--every", "--next",
+                                     "--date", "--lunar", "--month", "-3", "--monday", "-w"}) {
+      if (given(o)) return Failure("--workday and " + std::string(o), "cannot be used together");
+    }
+    if (!r.keywords.empty()) {
+      return Failure("--workday and " + r.keywords.front(), "keywords go with today's texts only");
+    }
+  }
   if (given("--gregorian") && !given("--year") && !given("--ics") && !given("--next")) {
     return Failure("--gregorian", "goes with --year, --ics or --next");
   }
   return LaterConflict(r, given, month);
+}
+
+// The holiday arrangement: the built-in one, with the years of a user's
+// file over it (--holidays, else MOONFOLD_HOLIDAYS, else the file in the
+// configuration folder where there is one).  A file that cannot be read or
+// does not parse is refused before anything is printed.
+std::variant<OwnedArrangement, Result> ArrangementFor(const Request& r, const Environment& e) {
+  const std::optional<std::string> path =
+      r.holidays ? r.holidays : e.holidays_variable ? e.holidays_variable : e.holidays_default;
+  if (!path || !e.read_file) {
+    const Arrangement& b = kBuiltInArrangement;
+    return OwnedArrangement{{b.spans.begin(), b.spans.end()}, {b.make_up_days.begin(), b.make_up_days.end()}, b.years};
+  }
+  const FileRead file = e.read_file(*path);
+  if (!file.read) return Failure(*path, "cannot be read: " + file.text);
+  auto parsed = ReadHolidayFile(*path, file.text, kBuiltInArrangement);
+  if (auto* why = std::get_if<std::string>(&parsed)) return Result{2, {}, "moonfold: " + *why + "\n"};
+  return std::move(std::get<OwnedArrangement>(parsed));
+}
+
+// The kinds of --kinds, with the Gregorian festivals of --gregorian.
+std::variant<EventKinds, Result> KindsOf(const Request& r) {
+  EventKinds kinds = kDefaultKinds;
+  if (r.kinds) {
+    kinds = 0;
+    std::string_view rest = *r.kinds;
+    while (true) {
+      const std::string_view word = rest.substr(0, rest.find(','));
+      bool known = false;
+      for (const EventKind kind : {EventKind::kTerm, EventKind::kLunar, EventKind::kGregorian,
+                                   EventKind::kOff, EventKind::kWork}) {
+        if (word == KindName(kind)) {
+          kinds |= KindBit(kind);
+          known = true;
+        }
+      }
+      if (!known) {
+        return Failure("--kinds " + *r.kinds, "expected a list of term, lunar, gregorian, off and work");
+      }
+      if (word.size() == rest.size()) break;
+      rest.remove_prefix(word.size() + 1);
+    }
+  }
+  if (r.gregorian) kinds |= KindBit(EventKind::kGregorian);
+  return kinds;
+}
+
+Result ClockOutOfRange(const Environment& environment);
+
+// --workday: whether a day is worked, for scripts: exit status 0 for a
+// working day, 1 for a day off, 3 where no arrangement is known.
+Result WorkdayMode(const Request& r, const Environment& environment, const Arrangement& arrangement) {
+  std::optional<year_month_day> date;
+  if (r.workday) {
+    const auto parsed = ParseDate(*r.workday);
+    if (const auto* why = std::get_if<std::string>(&parsed)) return Failure("--workday " + *r.workday, *why);
+    date = std::get<DateTime>(parsed).date;
+  } else {
+    const LocalDateRecord& now = environment.now;
+    date = year{now.year} / month{now.month} / day{now.day};
+    if (!date->ok() || !InCalendarRange(sys_days{*date})) return ClockOutOfRange(environment);
+  }
+  const OfficialDay official = OfficialDayOf(arrangement, sys_days{*date});
+  const std::string holiday = Utf8FromUtf16(HolidayName(official.holiday, Script::kSimplified));
+  switch (official.status) {
+    case DayStatus::kUnknown:
+      return {3, {}, "moonfold: no official arrangement is known for " +
+                         std::to_string(static_cast<int>(date->year())) + " — see --holidays\n"};
+    case DayStatus::kDayOff: return {1, "day off (" + holiday + ")\n", {}};
+    case DayStatus::kMakeUpWork: return {0, "working day (" + holiday + " make-up day)\n", {}};
+    case DayStatus::kOrdinary: break;
+  }
+  if (*IsWorkingDay(official, sys_days{*date})) return {0, "working day\n", {}};
+  return {1, "day off (weekend)\n", {}};
 }
 
 // Whether today is shown in reverse video, or why --color is refused.
@@ -398,7 +504,10 @@ std::variant<bool, Result> Highlight(const Request& r, const Environment& enviro
 }
 
 // --year and --ics: the events of whole years.
-Result YearEvents(const Request& r, const Environment& environment, Script script) {
+Result YearEvents(const Request& r, const Environment& environment, Script script,
+                  const Arrangement& arrangement) {
+  const auto kinds = KindsOf(r);
+  if (const auto* refused = std::get_if<Result>(&kinds)) return *refused;
   const std::string& text = r.year ? *r.year : *r.ics;
   const std::string option = r.year ? "--year " : "--ics ";
   const auto years = ParseYears(text, r.ics_mode);
@@ -409,7 +518,7 @@ Result YearEvents(const Request& r, const Environment& environment, Script scrip
     return Failure(option + text, *why);
   }
   const YearRange range = std::get<YearRange>(years);
-  const auto events = EventsOf(range.first, range.last, r.gregorian);
+  const auto events = EventsOf(range.first, range.last, std::get<EventKinds>(kinds), arrangement);
   if (r.ics) return {0, ICalendar(events, range.first, range.last, environment.utc_now, script), {}};
   return {0, r.json ? YearJson(events, script) : YearListing(events, script), {}};
 }
@@ -511,7 +620,9 @@ Result EveryMode(const Request& r, const std::optional<DateTime>& moment,
 
 // --next: the next N dated things after the moment's day.
 Result NextMode(const Request& r, const std::optional<DateTime>& moment,
-                const Environment& environment, Script script) {
+                const Environment& environment, Script script, const Arrangement& arrangement) {
+  const auto kinds = KindsOf(r);
+  if (const auto* refused = std::get_if<Result>(&kinds)) return *refused;
   if (!moment) return ClockOutOfRange(environment);
   std::size_t count = 10;
   if (r.next) {
@@ -521,7 +632,8 @@ Result NextMode(const Request& r, const std::optional<DateTime>& moment,
     count = static_cast<std::size_t>(n);
   }
   const sys_days today{moment->date};
-  const std::vector<CalendarEvent> events = EventsAfter(today, count, r.gregorian);
+  const std::vector<CalendarEvent> events =
+      EventsAfter(today, count, std::get<EventKinds>(kinds), arrangement);
   return {0, r.json ? NextJson(events, today, script) : NextListing(events, today, script), {}};
 }
 
@@ -535,20 +647,27 @@ Result Run(const std::vector<std::string>& args, const Environment& environment)
   const auto highlight = Highlight(r, environment);
   if (const auto* refused = std::get_if<Result>(&highlight)) return *refused;
   const Script script = Script::kSimplified;
+  auto owned = ArrangementFor(r, environment);
+  if (auto* refused = std::get_if<Result>(&owned)) return std::move(*refused);
+  const OwnedArrangement& holidays = std::get<OwnedArrangement>(owned);
+  const Arrangement arrangement = holidays.View();
 
-  if (r.year || (r.ics_mode && !r.every)) return YearEvents(r, environment, script);
+  if (r.workday_mode) return WorkdayMode(r, environment, arrangement);
+  if (r.year || (r.ics_mode && !r.every)) return YearEvents(r, environment, script, arrangement);
   const auto moment = MomentOf(r, environment);
   if (const auto* refused = std::get_if<Result>(&moment)) return *refused;
   const std::optional<DateTime>& at = std::get<std::optional<DateTime>>(moment);
   if (r.every) return EveryMode(r, at, environment, script);
-  if (r.next_mode) return NextMode(r, at, environment, script);
+  if (r.next_mode) return NextMode(r, at, environment, script, arrangement);
   if (r.month_mode) {
     return MonthMode(r, at, environment,
-                     GridStyle{r.monday, std::get<bool>(highlight), {}, script, r.week_numbers});
+                     GridStyle{r.monday, std::get<bool>(highlight), {}, script, r.week_numbers,
+                               &arrangement});
   }
   if (!at) return ClockOutOfRange(environment);
 
-  const DayFacts facts = *FactsOf(WallTime(at->date, at->hour, at->minute));
+  DayFacts facts = *FactsOf(WallTime(at->date, at->hour, at->minute));
+  facts.official = OfficialDayOf(arrangement, sys_days{at->date});
   if (r.format) return Format(facts, *r.format, script);
   return Texts(facts, r.keywords, r.json, script);
 }

@@ -5,12 +5,19 @@
 #pragma once
 
 #include <chrono>
+#include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "common/local_date_record.h"
 
 namespace moonfold::cli {
+
+struct FileRead {
+  bool read = false;
+  std::string text;  // the file's bytes, or why it could not be read
+};
 
 struct Environment {
   LocalDateRecord now;               // the local clock
@@ -20,6 +27,13 @@ struct Environment {
   bool can_highlight = true;         // the console takes escape codes
   int terminal_columns = 0;          // 0 when unknown
   std::chrono::sys_seconds utc_now{};  // for the iCalendar DTSTAMP
+  // Where a user's holiday arrangements may be: MOONFOLD_HOLIDAYS, and the
+  // file under the configuration folder ($XDG_CONFIG_HOME or ~/.config),
+  // read only when present.
+  std::optional<std::string> holidays_variable;
+  std::optional<std::string> holidays_default;
+  // Reads a whole file: its bytes, or why it cannot (the system's reason).
+  std::function<FileRead(const std::string& path)> read_file;
 };
 
 struct Result {

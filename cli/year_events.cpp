@@ -1,6 +1,8 @@
 #include "cli/year_events.h"
 
+#include <cstdint>
 #include <cstdio>
+#include <set>
 
 #include "cli/command_dates.h"
 #include "cli/icalendar.h"
@@ -28,12 +30,80 @@ void AddFestivals(std::vector<CalendarEvent>& events, year_month_day date, Event
 }
 
 std::string EventName(const CalendarEvent& e, Script script) {
-  return Utf8FromUtf16(e.kind == EventKind::kTerm ? SolarTermName(e.term, script)
-                                                  : FestivalName(e.festival, script));
+  switch (e.kind) {
+    case EventKind::kTerm: return Utf8FromUtf16(SolarTermName(e.term, script));
+    case EventKind::kOff:
+    case EventKind::kWork: return Utf8FromUtf16(HolidayName(e.holiday, script));
+    case EventKind::kLunar:
+    case EventKind::kGregorian: break;
+  }
+  return Utf8FromUtf16(FestivalName(e.festival, script));
+}
+
+// The event of a day off or a make-up day, where the kinds want it.
+void AddOfficialDay(std::vector<CalendarEvent>& events, year_month_day date,
+                    const OfficialDay& official, const Arrangement& arrangement, EventKinds kinds) {
+  const EventKind kind = official.status == DayStatus::kDayOff ? EventKind::kOff : EventKind::kWork;
+  if ((official.status != DayStatus::kDayOff && official.status != DayStatus::kMakeUpWork) ||
+      (kinds & KindBit(kind)) == 0) {
+    return;
+  }
+  CalendarEvent e;
+  e.date = date;
+  e.kind = kind;
+  e.holiday = official.holiday;
+  if (kind == EventKind::kOff) {
+    // The span that holds the day gives its first and last day off.
+    const auto n = static_cast<std::int32_t>(sys_days{date}.time_since_epoch().count());
+    for (const HolidaySpan& span : arrangement.spans) {
+      if (span.first_off <= n && n <= span.last_off) {
+        e.first_off = sys_days{days{span.first_off}};
+        e.last_off = sys_days{days{span.last_off}};
+      }
+    }
+  }
+  events.push_back(e);
+}
+
+// A listing's name of an event: a day off or a make-up day is marked as a
+// printed calendar marks it, 春节 休, 春节 班.
+std::string ListedName(const CalendarEvent& e, Script script) {
+  const texts::Labels& labels = texts::NamesOf(script).labels;
+  if (e.kind == EventKind::kOff) return EventName(e, script) + " " + Utf8FromUtf16(labels.day_off);
+  if (e.kind == EventKind::kWork) return EventName(e, script) + " " + Utf8FromUtf16(labels.make_up_day);
+  return EventName(e, script);
+}
+
+// A short fingerprint of a name for a UID: FNV-1a over its UTF-8 bytes.
+std::string Fingerprint(const std::string& name) {
+  std::uint32_t hash = 2166136261u;
+  for (const char c : name) {
+    hash ^= static_cast<unsigned char>(c);
+    hash *= 16777619u;
+  }
+  char text[16];
+  std::snprintf(text, sizeof text, "%08x", static_cast<unsigned>(hash));
+  return text;
 }
 
 std::string LunarDateOf(year_month_day date, Script script) {
   return Utf8FromUtf16(LunarDateName(*ToLunar(sys_days{date}), script));
+}
+
+// A holiday's days off as one event from its first day to its last, and a
+// make-up day as one of its own; their UIDs are made of the first day, the
+// kind and the name.
+void ICalendarHoliday(ICalendarWriter& writer, const CalendarEvent& e, Script script) {
+  const texts::Labels& labels = texts::NamesOf(script).labels;
+  const bool off = e.kind == EventKind::kOff;
+  const std::string name = EventName(e, script);
+  const std::string description =
+      Utf8FromUtf16(labels.lunar_calendar) + LunarDateOf(off ? year_month_day{e.first_off} : e.date, script);
+  const year_month_day first = off ? year_month_day{e.first_off} : e.date;
+  writer.AllDayEvent(CompactDate(first) + "-" + KindName(e.kind) + "-" + Fingerprint(name) + "@moonfold",
+                     first, name + " " + Utf8FromUtf16(off ? labels.holiday_off : labels.holiday_work),
+                     description, Utf8FromUtf16(off ? labels.category_off : labels.category_work),
+                     off ? year_month_day{e.last_off + days{1}} : year_month_day{sys_days{e.date} + days{1}});
 }
 
 void ICalendarEvent(ICalendarWriter& writer, const CalendarEvent& e, Script script) {
@@ -83,6 +153,8 @@ const char* KindName(EventKind kind) {
     case EventKind::kTerm: return "term";
     case EventKind::kLunar: return "lunar";
     case EventKind::kGregorian: return "gregorian";
+    case EventKind::kOff: return "off";
+    case EventKind::kWork: return "work";
   }
   return "";
 }
@@ -95,7 +167,9 @@ std::string TimeText(BeijingTime time) {
   return text;
 }
 
-std::vector<CalendarEvent> EventsOf(int first_year, int last_year, bool gregorian) {
+std::vector<CalendarEvent> EventsOf(int first_year, int last_year, EventKinds kinds,
+                                    const Arrangement& arrangement) {
+  const auto wanted = [kinds](EventKind kind) { return (kinds & KindBit(kind)) != 0; };
   std::vector<CalendarEvent> events;
   const sys_days first{year{first_year} / January / 1};
   const sys_days last{year{last_year} / December / 31};
@@ -103,7 +177,7 @@ std::vector<CalendarEvent> EventsOf(int first_year, int last_year, bool gregoria
     const year_month_day date{day};
     const std::optional<DayFacts> facts = FactsOf(WallTime(date));
     if (!facts) continue;
-    if (facts->solar_term) {
+    if (facts->solar_term && wanted(EventKind::kTerm)) {
       const unsigned term = *facts->solar_term;
       events.push_back({.date = date,
                         .kind = EventKind::kTerm,
@@ -112,9 +186,12 @@ std::vector<CalendarEvent> EventsOf(int first_year, int last_year, bool gregoria
                         .ordinal = term});
     }
     unsigned ordinal = 0;
-    AddFestivals(events, date, EventKind::kLunar, FestivalTable::kLunar, facts->lunar_festivals,
-                 ordinal);
-    if (!gregorian) continue;
+    if (wanted(EventKind::kLunar)) {
+      AddFestivals(events, date, EventKind::kLunar, FestivalTable::kLunar, facts->lunar_festivals,
+                   ordinal);
+    }
+    AddOfficialDay(events, date, OfficialDayOf(arrangement, day), arrangement, kinds);
+    if (!wanted(EventKind::kGregorian)) continue;
     ordinal = 0;
     AddFestivals(events, date, EventKind::kGregorian, FestivalTable::kFixedDate,
                  facts->fixed_festivals, ordinal);
@@ -130,7 +207,7 @@ std::string YearListing(const std::vector<CalendarEvent>& events, Script script)
   std::string out;
   for (const CalendarEvent& e : events) {
     out += DateColumns(e.date, script) + (e.time ? TimeText(*e.time) : std::string(5, ' ')) +
-           "  " + EventName(e, script) + "\n";
+           "  " + ListedName(e, script) + "\n";
   }
   return out;
 }
@@ -141,12 +218,16 @@ std::string YearJson(const std::vector<CalendarEvent>& events, Script script) {
   return JsonArray(objects);
 }
 
-std::vector<CalendarEvent> EventsAfter(sys_days today, std::size_t count, bool gregorian) {
+std::vector<CalendarEvent> EventsAfter(sys_days today, std::size_t count, EventKinds kinds,
+                                       const Arrangement& arrangement) {
   std::vector<CalendarEvent> found;
   for (int y = static_cast<int>(year_month_day{today}.year()); y <= 2100 && found.size() < count;
        ++y) {
-    for (const CalendarEvent& e : EventsOf(y, y, gregorian)) {
-      if (sys_days{e.date} > today && found.size() < count) found.push_back(e);
+    for (const CalendarEvent& e : EventsOf(y, y, kinds, arrangement)) {
+      // A holiday's days off come once, on the first still to come.
+      const bool later_day_off = e.kind == EventKind::kOff && sys_days{e.date} > e.first_off &&
+                                 sys_days{e.date} - days{1} > today;
+      if (sys_days{e.date} > today && !later_day_off && found.size() < count) found.push_back(e);
     }
   }
   return found;
@@ -158,7 +239,7 @@ std::string NextListing(const std::vector<CalendarEvent>& events, sys_days today
   for (const CalendarEvent& e : events) {
     out += DateColumns(e.date, script) +
            PadRight(Utf8FromUtf16(DaysLeftName(DaysFrom(today, e), script)), 9) + "  " +
-           EventName(e, script) + (e.time ? " " + TimeText(*e.time) : std::string()) + "\n";
+           ListedName(e, script) + (e.time ? " " + TimeText(*e.time) : std::string()) + "\n";
   }
   return out;
 }
@@ -178,7 +259,17 @@ std::string ICalendar(const std::vector<CalendarEvent>& events, int first_year, 
                                 : std::to_string(first_year) + "–" + std::to_string(last_year);
   ICalendarWriter writer(
       Utf8FromUtf16(texts::NamesOf(script).labels.calendar_name) + " " + years, stamp);
-  for (const CalendarEvent& e : events) ICalendarEvent(writer, e, script);
+  std::set<std::int64_t> spans_written;
+  for (const CalendarEvent& e : events) {
+    if (e.kind == EventKind::kOff || e.kind == EventKind::kWork) {
+      // A holiday's days off are one event, written at the first of them.
+      if (e.kind == EventKind::kWork || spans_written.insert(e.first_off.time_since_epoch().count()).second) {
+        ICalendarHoliday(writer, e, script);
+      }
+      continue;
+    }
+    ICalendarEvent(writer, e, script);
+  }
   return writer.Finish();
 }
 

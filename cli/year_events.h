@@ -10,11 +10,19 @@
 
 #include "cycles/solar_terms.h"
 #include "festivals/festivals.h"
+#include "festivals/official_days.h"
 #include "texts/names.h"
 
 namespace moonfold::cli {
 
-enum class EventKind { kTerm, kLunar, kGregorian };
+enum class EventKind { kTerm, kLunar, kGregorian, kOff, kWork };
+
+// Which kinds of event a listing holds: a bit for each EventKind.
+using EventKinds = unsigned;
+constexpr EventKinds KindBit(EventKind kind) { return 1u << static_cast<unsigned>(kind); }
+// All but the Gregorian festivals, which are many.
+inline constexpr EventKinds kDefaultKinds = KindBit(EventKind::kTerm) | KindBit(EventKind::kLunar) |
+                                            KindBit(EventKind::kOff) | KindBit(EventKind::kWork);
 
 struct CalendarEvent {
   std::chrono::year_month_day date;
@@ -22,20 +30,25 @@ struct CalendarEvent {
   unsigned term = 0;                   // a term's index, 0 = 小寒
   FestivalId festival{};               // a festival's table and row
   std::optional<BeijingTime> time;     // a term's instant
+  Holiday holiday{};                   // of an official day off or make-up day
+  std::chrono::sys_days first_off{};   // of a day off: the holiday's first day off
+  std::chrono::sys_days last_off{};    // and its last
   // What the calendar file's UID numbers the event by: a term's index, or
   // a festival's place among the day's festivals of its kind.  Files
   // already imported hold these UIDs, so they never change.
   unsigned ordinal = 0;
 };
 
-// In date order; on one day terms first, then lunar, then Gregorian
-// festivals, each in the order its table names them.
-std::vector<CalendarEvent> EventsOf(int first_year, int last_year, bool gregorian);
+// In date order; on one day terms first, then lunar festivals, official
+// days off and make-up days (by `arrangement`), then Gregorian festivals,
+// each in the order its table names them.
+std::vector<CalendarEvent> EventsOf(int first_year, int last_year, EventKinds kinds,
+                                    const Arrangement& arrangement);
 
 // The first `count` events strictly after `today`, as EventsOf gives them,
 // or fewer where the calendar ends.
 std::vector<CalendarEvent> EventsAfter(std::chrono::sys_days today, std::size_t count,
-                                       bool gregorian);
+                                       EventKinds kinds, const Arrangement& arrangement);
 
 // The lines of `moonfold --next`, with the days to go from `today`, and its
 // JSON array.
@@ -44,7 +57,7 @@ std::string NextListing(const std::vector<CalendarEvent>& events, std::chrono::s
 std::string NextJson(const std::vector<CalendarEvent>& events, std::chrono::sys_days today,
                      Script script);
 
-// "term", "lunar" or "gregorian".
+// "term", "lunar", "gregorian", "off" or "work".
 const char* KindName(EventKind kind);
 
 // "HH:MM".

@@ -35,6 +35,7 @@ std::optional<DayFacts> FactsOf(BeijingTime time, unsigned day_of_week) noexcept
   facts.lunar_festivals = LunarFestivals(*lunar, facts.solar_term);
   facts.next_festival = NextFestival(day, date, *lunar);
   facts.next_term = NextSolarTerm(day, date);
+  facts.official = OfficialDayOf(kBuiltInArrangement, day, static_cast<int>(date.year()));
   return facts;
 }
 

@@ -10,6 +10,7 @@
 #include "cycles/stem_branch.h"
 #include "festivals/countdowns.h"
 #include "festivals/festivals.h"
+#include "festivals/official_days.h"
 #include "lunar/lunar_calendar.h"
 
 namespace moonfold {
@@ -33,6 +34,7 @@ struct DayFacts {
   FestivalRun lunar_festivals;          // rows of the lunar table
   std::optional<FestivalCountdown> next_festival;  // strictly after the day
   std::optional<TermCountdown> next_term;          // strictly after the day
+  OfficialDay official;                 // by the arrangement built in
 };
 
 // The facts of a local wall time of 1900-01-01 00:00 .. 2100-12-31 23:59,

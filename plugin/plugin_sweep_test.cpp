@@ -165,6 +165,9 @@ TEST(PluginSweep, EveryDayOfTheTablesThroughEveryKeyword) {
         const auto [festival, festival_days] = CountdownParts(at(u"COUNTDOWN"));
         EXPECT_GE(IndexIn(kNames.countdown_festivals, festival), 0) << date;
         EXPECT_TRUE(festival_days >= 1 && festival_days <= 110) << date << ": " << festival_days;
+        EXPECT_TRUE(at(u"HOLIDAY").empty() || IndexIn(kNames.holidays, at(u"HOLIDAY")) >= 0) << date;
+        EXPECT_TRUE(at(u"DAYOFF").empty() || at(u"DAYOFF") == (at(u"HOLIDAY").empty() ? u"班" : u"休"))
+            << date;
         const auto [term_name, term_days] = CountdownParts(at(u"NEXTTERM"));
         EXPECT_GE(IndexIn(kNames.solar_terms, term_name), 0) << date;
         EXPECT_TRUE(term_days >= 1 && term_days <= 16) << date << ": " << term_days;

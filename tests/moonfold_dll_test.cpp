@@ -276,6 +276,34 @@ TEST_F(MoonfoldDll, CountdownsMatchAScanOfTheReference) {
   EXPECT_EQ(checked, 6 * 365);  // 1993, 2003 … 2043
 }
 
+// HOLIDAY and DAYOFF through the DLL on every day of 2006-2026 and of two
+// years no notice has announced, against the notices as this test reads
+// them: the holiday's name and 休 on a day off, 班 on a make-up day.
+TEST_F(MoonfoldDll, OfficialDaysFollowTheNotices) {
+  const auto& notices = NoticeDays();
+  int days_off = 0, make_up_days = 0;
+  for (std::chrono::sys_days d{std::chrono::year{2005} / 1 / 1};
+       d <= std::chrono::sys_days{std::chrono::year{2027} / 12 / 31}; d += std::chrono::days{1}) {
+    const std::chrono::year_month_day date{d};
+    const auto y = static_cast<WORD>(static_cast<int>(date.year()));
+    const auto m = static_cast<WORD>(static_cast<unsigned>(date.month()));
+    const auto day = static_cast<WORD>(static_cast<unsigned>(date.day()));
+    SetClock(y, m, day, static_cast<WORD>(std::chrono::weekday{d}.c_encoding()));
+    const auto notice = notices.find(DateText(y, m, day));
+    const std::u16string holiday = notice != notices.end() && notice->second.off ? notice->second.holiday : u"";
+    const std::u16string mark = notice == notices.end() ? u"" : notice->second.off ? u"休" : u"班";
+    EXPECT_EQ(std::wstring(Run(40001, L"Holiday", L"HOLIDAY")), Wide(holiday)) << DateText(y, m, day);
+    EXPECT_EQ(std::wstring(Run(40002, L"Day off", L"DAYOFF")), Wide(mark)) << DateText(y, m, day);
+    days_off += mark == u"休";
+    make_up_days += mark == u"班";
+  }
+  int notice_off = 0;
+  for (const auto& [date, notice] : notices) notice_off += notice.off;
+  EXPECT_EQ(days_off, notice_off);
+  EXPECT_EQ(make_up_days, static_cast<int>(notices.size()) - notice_off);
+  EXPECT_GT(days_off, 500);
+}
+
 TEST_F(MoonfoldDll, ShowsTheDateMessageOutside1990To2050) {
   SetClock(2010, 11, 7, 0);
   Run(2000, L"Day", L"LUNARDAY");

@@ -103,6 +103,12 @@ std::u16string_view SolarTermName(unsigned index, Script script) {
   return index < terms.size() ? terms[index] : std::u16string_view();
 }
 
+std::u16string_view HolidayName(Holiday holiday, Script script) {
+  const auto& names = NamesOf(script).holidays;
+  const auto index = static_cast<std::size_t>(holiday);
+  return index < names.size() ? names[index] : std::u16string_view();
+}
+
 std::u16string_view FestivalName(FestivalId festival, Script script) {
   const texts::ScriptNames& names = NamesOf(script);
   const auto pick = [&](const auto& table) {

@@ -52,6 +52,9 @@ std::u16string GregorianMonthTitle(std::chrono::year_month month, Script script)
 // A solar term 0..23: 小寒.
 std::u16string_view SolarTermName(unsigned index, Script script);
 
+// A holiday as the notices name it: 春节, 国庆节、中秋节.
+std::u16string_view HolidayName(Holiday holiday, Script script);
+
 // One festival's name, exactly as its table has it: 元宵(上元)节.
 std::u16string_view FestivalName(FestivalId festival, Script script);
 

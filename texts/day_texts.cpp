@@ -48,6 +48,20 @@ std::u16string CountdownText(const DayFacts& f, Script s) {
   return CountdownName(names[static_cast<std::size_t>(f.next_festival->festival)],
                        f.next_festival->days, s);
 }
+std::u16string HolidayText(const DayFacts& f, Script s) {
+  if (f.official.status != DayStatus::kDayOff) return {};
+  return std::u16string(HolidayName(f.official.holiday, s));
+}
+std::u16string DayOffText(const DayFacts& f, Script s) {
+  const texts::Labels& labels = NamesOf(s).labels;
+  switch (f.official.status) {
+    case DayStatus::kDayOff: return std::u16string(labels.day_off);
+    case DayStatus::kMakeUpWork: return std::u16string(labels.make_up_day);
+    case DayStatus::kUnknown:
+    case DayStatus::kOrdinary: break;
+  }
+  return {};
+}
 std::u16string NextTermText(const DayFacts& f, Script s) {
   if (!f.next_term) return {};
   return CountdownName(SolarTermName(f.next_term->term, s), f.next_term->days, s);

@@ -31,6 +31,8 @@ std::u16string LunarFestivalText(const DayFacts& facts, Script script);
 std::u16string AnimalText(const DayFacts& facts, Script script);        // 虎
 std::u16string CountdownText(const DayFacts& facts, Script script);     // 距冬至还有14天
 std::u16string NextTermText(const DayFacts& facts, Script script);      // 距冬至还有14天
+std::u16string HolidayText(const DayFacts& facts, Script script);       // 春节, on its days off
+std::u16string DayOffText(const DayFacts& facts, Script script);        // 休 or 班
 
 }  // namespace texts
 }  // namespace moonfold

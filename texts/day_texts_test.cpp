@@ -176,6 +176,19 @@ TEST(DayTexts, FollowTheRulesOfTheCalendar) {
       {year{2023} / 3 / 23, 12, u"FLUNARS", u""},        // leap second month, day 2
       {year{2023} / 4 / 5, 12, u"FLUNARS", u"清明节"},   // in the leap month: the term's own
       {year{2023} / 2 / 21, 12, u"FLUNARS", u"龙抬头节"},
+      // The official arrangement: days off and weekend days worked, as the
+      // notices give them; nothing in a year no notice has announced.
+      {year{2026} / 2 / 15, 12, u"HOLIDAY", u"春节"},
+      {year{2026} / 2 / 15, 12, u"DAYOFF", u"休"},
+      {year{2026} / 2 / 14, 12, u"HOLIDAY", u""},
+      {year{2026} / 2 / 14, 12, u"DAYOFF", u"班"},
+      {year{2023} / 10 / 3, 12, u"HOLIDAY", u"中秋节、国庆节"},
+      {year{2013} / 4 / 7, 12, u"DAYOFF", u"班"},      // the notice, though one library has it not
+      {year{2015} / 9 / 26, 12, u"DAYOFF", u""},       // an ordinary Saturday
+      {year{2015} / 9 / 3, 12, u"HOLIDAY", u"抗战胜利纪念日"},
+      {year{2005} / 12 / 31, 12, u"DAYOFF", u"班"},    // worked for 元旦 of 2006
+      {year{2026} / 3 / 7, 12, u"DAYOFF", u""},        // an ordinary weekend is not marked
+      {year{2027} / 2 / 8, 12, u"HOLIDAY", u""},       // no notice for 2027 yet
   };
   for (const auto& c : kCases) {
     EXPECT_EQ(Text(c.keyword, c.date, c.hour), c.text) << Where(c.date, c.keyword);

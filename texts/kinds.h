@@ -69,6 +69,8 @@ inline constexpr std::array kTextKinds{
     TextKindRow{u"TWELVEANIMALS", texts::AnimalText, DayPeriod},
     TextKindRow{u"COUNTDOWN", texts::CountdownText, DayPeriod},
     TextKindRow{u"NEXTTERM", texts::NextTermText, DayPeriod},
+    TextKindRow{u"HOLIDAY", texts::HolidayText, DayPeriod},
+    TextKindRow{u"DAYOFF", texts::DayOffText, DayPeriod},
 };
 inline constexpr std::size_t kTextKindCount = kTextKinds.size();
 

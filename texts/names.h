@@ -12,6 +12,7 @@
 #include "cycles/solar_terms.h"
 #include "festivals/countdowns.h"
 #include "festivals/festival_days.h"
+#include "festivals/official_day_types.h"
 
 namespace moonfold {
 
@@ -43,6 +44,12 @@ struct Labels {
   Name becomes;             // between what was asked and what is kept: 三十 → 廿九
   Name clause;              // between two clauses of a description
   Name category_anniversary;  // the iCalendar category of a lunar anniversary
+  Name day_off;             // 休: an official day off, as a calendar marks it
+  Name make_up_day;         // 班: a weekend day worked in exchange
+  Name holiday_off;         // after a holiday's name: 春节 放假
+  Name holiday_work;        // after a holiday's name: 春节 调休上班
+  Name category_off;        // the iCalendar categories of the two
+  Name category_work;
 };
 
 struct ScriptNames {
@@ -60,6 +67,7 @@ struct ScriptNames {
   std::array<Name, kLastWeekdayFestivalRules.size()> last_weekday_festivals;
   std::array<Name, kLunarFestivalCount> lunar_festivals;
   std::array<Name, kCountdownFestivalCount> countdown_festivals;  // in CountdownFestival order
+  std::array<Name, kHolidayCount> holidays;  // in Holiday order, as the notices name them
   Labels labels;
 };
 

@@ -252,6 +252,8 @@ inline constexpr ScriptNames kSimplifiedNames{
     },
     .countdown_festivals{u"春节", u"元宵节", u"清明节", u"端午节", u"七夕", u"中秋节", u"重阳节",
                          u"冬至", u"腊八节", u"除夕"},
+    .holidays{u"元旦", u"春节", u"清明节", u"劳动节", u"端午节", u"中秋节", u"国庆节",
+              u"抗战胜利纪念日", u"国庆节、中秋节", u"中秋节、国庆节"},
     .labels{
         .year{u"年"},
         .month{u"月"},
@@ -269,6 +271,12 @@ inline constexpr ScriptNames kSimplifiedNames{
         .becomes{u" → "},
         .clause{u"，"},
         .category_anniversary{u"农历纪念日"},
+        .day_off{u"休"},
+        .make_up_day{u"班"},
+        .holiday_off{u"放假"},
+        .holiday_work{u"调休上班"},
+        .category_off{u"放假"},
+        .category_work{u"调休"},
     },
 };
 

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
-# Makes the calendar tables again with the committed generator, into a
-# scratch folder, and fails on any difference from the checked-in ones:
-# the tables stay what the tool makes.  Needs Debian's python3-ephem
+# Makes the calendar tables and the holiday table again with their
+# committed generators, into a scratch folder, and fails on any difference
+# from the checked-in ones: the tables stay what the tools make.  Needs Debian's python3-ephem
 # (tools/install-deps.sh installs it).
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -13,12 +13,14 @@ if ! /usr/bin/python3 -c 'import ephem' 2>/dev/null; then
 fi
 /usr/bin/python3 tools/make_calendar_tables.py --out "$scratch" >"$scratch/log" ||
   { cat "$scratch/log" >&2; exit 1; }
+/usr/bin/python3 tools/make_holiday_table.py --out "$scratch" >"$scratch/holiday-log" ||
+  { cat "$scratch/holiday-log" >&2; exit 1; }
 status=0
-for table in lunar/lunar_year_data.h cycles/solar_term_data.h; do
+for table in lunar/lunar_year_data.h cycles/solar_term_data.h festivals/holiday_data.h; do
   if ! diff -u "$table" "$scratch/$table"; then
     echo "check-tables: $table is not what tools/make_calendar_tables.py makes" >&2
     status=1
   fi
 done
-[ "$status" -eq 0 ] && echo "check-tables: both tables are what the generator makes"
+[ "$status" -eq 0 ] && echo "check-tables: every table is what its generator makes"
 exit "$status"

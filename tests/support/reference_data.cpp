@@ -132,4 +132,33 @@ std::string DateText(std::uint16_t year, std::uint16_t month, std::uint16_t day)
 
 std::string Narrow(const std::u16string& text) { return Utf8FromUtf16(text); }
 
+const std::map<std::string, NoticeDay>& NoticeDays() {
+  static const std::map<std::string, NoticeDay> days = [] {
+    std::map<std::string, NoticeDay> read;
+    const std::string text = ReadDataFile("../../tools/data/cn-holidays.tsv");
+    ForEachLine(text, [&](std::string_view line, const std::vector<std::string_view>& f) {
+      if (line.substr(0, 5) == "year\t" || f.size() != 5) return;
+      using namespace std::chrono;
+      const auto date = [](std::string_view t) {
+        return sys_days{year{Number(t.substr(0, 4))} / Number(t.substr(5, 2)) / Number(t.substr(8, 2))};
+      };
+      const std::u16string name = Utf16FromUtf8(f[1]);
+      for (sys_days d = date(f[2]); d <= date(f[3]); d += std::chrono::days{1}) {
+        const year_month_day ymd{d};
+        read[DateText(static_cast<std::uint16_t>(static_cast<int>(ymd.year())),
+                      static_cast<std::uint16_t>(static_cast<unsigned>(ymd.month())),
+                      static_cast<std::uint16_t>(static_cast<unsigned>(ymd.day())))] = {true, name};
+      }
+      for (std::string_view rest = f[4]; !rest.empty();) {
+        const auto comma = rest.find(',');
+        read[std::string(rest.substr(0, comma))] = {false, name};
+        rest = comma == std::string_view::npos ? std::string_view() : rest.substr(comma + 1);
+      }
+    });
+    if (read.size() < 700) ADD_FAILURE() << "tools/data/cn-holidays.tsv is missing or short";
+    return read;
+  }();
+  return days;
+}
+
 }  // namespace moonfold::testing

@@ -6,6 +6,7 @@
 
 #include <chrono>
 #include <cstdint>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -36,6 +37,16 @@ struct ReferenceTerm {
 
 // The 4,824 terms of 1900..2100 in order; fails the calling test likewise.
 const std::vector<ReferenceTerm>& ReferenceTerms();
+
+// The official days of the transcribed State Council notices
+// (tools/data/cn-holidays.tsv), read here by the tests themselves: date
+// (YYYY-MM-DD) -> whether it is off (else a make-up working day), and the
+// holiday's name.
+struct NoticeDay {
+  bool off = false;
+  std::u16string holiday;
+};
+const std::map<std::string, NoticeDay>& NoticeDays();
 
 // A date as YYYY-MM-DD, for test messages.
 std::string DateText(std::uint16_t year, std::uint16_t month, std::uint16_t day);

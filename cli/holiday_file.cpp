@@ -1,0 +1,166 @@
+#include "cli/holiday_file.h"
+
+#include <algorithm>
+#include <optional>
+#include <set>
+#include <utility>
+
+#include "common/utf8.h"
+#include "texts/calendar_texts.h"
+
+namespace moonfold::cli {
+namespace {
+
+using namespace std::chrono;
+
+struct Row {
+  int year = 0;
+  Holiday holiday{};
+  sys_days first, last;
+  std::vector<sys_days> work;
+};
+
+std::vector<std::string_view> Split(std::string_view text, char separator) {
+  std::vector<std::string_view> fields;
+  for (std::size_t at = 0;;) {
+    const auto end = text.find(separator, at);
+    fields.push_back(text.substr(at, end - at));
+    if (end == std::string_view::npos) return fields;
+    at = end + 1;
+  }
+}
+
+std::optional<sys_days> DateOf(std::string_view text) {
+  const auto parsed = ParseDate(text);
+  if (!std::holds_alternative<DateTime>(parsed) || text.size() != 10) return std::nullopt;
+  return sys_days{std::get<DateTime>(parsed).date};
+}
+
+std::optional<Holiday> HolidayNamed(std::string_view name) {
+  const std::u16string wide = Utf16FromUtf8(name);
+  for (std::size_t h = 0; h < kHolidayCount; ++h) {
+    if (HolidayName(static_cast<Holiday>(h), Script::kSimplified) == wide) {
+      return static_cast<Holiday>(h);
+    }
+  }
+  return std::nullopt;
+}
+
+std::string HolidayNames() {
+  std::string names;
+  for (std::size_t h = 0; h < kHolidayCount; ++h) {
+    names += (h == 0 ? "" : " ") + Utf8FromUtf16(HolidayName(static_cast<Holiday>(h), Script::kSimplified));
+  }
+  return names;
+}
+
+// One line of the file as a row, or why it is no row.
+std::variant<Row, std::string> ReadRow(std::string_view line) {
+  const std::vector<std::string_view> fields = Split(line, '\t');
+  if (fields.size() != 5) return std::string("expected year, name, off_from, off_to and work_days, tab-separated");
+  const auto year = ParseYears(fields[0], false);
+  if (!std::holds_alternative<YearRange>(year)) return "no year " + std::string(fields[0]);
+  Row row;
+  row.year = std::get<YearRange>(year).first;
+  const std::optional<Holiday> holiday = HolidayNamed(fields[1]);
+  if (!holiday) return std::string(fields[1]) + " is no holiday of the notices (" + HolidayNames() + ")";
+  row.holiday = *holiday;
+  const auto first = DateOf(fields[2]), last = DateOf(fields[3]);
+  if (!first || !last) return "a bad date " + std::string(!first ? fields[2] : fields[3]) + " (YYYY-MM-DD)";
+  row.first = *first;
+  row.last = *last;
+  if (row.last < row.first) return "the span " + std::string(fields[2]) + " … " + std::string(fields[3]) + " ends before it begins";
+  for (const std::string_view text : fields[4].empty() ? std::vector<std::string_view>{} : Split(fields[4], ',')) {
+    const auto day = DateOf(text);
+    if (!day) return "a bad date " + std::string(text) + " (YYYY-MM-DD)";
+    if (weekday{*day}.iso_encoding() <= 5) return std::string(text) + " is not a Saturday or Sunday, so no make-up working day";
+    if (*day >= row.first && *day <= row.last) return std::string(text) + " is both off and working";
+    row.work.push_back(*day);
+  }
+  std::vector<sys_days> all{row.first, row.last};
+  all.insert(all.end(), row.work.begin(), row.work.end());
+  for (const sys_days day : all) {
+    const int y = static_cast<int>(year_month_day{day}.year());
+    if (y < row.year - 1 || y > row.year + 1) {
+      return IsoDate(year_month_day{day}) + " lies outside " + std::to_string(row.year) + " ± 1";
+    }
+  }
+  return row;
+}
+
+}  // namespace
+
+Parsed<OwnedArrangement> ReadHolidayFile(std::string_view path, std::string_view text,
+                                         const Arrangement& built_in) {
+  std::vector<Row> rows;
+  std::vector<std::size_t> lines;
+  std::set<std::pair<int, Holiday>> seen;
+  std::size_t number = 0;
+  for (std::string_view line : Split(text, '\n')) {
+    ++number;
+    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+    if (line.empty() || line[0] == '#' || line.substr(0, 5) == "year\t") continue;
+    const auto where = std::string(path) + ":" + std::to_string(number);
+    auto read = ReadRow(line);
+    if (const auto* why = std::get_if<std::string>(&read)) return where + " — " + *why;
+    Row& row = std::get<Row>(read);
+    if (!seen.insert({row.year, row.holiday}).second) {
+      return where + " — " + Utf8FromUtf16(HolidayName(row.holiday, Script::kSimplified)) + " of " +
+             std::to_string(row.year) + " is given twice";
+    }
+    rows.push_back(std::move(row));
+    lines.push_back(number);
+  }
+  // A day may be off or worked, not both, across the rows too.
+  std::set<sys_days> off;
+  for (const Row& row : rows) {
+    for (sys_days d = row.first; d <= row.last; d += std::chrono::days{1}) off.insert(d);
+  }
+  for (std::size_t r = 0; r < rows.size(); ++r) {
+    for (const sys_days d : rows[r].work) {
+      if (off.count(d) != 0) {
+        return std::string(path) + ":" + std::to_string(lines[r]) + " — " +
+               IsoDate(year_month_day{d}) + " is both off and working";
+      }
+    }
+  }
+
+  // The built-in years the file does not hold, then the file's.
+  OwnedArrangement merged;
+  merged.years = built_in.years;
+  KnownYears replaced;
+  for (const Row& row : rows) {
+    merged.years.Add(row.year);
+    replaced.Add(row.year);
+  }
+  std::vector<std::pair<HolidaySpan, std::vector<std::int32_t>>> spans;
+  for (std::size_t s = 0; s < built_in.spans.size(); ++s) {
+    if (replaced.Has(built_in.spans[s].year)) continue;
+    std::vector<std::int32_t> work;
+    for (const MakeUpDay& w : built_in.make_up_days) {
+      if (w.span == s) work.push_back(w.day);
+    }
+    spans.push_back({built_in.spans[s], work});
+  }
+  for (const Row& row : rows) {
+    std::vector<std::int32_t> work;
+    for (const sys_days d : row.work) work.push_back(static_cast<std::int32_t>(d.time_since_epoch().count()));
+    spans.push_back({{static_cast<std::int16_t>(row.year), row.holiday,
+                      static_cast<std::int32_t>(row.first.time_since_epoch().count()),
+                      static_cast<std::int32_t>(row.last.time_since_epoch().count())},
+                     work});
+  }
+  std::sort(spans.begin(), spans.end(),
+            [](const auto& a, const auto& b) { return a.first.first_off < b.first.first_off; });
+  for (std::size_t s = 0; s < spans.size(); ++s) {
+    merged.spans.push_back(spans[s].first);
+    for (const std::int32_t d : spans[s].second) {
+      merged.make_up_days.push_back({d, static_cast<std::uint16_t>(s)});
+    }
+  }
+  std::sort(merged.make_up_days.begin(), merged.make_up_days.end(),
+            [](const MakeUpDay& a, const MakeUpDay& b) { return a.day < b.day; });
+  return merged;
+}
+
+}  // namespace moonfold::cli

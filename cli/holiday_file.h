@@ -1,0 +1,32 @@
+// A user's file of official holiday arrangements, in the format of the
+// data the command was built with (tools/data/cn-holidays.tsv): for a year
+// whose notice came out after the build, or a correction.  Each year the
+// file holds replaces that year of the built-in arrangement.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "cli/command_dates.h"
+#include "festivals/official_days.h"
+
+namespace moonfold::cli {
+
+// An arrangement that owns its rows.
+struct OwnedArrangement {
+  std::vector<HolidaySpan> spans;
+  std::vector<MakeUpDay> make_up_days;
+  KnownYears years;
+  Arrangement View() const { return {spans, make_up_days, years}; }
+};
+
+// The file's rows (`text`, named `path` in messages) over the built-in
+// arrangement, or why it is refused: "PATH:LINE — <reason>".  A row is
+//   year <TAB> name <TAB> off_from <TAB> off_to <TAB> work_days
+// with dates as YYYY-MM-DD and work_days a comma-separated list (maybe
+// empty); lines starting with # and the header line are skipped.
+Parsed<OwnedArrangement> ReadHolidayFile(std::string_view path, std::string_view text,
+                                         const Arrangement& built_in);
+
+}  // namespace moonfold::cli

@@ -1,0 +1,197 @@
+#!/usr/bin/python3
+"""Writes Moonfold's table of China's official days off and make-up working
+days from the transcribed State Council notices, tools/data/cn-holidays.tsv.
+
+The notices are records, not a rule: each year's arrangement is announced
+by its own notice (amending notices applied), so the table holds what they
+say for 2006 up to the last year of the file, and nothing is guessed beyond.
+
+The file is checked as moonfold checks a user's file (dates, spans, working
+days on weekends only, no day both off and working, one row per holiday and
+year), then held against a second source, lunar-javascript's HolidayUtil
+(tests/data/holiday_reference.tsv, written by tools/make_holiday_reference.js).
+Every day on which the two differ is printed, and each must be one of the
+DECISIONS below, where the notices say otherwise than that library; the
+tool fails on any other.
+
+Writes festivals/holiday_data.h (below --out DIR if given).
+
+Usage (from the project root): tools/make_holiday_table.py [--out DIR]
+"""
+
+import argparse
+import datetime
+import os
+import sys
+
+ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
+SOURCE = os.path.join(ROOT, 'tools', 'data', 'cn-holidays.tsv')
+REFERENCE = os.path.join(ROOT, 'tests', 'data', 'holiday_reference.tsv')
+
+# The items of the notices, in the order of the calendar's Holiday ids.
+HOLIDAYS = {
+    '元旦': 'kNewYear',
+    '春节': 'kSpringFestival',
+    '清明节': 'kQingming',
+    '劳动节': 'kLabourDay',
+    '端午节': 'kDragonBoat',
+    '中秋节': 'kMidAutumn',
+    '国庆节': 'kNationalDay',
+    '抗战胜利纪念日': 'kVictoryDay',
+    '国庆节、中秋节': 'kNationalDayAndMidAutumn',
+    '中秋节、国庆节': 'kMidAutumnAndNationalDay',
+}
+
+# Where the notices differ from the second source: date -> what the notice
+# makes of the day (off, work or an ordinary day).
+DECISIONS = {
+    datetime.date(2013, 4, 7): ('work', 'the 2013 notice: 4月7日（星期日）上班'),
+    datetime.date(2013, 10, 12): ('work', 'the 2013 notice: 10月12日（星期六）上班'),
+    datetime.date(2015, 9, 26): ('ordinary', 'an ordinary Saturday: no notice adds it to 中秋节'),
+}
+
+
+def fail(line, why):
+    sys.exit(f'{SOURCE}:{line} — {why}')
+
+
+def read_source():
+    """Rows (line, year, name, first, last, [work days]), checked."""
+    rows, seen = [], set()
+    with open(SOURCE, encoding='utf-8') as f:
+        for number, text in enumerate(f, 1):
+            if text.startswith('#') or text.startswith('year\t') or not text.strip():
+                continue
+            fields = text.rstrip('\n').split('\t')
+            if len(fields) != 5:
+                fail(number, 'expected year, name, off_from, off_to, work_days')
+            year, name, first, last, work = fields
+            year = int(year)
+            if name not in HOLIDAYS:
+                fail(number, f'{name} is no holiday the notices name')
+            first, last = datetime.date.fromisoformat(first), datetime.date.fromisoformat(last)
+            work = [datetime.date.fromisoformat(d) for d in work.split(',') if d]
+            if last < first:
+                fail(number, 'the span ends before it begins')
+            for day in (first, last, *work):
+                if abs(day.year - year) > 1:
+                    fail(number, f'{day} lies outside {year} ± 1')
+            for day in work:
+                if day.weekday() < 5:
+                    fail(number, f'{day} is a working day already, not a Saturday or Sunday')
+                if first <= day <= last:
+                    fail(number, f'{day} is both off and working')
+            if (year, name) in seen:
+                fail(number, f'{name} of {year} is given twice')
+            seen.add((year, name))
+            rows.append((number, year, name, first, last, work))
+    return rows
+
+
+def days_of(rows):
+    days = {}
+    for _, _, name, first, last, work in rows:
+        day = first
+        while day <= last:
+            days[day] = ('off', name)
+            day += datetime.timedelta(days=1)
+        for day in work:
+            days[day] = ('work', name)
+    return days
+
+
+def check(rows):
+    """Prints every day where the notices and the second source differ;
+    returns how many no decision covers."""
+    ours = days_of(rows)
+    reference = {}
+    with open(REFERENCE, encoding='utf-8') as f:
+        for text in f:
+            if text.startswith('#'):
+                continue
+            date, kind, _name = text.rstrip('\n').split('\t')
+            day = datetime.date.fromisoformat(date)
+            # The library also lists some weekdays as working days: on a
+            # Monday to Friday that is an ordinary day.
+            if kind == 'work' and day.weekday() < 5:
+                kind = 'ordinary'
+            reference[day] = kind
+    if len(reference) < 700:
+        sys.exit(f'{REFERENCE} is missing or short: run `npm run holiday-reference` in tools/')
+    unexplained = 0
+    print('The notices and the second source (lunar-javascript) differ:')
+    for day in sorted(set(ours) | set(reference)):
+        mine = ours[day][0] if day in ours else 'ordinary'
+        theirs = reference.get(day, 'ordinary')
+        if mine == theirs:
+            continue
+        decided = DECISIONS.get(day)
+        why = decided[1] if decided and decided[0] == mine else 'NO DECISION COVERS THIS'
+        print(f'  {day}: notices {mine}, lunar-javascript {theirs} — {why}')
+        unexplained += why == 'NO DECISION COVERS THIS'
+    return unexplained
+
+
+def days_since_epoch(day):
+    return (day - datetime.date(1970, 1, 1)).days
+
+
+def write(rows, out):
+    spans, work = [], []
+    for index, (_, year, name, first, last, days) in enumerate(sorted(rows, key=lambda r: r[3])):
+        spans.append(f'    {{{year}, Holiday::{HOLIDAYS[name]}, {days_since_epoch(first)}, '
+                     f'{days_since_epoch(last)}}},  // {first} … {last} {name}')
+        work += [(day, index, name) for day in days]
+    work.sort()
+    work_rows = [f'    {{{days_since_epoch(day)}, {index}}},  // {day} {name}' for day, index, name in work]
+    years = sorted({r[1] for r in rows})
+    text = f'''// Generated by tools/make_holiday_table.py from the State Council's yearly
+// notices (tools/data/cn-holidays.tsv), checked against lunar-javascript.
+// Do not edit: change the data or the tool and run it again.
+//
+// China's official days off and make-up working days, {years[0]} to {years[-1]}.
+#pragma once
+
+#include <array>
+
+#include "festivals/official_day_types.h"
+
+namespace moonfold {{
+
+inline constexpr int kFirstHolidayYear = {years[0]};
+inline constexpr int kLastHolidayYear = {years[-1]};
+
+// Each holiday's days off, in date order: the year of its notice, the
+// holiday, and its first and last day off as days since 1970-01-01
+// (weekend days inside the span included).
+inline constexpr std::array<HolidaySpan, {len(spans)}> kHolidaySpans{{{{
+{chr(10).join(spans)}
+}}}};
+
+// The weekend days worked in their place, in date order: the day, and the
+// row of the holiday in kHolidaySpans.
+inline constexpr std::array<MakeUpDay, {len(work_rows)}> kMakeUpDays{{{{
+{chr(10).join(work_rows)}
+}}}};
+
+}}  // namespace moonfold
+'''
+    os.makedirs(os.path.join(out, 'festivals'), exist_ok=True)
+    with open(os.path.join(out, 'festivals', 'holiday_data.h'), 'w', encoding='utf-8') as f:
+        f.write(text)
+
+
+def main():
+    parser = argparse.ArgumentParser(description=__doc__.split('\n')[0])
+    parser.add_argument('--out', default=ROOT, help='write the header below this folder')
+    out = parser.parse_args().out
+    rows = read_source()
+    unexplained = check(rows)
+    write(rows, out)
+    print(f'wrote festivals/holiday_data.h below {out}: {len(rows)} holidays')
+    if unexplained:
+        sys.exit(f'{unexplained} differences that no decision covers')
+
+
+if __name__ == '__main__':
+    main()
