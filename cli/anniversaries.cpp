@@ -81,6 +81,10 @@ std::string AnniversaryICalendar(const AnniversaryRequest& request,
   const LunarMonthDay& asked = request.date;
   const std::string summary =
       name ? *name : LunarText({0, asked.month, asked.day, asked.leap}, script);
+  // The UID holds the name asked for, or else the lunar date in simplified
+  // characters, whatever the script.
+  const std::string uid_name =
+      name ? *name : LunarText({0, asked.month, asked.day, asked.leap}, Script::kSimplified);
   const texts::Labels& labels = texts::NamesOf(script).labels;
   char key[16];
   std::snprintf(key, sizeof key, "%s%02u%02u", asked.leap ? "L" : "", asked.month, asked.day);
@@ -92,7 +96,7 @@ std::string AnniversaryICalendar(const AnniversaryRequest& request,
     const std::string note = Note(a.kept, script);
     if (!note.empty()) description += Utf8FromUtf16(labels.clause) + note;
     writer.AllDayEvent("every-" + std::string(key) + "-" + std::to_string(a.lunar_year) + "-" +
-                           Fingerprint(summary) + "@moonfold",
+                           Fingerprint(uid_name) + "@moonfold",
                        year_month_day{a.kept.day}, summary, description,
                        Utf8FromUtf16(labels.category_anniversary));
   }

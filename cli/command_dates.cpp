@@ -49,7 +49,8 @@ Parsed<DateFields> TakeDateFields(std::string_view text, std::size_t least_digit
   DateFields f;
   const auto y = TakeNumber(text, 4, 4);
   if (!y || !TakeText(text, "-")) return form;
-  f.leap = leap_marks && (TakeText(text, "L") || TakeText(text, "l") || TakeText(text, "闰"));
+  f.leap = leap_marks && (TakeText(text, "L") || TakeText(text, "l") || TakeText(text, "闰") ||
+                          TakeText(text, "閏"));
   const auto m = TakeNumber(text, least_digits, 2);
   if (!m || !TakeText(text, "-")) return form;
   const auto d = TakeNumber(text, least_digits, 2);
@@ -120,7 +121,7 @@ Parsed<DateTime> ParseLunarDate(std::string_view text) {
 Parsed<LunarMonthDay> ParseLunarMonthDay(std::string_view text) {
   constexpr std::string_view kForm = "expected a lunar MM-DD, a leap month as L04-10 or 闰4-10";
   LunarMonthDay date;
-  date.leap = TakeText(text, "L") || TakeText(text, "l") || TakeText(text, "闰");
+  date.leap = TakeText(text, "L") || TakeText(text, "l") || TakeText(text, "闰") || TakeText(text, "閏");
   const auto m = TakeNumber(text, 1, 2);
   if (!m || !TakeText(text, "-")) return std::string(kForm);
   const auto d = TakeNumber(text, 1, 2);

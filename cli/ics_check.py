@@ -42,6 +42,26 @@ def run(*args):
     return subprocess.run([sys.argv[1], *args], check=True, capture_output=True).stdout
 
 
+def check_traditional():
+    """`--ics --script hant`: the same events and UIDs in traditional
+    characters (節氣, 春節)."""
+    failures = []
+    simplified = icalendar.Calendar.from_ical(run('--ics', '2026'))
+    traditional = icalendar.Calendar.from_ical(run('--ics', '2026', '--script', 'hant'))
+    uids = [[str(e['UID']) for e in c.walk('VEVENT')] for c in (simplified, traditional)]
+    if uids[0] != uids[1]:
+        failures.append('--script hant: the UIDs are not those of the simplified file')
+    summaries = {str(e['SUMMARY']) for e in traditional.walk('VEVENT')}
+    categories = {str(e['CATEGORIES'].cats[0]) for e in traditional.walk('VEVENT')}
+    for name in ('春節', '驚蟄', '春節 放假', '臘八節'):
+        if name not in summaries:
+            failures.append(f'--script hant: no event {name}')
+    if '節氣' not in categories or '节气' in categories:
+        failures.append(f'--script hant: categories {sorted(categories)}')
+    print(f'--ics 2026 --script hant: {len(uids[1])} events, traditional summaries, the same UIDs')
+    return failures
+
+
 def check_anniversaries():
     """`--every L04-10 --ics`: an all-day event for each lunar year, the day
     --every --json lists, under the name asked for, with UIDs that the next
@@ -124,6 +144,7 @@ def main():
         print(f'--ics {FIRST}:{LAST} {" ".join(extra)}: {sum(seen.values())} events parsed, '
               f'{len(uids)} UIDs, the same as --year lists and as first published')
     failures += check_anniversaries()
+    failures += check_traditional()
     for failure in failures:
         print('FAILED:', failure)
     return 1 if failures else 0

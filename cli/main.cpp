@@ -186,6 +186,12 @@ int main(int argc, char** argv) {
     environment.holidays_variable = file;
   }
   environment.holidays_default = ConfigHolidaysFile();
+  for (const char* name : {"LC_ALL", "LC_MESSAGES", "LANG"}) {
+    if (const char* value = std::getenv(name); value != nullptr && *value != '\0') {
+      environment.locale = value;
+      break;
+    }
+  }
   try {
     const std::vector<std::string> args = moonfold::Utf8Arguments(argc, argv);
     const moonfold::cli::Result result = moonfold::cli::Run(args, environment);

@@ -74,6 +74,9 @@ constexpr std::string_view kHelp =
     "                            year, name, off_from, off_to, work_days; each year of the\n"
     "                            file replaces the built-in one.  Also MOONFOLD_HOLIDAYS,\n"
     "                            and $XDG_CONFIG_HOME/moonfold/holidays.tsv when present\n"
+    "  --script hans|hant        simplified or traditional characters; without it, the\n"
+    "                            locale's (LC_ALL, LC_MESSAGES, LANG): traditional for\n"
+    "                            zh_TW, zh_HK, zh_MO or a name with Hant\n"
     "  --keywords                the keywords, one a line (for completion and scripts)\n"
     "  --help                    this text\n"
     "  --version                 the version\n"
@@ -213,7 +216,7 @@ Result Texts(const DayFacts& facts, const std::vector<std::string>& keywords, bo
 // Everything the arguments ask for.
 struct Request {
   std::optional<std::string> date, lunar, format, month, year, ics, color, every, from, to, name,
-      next, kinds, holidays, workday;
+      next, kinds, holidays, workday, script;
   bool month_mode = false, three = false, monday = false, json = false, gregorian = false;
   bool ics_mode = false, next_mode = false, week_numbers = false, workday_mode = false;
   std::vector<std::string> keywords;
@@ -279,6 +282,8 @@ std::variant<Request, Result> ReadArguments(const std::vector<std::string>& args
       error = value(r.to, "a lunar year YYYY");
     } else if (name == "--name") {
       error = value(r.name, "the events' name");
+    } else if (name == "--script") {
+      error = value(r.script, "hans or hant");
     } else if (name == "--kinds") {
       error = value(r.kinds, "a list of term, lunar, gregorian, off and work");
     } else if (name == "--holidays") {
@@ -413,6 +418,19 @@ std::optional<Result> Conflict(const Request& r) {
   return LaterConflict(r, given, month);
 }
 
+// The script: --script, else the locale's.
+std::variant<Script, Result> ScriptFor(const Request& r, const Environment& e) {
+  if (r.script) {
+    if (EqualsIgnoringAsciiCase(u"hans", Utf16FromUtf8(*r.script))) return Script::kSimplified;
+    if (EqualsIgnoringAsciiCase(u"hant", Utf16FromUtf8(*r.script))) return Script::kTraditional;
+    return Failure("--script " + *r.script, "expected hans (simplified) or hant (traditional)");
+  }
+  const std::string& l = e.locale;
+  const bool traditional = l.rfind("zh_TW", 0) == 0 || l.rfind("zh_HK", 0) == 0 ||
+                           l.rfind("zh_MO", 0) == 0 || l.find("Hant") != std::string::npos;
+  return traditional ? Script::kTraditional : Script::kSimplified;
+}
+
 // The holiday arrangement: the built-in one, with the years of a user's
 // file over it (--holidays, else MOONFOLD_HOLIDAYS, else the file in the
 // configuration folder where there is one).  A file that cannot be read or
@@ -462,7 +480,8 @@ Result ClockOutOfRange(const Environment& environment);
 
 // --workday: whether a day is worked, for scripts: exit status 0 for a
 // working day, 1 for a day off, 3 where no arrangement is known.
-Result WorkdayMode(const Request& r, const Environment& environment, const Arrangement& arrangement) {
+Result WorkdayMode(const Request& r, const Environment& environment, const Arrangement& arrangement,
+                   Script script) {
   std::optional<year_month_day> date;
   if (r.workday) {
     const auto parsed = ParseDate(*r.workday);
@@ -474,7 +493,7 @@ Result WorkdayMode(const Request& r, const Environment& environment, const Arran
     if (!date->ok() || !InCalendarRange(sys_days{*date})) return ClockOutOfRange(environment);
   }
   const OfficialDay official = OfficialDayOf(arrangement, sys_days{*date});
-  const std::string holiday = Utf8FromUtf16(HolidayName(official.holiday, Script::kSimplified));
+  const std::string holiday = Utf8FromUtf16(HolidayName(official.holiday, script));
   switch (official.status) {
     case DayStatus::kUnknown:
       return {3, {}, "moonfold: no official arrangement is known for " +
@@ -646,13 +665,15 @@ Result Run(const std::vector<std::string>& args, const Environment& environment)
   if (auto conflict = Conflict(r)) return *conflict;
   const auto highlight = Highlight(r, environment);
   if (const auto* refused = std::get_if<Result>(&highlight)) return *refused;
-  const Script script = Script::kSimplified;
+  const auto chosen = ScriptFor(r, environment);
+  if (const auto* refused = std::get_if<Result>(&chosen)) return *refused;
+  const Script script = std::get<Script>(chosen);
   auto owned = ArrangementFor(r, environment);
   if (auto* refused = std::get_if<Result>(&owned)) return std::move(*refused);
   const OwnedArrangement& holidays = std::get<OwnedArrangement>(owned);
   const Arrangement arrangement = holidays.View();
 
-  if (r.workday_mode) return WorkdayMode(r, environment, arrangement);
+  if (r.workday_mode) return WorkdayMode(r, environment, arrangement, script);
   if (r.year || (r.ics_mode && !r.every)) return YearEvents(r, environment, script, arrangement);
   const auto moment = MomentOf(r, environment);
   if (const auto* refused = std::get_if<Result>(&moment)) return *refused;

@@ -31,6 +31,9 @@ struct Environment {
   // file under the configuration folder ($XDG_CONFIG_HOME or ~/.config),
   // read only when present.
   std::optional<std::string> holidays_variable;
+  // The locale's name, from LC_ALL, else LC_MESSAGES, else LANG: traditional
+  // characters for zh_TW, zh_HK, zh_MO or a name with Hant.
+  std::string locale;
   std::optional<std::string> holidays_default;
   // Reads a whole file: its bytes, or why it cannot (the system's reason).
   std::function<FileRead(const std::string& path)> read_file;

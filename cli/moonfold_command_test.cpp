@@ -845,6 +845,38 @@ TEST(MoonfoldCommand, YearListsOfficialDaysByKind) {
             "moonfold: --kinds holiday — expected a list of term, lunar, gregorian, off and work\n");
 }
 
+// The script: --script, else the locale; every mode follows it.
+TEST(MoonfoldCommand, TraditionalCharacters) {
+  const struct {
+    std::string args, out;
+  } kCases[]{
+      {"--script hant --date 2023-03-22T08:00 LUNARMONTH HEYEAR CONSTELLATION WEEKDAY", "閏二 癸卯 白羊座 三\n"},
+      {"--script=HANT --date 2021-02-12T01:30 HEYEAR TWELVEANIMALS FLUNARS HEHOUR", "辛丑 牛 春節 丑\n"},
+      {"--script hant --date 2027-01-15 FLUNARS", "臘八節\n"},
+      {"--script hans --date 2027-01-15 FLUNARS", "腊八节\n"},
+      {"--script hant --lunar 2023-閏2-01 DATE LUNARMONTH", "2023-03-22 閏二\n"},
+      {"--script hant --workday 2026-02-16", "day off (春節)\n"},
+  };
+  for (const auto& c : kCases) EXPECT_EQ(RunCommand(c.args).out, c.out) << c.args;
+  for (const char* locale : {"LANG=zh_TW.UTF-8", "LC_ALL=zh_HK.UTF-8", "LANG=zh_Hant_SG", "LC_MESSAGES=zh_MO"}) {
+    EXPECT_EQ(RunShell(std::string("env -u LC_ALL -u LC_MESSAGES -u LANG ") + locale + " " +
+                       MOONFOLD_COMMAND + " --date 2027-01-15 FLUNARS").out,
+              "臘八節\n") << locale;
+  }
+  EXPECT_EQ(RunShell(std::string("env LANG=zh_CN.UTF-8 LC_ALL= ") + MOONFOLD_COMMAND +
+                     " --date 2027-01-15 FLUNARS").out, "腊八节\n");
+  const Output year = RunCommand("--script hant --year 2027 --json");
+  EXPECT_NE(year.out.find("\"name\":\"臘八節\""), std::string::npos);
+  EXPECT_NE(RunCommand("--script hant --year 2027").out.find("2027-01-05  週二  冬月廿八"), std::string::npos);
+  EXPECT_EQ(RunCommand("--script big5", true).out,
+            "moonfold: --script big5 — expected hans (simplified) or hant (traditional)\n");
+  // Every day's texts hold no misread character, through the command too.
+  for (const char* date : {"1900-01-01", "1985-01-21", "2021-02-12", "2100-12-31"}) {
+    const Output o = RunCommand("--script hant --json --date "s + date + "T01:30");
+    EXPECT_EQ(o.out.find("醜"), std::string::npos) << date;
+  }
+}
+
 TEST(DisplayWidth, CountsWideCharactersTwice) {
   EXPECT_EQ(DisplayWidth(u"初二"), 4);
   EXPECT_EQ(DisplayWidth(u"感恩节(US)"), 10);

@@ -100,7 +100,10 @@ void ICalendarHoliday(ICalendarWriter& writer, const CalendarEvent& e, Script sc
   const std::string description =
       Utf8FromUtf16(labels.lunar_calendar) + LunarDateOf(off ? year_month_day{e.first_off} : e.date, script);
   const year_month_day first = off ? year_month_day{e.first_off} : e.date;
-  writer.AllDayEvent(CompactDate(first) + "-" + KindName(e.kind) + "-" + Fingerprint(name) + "@moonfold",
+  // The UID holds the name in simplified characters, whatever the script:
+  // a file in the other script updates the same events.
+  const std::string key = Utf8FromUtf16(HolidayName(e.holiday, Script::kSimplified));
+  writer.AllDayEvent(CompactDate(first) + "-" + KindName(e.kind) + "-" + Fingerprint(key) + "@moonfold",
                      first, name + " " + Utf8FromUtf16(off ? labels.holiday_off : labels.holiday_work),
                      description, Utf8FromUtf16(off ? labels.category_off : labels.category_work),
                      off ? year_month_day{e.last_off + days{1}} : year_month_day{sys_days{e.date} + days{1}});

@@ -70,9 +70,9 @@ constexpr OfficialDay OfficialDayOf(const Arrangement& arrangement, std::chrono:
   const auto& spans = arrangement.spans;
   const DayStatus plain = arrangement.years.Has(year) ? DayStatus::kOrdinary : DayStatus::kUnknown;
   // Most days of the calendar lie years away from any notice.
-  const bool near = !spans.empty() && n >= spans.front().first_off - 366 &&
+  const bool within_reach = !spans.empty() && n >= spans.front().first_off - 366 &&
                     n <= spans.back().last_off + 366;
-  if (!near) return {plain, Holiday{}};
+  if (!within_reach) return {plain, Holiday{}};
   // The last span that begins on or before the day.
   const auto after = std::upper_bound(spans.begin(), spans.end(), n,
                                       [](std::int32_t d, const HolidaySpan& s) { return d < s.first_off; });

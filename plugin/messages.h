@@ -16,4 +16,8 @@ inline constexpr char16_t kDateMessage[] = u"Moonfold=  [本机日期不正确]"
 // The option value names no keyword; value and section appear as given.
 std::u16string KeywordMessage(std::u16string_view value, std::u16string_view section);
 
+// The Script option names no script (Hans or Hant), in the keyword
+// message's form.
+std::u16string ScriptMessage(std::u16string_view value, std::u16string_view section);
+
 }  // namespace moonfold

@@ -10,6 +10,7 @@ namespace {
 using namespace std::chrono;
 
 constexpr char16_t kOptionKey[] = u"Moonfold";
+constexpr char16_t kScriptKey[] = u"Script";
 
 // The years the plug-in answers for, as its hosts expect.
 constexpr int kFirstPluginYear = 1990;
@@ -67,26 +68,26 @@ DayFacts MoonfoldPlugin::Convert(const LocalDateRecord& date, const LocalDateRec
   return facts;
 }
 
-void MoonfoldPlugin::Rebuild(TextKind kind, const DayFacts& facts) {
+void MoonfoldPlugin::Rebuild(TextKind kind, Script script, const DayFacts& facts) {
   const TextPeriod period = kind.Row().period(facts.time);
   // Built aside, then moved in: a slot never holds half a text.
-  std::u16string text = KindText(kind, facts, Script::kSimplified);
-  TextSlot& slot = slots_[kind.index];
+  std::u16string text = KindText(kind, facts, script);
+  TextSlot& slot = slots_[SlotOf(kind, script)];
   slot.text = std::move(text);
   slot.valid_from = StampOf(period.start);
   slot.valid_until = StampOf(period.end);
 }
 
-void MoonfoldPlugin::Refresh(TextKind kind, const DayFacts& facts) {
-  const TextSlot& slot = slots_[kind.index];
+void MoonfoldPlugin::Refresh(TextKind kind, Script script, const DayFacts& facts) {
+  const TextSlot& slot = slots_[SlotOf(kind, script)];
   const ClockStamp now = StampOf(facts.time);
   if (slot.valid_from <= now && now < slot.valid_until) return;
-  Rebuild(kind, facts);
+  Rebuild(kind, script, facts);
 }
 
 void MoonfoldPlugin::Record(std::uint32_t id, Instance instance) {
   registry_.insert_or_assign(id, instance);
-  in_use_[instance.kind.index] = true;
+  in_use_[SlotOf(instance.kind, instance.script)] = true;
 }
 
 std::optional<TextKind> MoonfoldPlugin::ReadKind(const char16_t* section_name) {
@@ -95,6 +96,16 @@ std::optional<TextKind> MoonfoldPlugin::ReadKind(const char16_t* section_name) {
   const std::optional<TextKind> kind = KindOfKeyword(value);
   if (!kind) platform_.ShowMessage(KeywordMessage(ViewOf(value), ViewOf(section_name)).c_str());
   return kind;
+}
+
+Script MoonfoldPlugin::ReadScript(const char16_t* section_name) {
+  const char16_t* value = platform_.ReadConfigString(section_name, kScriptKey, u"");
+  if (value == nullptr || value[0] == u'\0' || EqualsIgnoringAsciiCase(u"Hans", value)) {
+    return Script::kSimplified;
+  }
+  if (EqualsIgnoringAsciiCase(u"Hant", value)) return Script::kTraditional;
+  platform_.ShowMessage(ScriptMessage(ViewOf(value), ViewOf(section_name)).c_str());
+  return Script::kSimplified;
 }
 
 void MoonfoldPlugin::Initialize(const char16_t* section, std::uint32_t id) {
@@ -106,17 +117,20 @@ void MoonfoldPlugin::Initialize(const char16_t* section, std::uint32_t id) {
     today_solar_ = date;
     today_lunar_ = clock;
     platform_.ShowMessage(kDateMessage);
-    if (const std::optional<TextKind> kind = ReadKind(section_name)) Record(id, {*kind, true});
+    const std::optional<TextKind> kind = ReadKind(section_name);
+    const Script script = ReadScript(section_name);
+    if (kind) Record(id, {*kind, script, true});
     return;
   }
   const DayFacts facts = Convert(date, clock);
-  Refresh(kSolarKind, facts);
+  Refresh(kSolarKind, Script::kSimplified, facts);
 
   const std::optional<TextKind> kind = ReadKind(section_name);
+  const Script script = ReadScript(section_name);
   if (!kind) return;
   // A set-up always builds its own text afresh.
-  if (*kind != kSolarKind) Rebuild(*kind, facts);
-  Record(id, {*kind, false});
+  if (*kind != kSolarKind || script != Script::kSimplified) Rebuild(*kind, script, facts);
+  Record(id, {*kind, script, false});
 }
 
 void MoonfoldPlugin::Update(std::uint32_t id) {
@@ -124,7 +138,7 @@ void MoonfoldPlugin::Update(std::uint32_t id) {
   if (found == registry_.end()) return;
   const LocalDateRecord now = platform_.ReadLocalClock();
   Instance& instance = found->second;
-  const TextSlot& slot = slots_[instance.kind.index];
+  const TextSlot& slot = slots_[SlotOf(instance.kind, instance.script)];
   const ClockStamp stamp = StampOf(now);
   if (!instance.waiting && slot.valid_from <= stamp && stamp < slot.valid_until) return;
   // The date message belongs to Initialize: a host calls this every
@@ -132,19 +146,22 @@ void MoonfoldPlugin::Update(std::uint32_t id) {
   if (!IsSupportedDate(now)) return;
 
   const DayFacts facts = Convert(now, now);
-  Refresh(kSolarKind, facts);
+  Refresh(kSolarKind, Script::kSimplified, facts);
   // An instance that waited for a right clock is set up as afresh.
-  if (instance.waiting && instance.kind != kSolarKind) Rebuild(instance.kind, facts);
+  if (instance.waiting) Rebuild(instance.kind, instance.script, facts);
   instance.waiting = false;
   for (std::uint8_t k = 0; k < kTextKindCount; ++k) {
-    if (in_use_[k]) Refresh(TextKind{k}, facts);
+    for (std::size_t s = 0; s < kScriptCount; ++s) {
+      const auto script = static_cast<Script>(s);
+      if (in_use_[SlotOf(TextKind{k}, script)]) Refresh(TextKind{k}, script, facts);
+    }
   }
 }
 
 const char16_t* MoonfoldPlugin::GetString(std::uint32_t id) const noexcept {
   const auto found = registry_.find(id);
   if (found == registry_.end() || found->second.waiting) return nullptr;
-  return slots_[found->second.kind.index].text.c_str();
+  return slots_[SlotOf(found->second.kind, found->second.script)].text.c_str();
 }
 
 }  // namespace moonfold

@@ -19,6 +19,7 @@ namespace moonfold {
 // a PC that boots with its clock reset and syncs a minute later).
 struct Instance {
   TextKind kind;
+  Script script = Script::kSimplified;
   bool waiting = false;
   friend bool operator==(const Instance&, const Instance&) = default;
 };
@@ -33,15 +34,20 @@ using InstanceRegistry = std::map<std::uint32_t, Instance>;
 using ClockStamp = std::uint64_t;
 ClockStamp StampOf(const LocalDateRecord& clock) noexcept;
 
-// One text per kind, not per instance: instances of one kind share it and
-// all show its latest text.  It holds for the clock readings
+// One text per kind and script, not per instance: instances of one kind
+// and script share it and all show its latest text.  It holds for the clock readings
 // [valid_from, valid_until); an empty stretch means never built.
 struct TextSlot {
   std::u16string text;
   ClockStamp valid_from = 0, valid_until = 0;
   friend bool operator==(const TextSlot&, const TextSlot&) = default;
 };
-using ResultSlots = std::array<TextSlot, kTextKindCount>;
+using ResultSlots = std::array<TextSlot, kTextKindCount * kScriptCount>;
+
+// The slot of a kind in a script.
+constexpr std::size_t SlotOf(TextKind kind, Script script) noexcept {
+  return kind.index * kScriptCount + static_cast<std::size_t>(script);
+}
 
 class MoonfoldPlugin {
  public:
@@ -52,7 +58,9 @@ class MoonfoldPlugin {
   // Sets up instance `id` of the section named `section` (null reads as the
   // empty name).  Every call whose clock passes the date check brings the
   // solar-term text to the day; a recognised keyword rebuilds its kind's
-  // text and records the id with that kind.  Under a clock outside
+  // text and records the id with that kind, in the script of the section's
+  // Script option (Hant: traditional; Hans or none: simplified; any other
+  // value brings up its message and gives simplified).  Under a clock outside
   // 1990..2050 it shows the date message, and still reads the option and
   // records the id, to wait for the first Update of a right clock.
   //
@@ -88,20 +96,22 @@ class MoonfoldPlugin {
   // `date` must be a supported date.
   DayFacts Convert(const LocalDateRecord& date, const LocalDateRecord& clock);
   // Rebuilds the text of `kind` from the facts.
-  void Rebuild(TextKind kind, const DayFacts& facts);
+  void Rebuild(TextKind kind, Script script, const DayFacts& facts);
   // Rebuilds it when it does not hold for the facts' moment.
-  void Refresh(TextKind kind, const DayFacts& facts);
+  void Refresh(TextKind kind, Script script, const DayFacts& facts);
   void Record(std::uint32_t id, Instance instance);
   // Reads the instance's option: its kind, or nothing (after the keyword
   // message for a value that names none).
   std::optional<TextKind> ReadKind(const char16_t* section_name);
+  // Reads the instance's Script option.
+  Script ReadScript(const char16_t* section_name);
 
   PluginPlatform& platform_;
   LocalDateRecord today_solar_{};
   LocalDateRecord today_lunar_{};
   InstanceRegistry registry_;
   ResultSlots slots_;
-  std::array<bool, kTextKindCount> in_use_{};  // some id was recorded with the kind
+  std::array<bool, kTextKindCount * kScriptCount> in_use_{};  // some id was recorded with the slot's kind and script
 };
 
 // True for a clock reading the plug-in answers: a real date of the years

@@ -42,17 +42,21 @@ TEST_F(MoonfoldPluginTest, AWholeDayThroughEveryKeyword) {
     EXPECT_EQ(std::u16string_view(text), c.text) << Narrow(std::u16string(c.keyword));
   }
   EXPECT_TRUE(platform_.Messages().empty());
-  EXPECT_EQ(plugin_.Slots()[KindNamed(u"LUNARDAY").index].text, u"初二");
+  EXPECT_EQ(plugin_.Slots()[SlotOf(KindNamed(u"LUNARDAY"), Script::kSimplified)].text, u"初二");
 }
 
-TEST_F(MoonfoldPluginTest, ReadsTheClockTwiceAndTheOptionOnce) {
+TEST_F(MoonfoldPluginTest, ReadsTheClockTwiceAndEachOptionOnce) {
   platform_.SetClock(2010, 11, 7, 10, 30);
   Start(7, u"Calendar", u"LUNARDAY");
   EXPECT_EQ(platform_.ClockReads(), 2);
-  ASSERT_EQ(platform_.ConfigReads().size(), 1u);
+  // The keyword first, then the script.
+  ASSERT_EQ(platform_.ConfigReads().size(), 2u);
   EXPECT_EQ(platform_.ConfigReads()[0].section, u"Calendar");
   EXPECT_EQ(platform_.ConfigReads()[0].key, u"Moonfold");
   EXPECT_EQ(platform_.ConfigReads()[0].default_value, u"");
+  EXPECT_EQ(platform_.ConfigReads()[1].section, u"Calendar");
+  EXPECT_EQ(platform_.ConfigReads()[1].key, u"Script");
+  EXPECT_EQ(platform_.ConfigReads()[1].default_value, u"");
   EXPECT_EQ(plugin_.TodayLunar().year, 2010);
   EXPECT_EQ(plugin_.TodayLunar().month, 10);
   EXPECT_EQ(plugin_.TodayLunar().day, 2);
@@ -172,7 +176,7 @@ TEST_F(MoonfoldPluginTest, RefusesDatesOutsideTheTables) {
   }
   // The option is still read, once per set-up, so that the instance can
   // wait for a right clock.
-  EXPECT_EQ(platform_.ConfigReads().size(), 2u + std::size(kRefused));
+  EXPECT_EQ(platform_.ConfigReads().size(), 2 * (2u + std::size(kRefused)));
 
   platform_.ClearMessages();
   platform_.SetClock(1990, 1, 1);
@@ -216,6 +220,38 @@ TEST_F(MoonfoldPluginTest, AnInstanceSetUpUnderAWrongClockWaitsForARightOne) {
     EXPECT_EQ(plugin.GetString(2), nullptr);  // no keyword, no instance
     EXPECT_EQ(platform.Messages().size(), 3u);
   }
+}
+
+// Script=Hant gives an instance traditional characters; two instances of
+// one kind in the two scripts each show their own, and Update2 keeps both.
+TEST_F(MoonfoldPluginTest, EachInstanceShowsItsScript) {
+  platform_.SetClock(2023, 3, 22, 8, 0);
+  const struct {
+    std::u16string section;
+    std::u16string_view keyword, text;
+  } kCases[]{
+      {u"Hans", u"LUNARMONTH", u"闰二"},  {u"Hant", u"LUNARMONTH", u"閏二"},
+      {u"Hant", u"HEYEAR", u"癸卯"},      {u"Hant", u"TWELVEANIMALS", u"兔"},
+      {u"Odd", u"LUNARMONTH", u"闰二"},   // a value that names no script: simplified
+  };
+  std::uint32_t id = 500;
+  for (const auto& c : kCases) {
+    platform_.SetOption(c.section + u" " + std::u16string(c.keyword), std::u16string(c.keyword));
+    platform_.SetOption(c.section + u" " + std::u16string(c.keyword),
+                        c.section == u"Hant" ? u"HANT" : c.section == u"Odd" ? u"Big5" : u"Hans",
+                        u"Script");
+    plugin_.Initialize((c.section + u" " + std::u16string(c.keyword)).c_str(), ++id);
+    EXPECT_EQ(Text(id), c.text) << Narrow(c.section) << ' ' << Narrow(std::u16string(c.keyword));
+  }
+  EXPECT_EQ(Text(501), u"闰二");  // both scripts of one kind, side by side
+  ASSERT_EQ(platform_.Messages().size(), 1u);
+  EXPECT_EQ(platform_.Messages()[0], u"Script=Big5 键值无效 [Odd LUNARMONTH ].");
+  platform_.SetClock(2021, 2, 12, 1, 30);  // the lunar new year of 辛丑, in the 丑 hour
+  plugin_.Update(502);
+  EXPECT_EQ(Text(501), u"正");
+  EXPECT_EQ(Text(502), u"正");
+  EXPECT_EQ(Text(503), u"辛丑");
+  EXPECT_EQ(Text(504), u"牛");
 }
 
 TEST_F(MoonfoldPluginTest, UnknownIdsGiveNull) {
@@ -262,7 +298,7 @@ TEST_F(MoonfoldPluginTest, UpdateFollowsTheClockPastMidnightAndThroughTheDoubleH
   step(3, 1, 0, &Case::at_0100, 2);
   step(4, 10, 0, &Case::next_day, 7);
   EXPECT_TRUE(platform_.Messages().empty());
-  EXPECT_EQ(platform_.ConfigReads().size(), std::size(kCases));  // Initialize's only
+  EXPECT_EQ(platform_.ConfigReads().size(), 2 * std::size(kCases));  // Initialize's only
 }
 
 TEST_F(MoonfoldPluginTest, UpdateReadsTheClockOnceAndKeepsTextsOfTheSameDay) {

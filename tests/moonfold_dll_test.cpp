@@ -33,6 +33,7 @@ using AuthorFn = const wchar_t*(__cdecl*)();
 SYSTEMTIME g_clock{};
 int g_clock_reads = 0;
 std::map<std::wstring, std::optional<std::wstring>> g_options;  // section -> Moonfold=
+std::map<std::wstring, std::wstring> g_scripts;                 // section -> Script=
 struct Shown {
   HWND owner;
   std::wstring text, caption;
@@ -52,7 +53,12 @@ int WINAPI FakeMessageBoxW(HWND owner, const wchar_t* text, const wchar_t* capti
 
 const wchar_t* __cdecl FakeReadConfigString(const wchar_t* section, const wchar_t* key,
                                             const wchar_t* default_value) {
-  if (std::wstring(key) != L"Moonfold" || std::wstring(default_value) != L"") return L"wrong key";
+  if (std::wstring(default_value) != L"") return L"wrong default";
+  if (std::wstring(key) == L"Script") {
+    const auto found = g_scripts.find(section);
+    return found != g_scripts.end() ? found->second.c_str() : default_value;
+  }
+  if (std::wstring(key) != L"Moonfold") return L"wrong key";
   const auto found = g_options.find(section);
   if (found == g_options.end()) return default_value;
   return found->second ? found->second->c_str() : nullptr;
@@ -90,6 +96,7 @@ class MoonfoldDll : public ::testing::Test {
     ASSERT_NE(get_string_, nullptr);
     g_messages.clear();
     g_options.clear();
+    g_scripts.clear();
   }
 
   static void SetClock(WORD year, WORD month, WORD day, WORD day_of_week, WORD hour = 12,
@@ -302,6 +309,53 @@ TEST_F(MoonfoldDll, OfficialDaysFollowTheNotices) {
   EXPECT_EQ(days_off, notice_off);
   EXPECT_EQ(make_up_days, static_cast<int>(notices.size()) - notice_off);
   EXPECT_GT(days_off, 500);
+}
+
+// Script=Hant through the DLL over sampled days, against the simplified
+// texts converted here character by character with a reviewed table of
+// the characters these kinds hold: 丑 stays 丑, 闰 is 閏, 腊 is 臘.  The
+// festivals of the Gregorian calendar hold too many characters for such a
+// table; for them no 醜 and no 迴 (of 回归).
+TEST_F(MoonfoldDll, TraditionalCharactersForEveryKeyword) {
+  const std::map<wchar_t, wchar_t> kTraditional{
+      {L'龙', L'龍'}, {L'马', L'馬'}, {L'鸡', L'雞'}, {L'猪', L'豬'}, {L'惊', L'驚'}, {L'蛰', L'蟄'},
+      {L'谷', L'穀'}, {L'满', L'滿'}, {L'种', L'種'}, {L'处', L'處'}, {L'双', L'雙'}, {L'狮', L'獅'},
+      {L'蝎', L'蠍'}, {L'鱼', L'魚'}, {L'腊', L'臘'}, {L'闰', L'閏'}, {L'还', L'還'}, {L'节', L'節'},
+      {L'阳', L'陽'}, {L'妈', L'媽'}, {L'头', L'頭'}, {L'国', L'國'}, {L'庆', L'慶'}, {L'劳', L'勞'},
+      {L'动', L'動'}, {L'战', L'戰'}, {L'胜', L'勝'}, {L'纪', L'紀'}};
+  const auto convert = [&](std::wstring text) {
+    for (wchar_t& c : text) {
+      const auto found = kTraditional.find(c);
+      if (found != kTraditional.end()) c = found->second;
+    }
+    return text;
+  };
+  int checked = 0;
+  for (const ReferenceDay& r : ReferenceDays()) {
+    if (r.day % 7 != 1 && !(r.month == 2 && r.year % 5 == 1)) continue;  // sampled, and new years
+    const std::chrono::year_month_day date{std::chrono::year{r.year}, std::chrono::month{r.month},
+                                           std::chrono::day{r.day}};
+    SetClock(r.year, r.month, r.day,
+             static_cast<WORD>(std::chrono::weekday{std::chrono::sys_days{date}}.c_encoding()), 1, 30);
+    std::uint32_t id = 50000;
+    for (const auto& known : kKnownDayTexts) {
+      const std::wstring keyword(known.keyword.begin(), known.keyword.end());
+      const std::wstring hans = Run(++id, (L"Hans " + keyword).c_str(), keyword);
+      g_scripts[L"Hant " + keyword] = L"Hant";
+      const std::wstring hant = Run(++id, (L"Hant " + keyword).c_str(), keyword);
+      EXPECT_EQ(hant.find(L'醜'), std::wstring::npos) << DateText(r.year, r.month, r.day);
+      EXPECT_EQ(hant.find(L'迴'), std::wstring::npos) << DateText(r.year, r.month, r.day);
+      if (keyword != L"FEASTS" && keyword != L"FWEEKDAY" && keyword != L"FLASTWEEK") {
+        EXPECT_EQ(hant, convert(hans)) << DateText(r.year, r.month, r.day) << ' ' << Narrow(keyword);
+      }
+      ++checked;
+    }
+  }
+  EXPECT_GT(checked, 50000);
+  g_scripts[L"Odd"] = L"zh-TW";
+  Run(59999, L"Odd", L"LUNARDAY");
+  ASSERT_EQ(g_messages.size(), 1u);
+  EXPECT_EQ(g_messages[0].text, L"Script=zh-TW 键值无效 [Odd ].");
 }
 
 TEST_F(MoonfoldDll, ShowsTheDateMessageOutside1990To2050) {

@@ -258,6 +258,50 @@ TEST(CalendarTexts, FestivalNamesAreClean) {
   check(names.lunar_festivals);
 }
 
+// The core names in traditional characters, written out as reviewed: the
+// branch 丑 stays 丑, 闰 is 閏, 腊 is 臘, 谷雨 is 穀雨, 冬 stays.
+TEST(TraditionalTexts, CoreNamesAreTheReviewedOnes) {
+  const texts::ScriptNames& hant = texts::NamesOf(Script::kTraditional);
+  const auto joined = [](const auto& table) {
+    std::u16string text;
+    for (const std::u16string_view name : table) text += std::u16string(name) + u" ";
+    return text;
+  };
+  EXPECT_EQ(joined(hant.stems), u"甲 乙 丙 丁 戊 己 庚 辛 壬 癸 ");
+  EXPECT_EQ(joined(hant.branches), u"子 丑 寅 卯 辰 巳 午 未 申 酉 戌 亥 ");
+  EXPECT_EQ(joined(hant.animals), u"鼠 牛 虎 兔 龍 蛇 馬 羊 猴 雞 狗 豬 ");
+  EXPECT_EQ(joined(hant.solar_terms),
+            u"小寒 大寒 立春 雨水 驚蟄 春分 清明 穀雨 立夏 小滿 芒種 夏至 小暑 大暑 立秋 處暑 "
+            u"白露 秋分 寒露 霜降 立冬 小雪 大雪 冬至 ");
+  EXPECT_EQ(joined(hant.lunar_months), u"正 二 三 四 五 六 七 八 九 十 冬 臘 ");
+  EXPECT_EQ(joined(hant.lunar_days), joined(texts::NamesOf(Script::kSimplified).lunar_days));
+  EXPECT_EQ(joined(hant.star_signs),
+            u"白羊座 金牛座 雙子座 巨蟹座 獅子座 處女座 天秤座 天蠍座 射手座 摩羯座 水瓶座 雙魚座 ");
+  EXPECT_EQ(hant.leap, u"閏");
+  EXPECT_EQ(hant.labels.week, u"週");
+  EXPECT_EQ(hant.labels.lunar_calendar, u"農曆");
+  EXPECT_EQ(hant.labels.category_term, u"節氣");
+  EXPECT_EQ(hant.fixed_date_festivals[1], u"世界濕地日");
+  EXPECT_EQ(LunarDateName({2023, 2, 1, true}, Script::kTraditional), u"閏二月初一");
+  EXPECT_EQ(WeekdayLabel(2, Script::kTraditional), u"週二");
+}
+
+// No text of any kind on any day of 1900-2100 holds 醜 ("ugly", a
+// converter's reading of the branch 丑), nor 迴 (of 回归) or 溼.
+TEST(TraditionalTexts, NoDayHoldsAMisreadCharacter) {
+  long texts_checked = 0;
+  for (sys_days d = kFirstCalendarDay; d <= kLastCalendarDay; d += days{1}) {
+    const DayFacts facts = *FactsOf(WallTime(year_month_day{d}, 1, 30));  // the 丑 hour
+    for (std::uint8_t k = 0; k < kTextKindCount; ++k) {
+      const std::u16string text = KindText(TextKind{k}, facts, Script::kTraditional);
+      ASSERT_EQ(text.find_first_of(u"醜迴溼"), std::u16string::npos)
+          << Where(year_month_day{d}, kTextKinds[k].keyword) << ": " << Narrow(text);
+      ++texts_checked;
+    }
+  }
+  EXPECT_EQ(texts_checked, 73414L * static_cast<long>(kTextKindCount));
+}
+
 TEST(TextKinds, KeywordsAreUniqueUpperCaseWords) {
   std::set<std::u16string_view> keywords;
   for (const TextKindRow& row : kTextKinds) {

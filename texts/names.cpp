@@ -1,12 +1,14 @@
 #include "texts/names.h"
 
 #include "texts/names_simplified.h"
+#include "texts/names_traditional.h"
 
 namespace moonfold::texts {
 namespace {
 
 // In the order of Script.
-constexpr std::array<const ScriptNames*, kScriptCount> kScripts{&kSimplifiedNames};
+constexpr std::array<const ScriptNames*, kScriptCount> kScripts{&kSimplifiedNames,
+                                                                &kTraditionalNames};
 
 }  // namespace
 

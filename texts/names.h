@@ -18,9 +18,10 @@ namespace moonfold {
 
 // The writing system a text is given in.
 enum class Script : std::uint8_t {
-  kSimplified,  // 简体, the mainland's standard
+  kSimplified,   // 简体, the mainland's standard
+  kTraditional,  // 繁體, Taiwan's standard characters (also read in Hong Kong and Macau)
 };
-inline constexpr std::size_t kScriptCount = 1;
+inline constexpr std::size_t kScriptCount = 2;
 
 namespace texts {
 
