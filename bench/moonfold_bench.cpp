@@ -171,7 +171,7 @@ BENCHMARK(BM_IcuFromLunar)->Name("Lunar to Gregorian 1900-2100/ICU4C");
 
 // Each keyword's text from a day's facts, as the plug-in and the command
 // build it.
-void BM_Text(benchmark::State& state, TextKind kind) {
+void BM_Text(benchmark::State& state, TextKind kind, Script script) {
   std::vector<DayFacts> facts;
   for (const Date& d : Dates()) {
     facts.push_back(*FactsOf(WallTime(std::chrono::year{d.year} / d.month / d.day,
@@ -180,7 +180,7 @@ void BM_Text(benchmark::State& state, TextKind kind) {
   std::size_t i = 0;
   const std::size_t before = testing::AllocationCount();
   for (auto _ : state) {
-    std::u16string text = KindText(kind, facts[i++ & kDateMask], Script::kSimplified);
+    std::u16string text = KindText(kind, facts[i++ & kDateMask], script);
     benchmark::DoNotOptimize(text.data());
   }
   CountAllocations(state, before);
@@ -324,7 +324,10 @@ int main(int argc, char** argv) {
   using namespace moonfold;
   for (std::uint8_t k = 0; k < kTextKindCount; ++k) {
     const std::string keyword(kTextKinds[k].keyword.begin(), kTextKinds[k].keyword.end());
-    benchmark::RegisterBenchmark(("Text/" + keyword).c_str(), BM_Text, TextKind{k});
+    benchmark::RegisterBenchmark(("Text/" + keyword).c_str(), BM_Text, TextKind{k},
+                                 Script::kSimplified);
+    benchmark::RegisterBenchmark(("Text/" + keyword + "/traditional").c_str(), BM_Text, TextKind{k},
+                                 Script::kTraditional);
   }
   for (std::uint8_t k = 0; k < kTextKindCount; ++k) {
     const std::string keyword(kTextKinds[k].keyword.begin(), kTextKinds[k].keyword.end());

@@ -21,19 +21,6 @@ std::string Note(const Anniversary& kept, Script script) {
   return Utf8FromUtf16(AnniversaryNote(kept, script));
 }
 
-// A short fingerprint of a name for the UID: FNV-1a over its UTF-8 bytes,
-// so that two anniversaries of one date under different names stay apart
-// and the same name always gives the same UID.
-std::string Fingerprint(const std::string& name) {
-  std::uint32_t hash = 2166136261u;
-  for (const char c : name) {
-    hash ^= static_cast<unsigned char>(c);
-    hash *= 16777619u;
-  }
-  char text[16];
-  std::snprintf(text, sizeof text, "%08x", static_cast<unsigned>(hash));
-  return text;
-}
 
 }  // namespace
 
@@ -96,7 +83,7 @@ std::string AnniversaryICalendar(const AnniversaryRequest& request,
     const std::string note = Note(a.kept, script);
     if (!note.empty()) description += Utf8FromUtf16(labels.clause) + note;
     writer.AllDayEvent("every-" + std::string(key) + "-" + std::to_string(a.lunar_year) + "-" +
-                           Fingerprint(uid_name) + "@moonfold",
+                           NameFingerprint(uid_name) + "@moonfold",
                        year_month_day{a.kept.day}, summary, description,
                        Utf8FromUtf16(labels.category_anniversary));
   }

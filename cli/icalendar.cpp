@@ -1,5 +1,6 @@
 #include "cli/icalendar.h"
 
+#include <cstdint>
 #include <cstdio>
 
 #include "moonfold_version.h"
@@ -40,6 +41,17 @@ std::string CompactDate(year_month_day date) {
   char text[16];
   std::snprintf(text, sizeof text, "%04d%02u%02u", static_cast<int>(date.year()),
                 static_cast<unsigned>(date.month()), static_cast<unsigned>(date.day()));
+  return text;
+}
+
+std::string NameFingerprint(const std::string& name) {
+  std::uint32_t hash = 2166136261u;
+  for (const char c : name) {
+    hash ^= static_cast<unsigned char>(c);
+    hash *= 16777619u;
+  }
+  char text[16];
+  std::snprintf(text, sizeof text, "%08x", static_cast<unsigned>(hash));
   return text;
 }
 

@@ -34,4 +34,9 @@ class ICalendarWriter {
 // YYYYMMDD.
 std::string CompactDate(std::chrono::year_month_day date);
 
+// A short fingerprint of a name for a UID, eight hex digits: FNV-1a over
+// its UTF-8 bytes, so that events of one day under different names stay
+// apart and a name always gives the same UID.
+std::string NameFingerprint(const std::string& name);
+
 }  // namespace moonfold::cli

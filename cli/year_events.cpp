@@ -74,17 +74,6 @@ std::string ListedName(const CalendarEvent& e, Script script) {
   return EventName(e, script);
 }
 
-// A short fingerprint of a name for a UID: FNV-1a over its UTF-8 bytes.
-std::string Fingerprint(const std::string& name) {
-  std::uint32_t hash = 2166136261u;
-  for (const char c : name) {
-    hash ^= static_cast<unsigned char>(c);
-    hash *= 16777619u;
-  }
-  char text[16];
-  std::snprintf(text, sizeof text, "%08x", static_cast<unsigned>(hash));
-  return text;
-}
 
 std::string LunarDateOf(year_month_day date, Script script) {
   return Utf8FromUtf16(LunarDateName(*ToLunar(sys_days{date}), script));
@@ -103,7 +92,7 @@ void ICalendarHoliday(ICalendarWriter& writer, const CalendarEvent& e, Script sc
   // The UID holds the name in simplified characters, whatever the script:
   // a file in the other script updates the same events.
   const std::string key = Utf8FromUtf16(HolidayName(e.holiday, Script::kSimplified));
-  writer.AllDayEvent(CompactDate(first) + "-" + KindName(e.kind) + "-" + Fingerprint(key) + "@moonfold",
+  writer.AllDayEvent(CompactDate(first) + "-" + KindName(e.kind) + "-" + NameFingerprint(key) + "@moonfold",
                      first, name + " " + Utf8FromUtf16(off ? labels.holiday_off : labels.holiday_work),
                      description, Utf8FromUtf16(off ? labels.category_off : labels.category_work),
                      off ? year_month_day{e.last_off + days{1}} : year_month_day{sys_days{e.date} + days{1}});
