@@ -59,7 +59,7 @@ TEST(MoonfoldCommand, PrintsEveryTextOfADate) {
             "HEDAY\t辛酉\nHEHOUR\t巳\nSOLAR\t立冬\nCONSTELLATION\t天蝎座\n"
             "FEASTS\t十月社会主义革命纪念日\nFWEEKDAY\t\nFLASTWEEK\t\nFLUNARS\t\n"
             "TWELVEANIMALS\t虎\nCOUNTDOWN\t距冬至还有45天\nNEXTTERM\t距小雪还有15天\n"
-            "HOLIDAY\t\nDAYOFF\t\n");
+            "HOLIDAY\t\nDAYOFF\t\nSEASONDAYS\t\nPENTAD\t水始冰\nPILLARS\t庚寅 丙戌 辛酉 癸巳\n");
 }
 
 TEST(MoonfoldCommand, OptionsAndTheirOutput) {
@@ -72,6 +72,10 @@ TEST(MoonfoldCommand, OptionsAndTheirOutput) {
       {"--date 2010-11-07T23:30 HEHOUR HEDAY", "子 辛酉\n"},
       {"--date 2010-11-07 --format '{LUNARMONTH}月{LUNARDAY}'", "十月初二\n"},
       // Machine output carries no blank at either end of a text.
+      // The four pillars at any minute of 1900-2100.
+      {"--date 1985-09-29T14:30 PILLARS", "乙丑 乙酉 辛未 乙未\n"},
+      {"--date 1900-01-01T23:30 PILLARS", "己亥 丙子 甲戌 丙子\n"},
+      {"--date 2026-12-08T12:00 PILLARS SEASONDAYS PENTAD", "丙午 庚子 丙辰 甲午 鹖鴠不鸣\n"},
       // Months and days of one digit or two, as --lunar and --month take them.
       {"--date 2023-4-5 DATE", "2023-04-05\n"},
       {"--date 2023-04-5T08:30 DATE HEHOUR", "2023-04-05 辰\n"},

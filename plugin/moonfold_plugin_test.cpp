@@ -254,6 +254,21 @@ TEST_F(MoonfoldPluginTest, EachInstanceShowsItsScript) {
   EXPECT_EQ(Text(504), u"牛");
 }
 
+// The four pillars turn at the minute of a 节 term: 立春 of 2027 comes at
+// 09:46, and with it the year and the month; Update2 follows it.
+TEST_F(MoonfoldPluginTest, PillarsTurnAtTheTermsMinute) {
+  platform_.SetClock(2027, 2, 4, 9, 45);
+  Start(600, u"Pillars", u"PILLARS");
+  EXPECT_EQ(Text(600), u"丙午 辛丑 甲寅 己巳");
+  const char16_t* before = plugin_.GetString(600);
+  platform_.SetClock(2027, 2, 4, 9, 45);
+  plugin_.Update(600);
+  EXPECT_EQ(plugin_.GetString(600), before);  // the same minute: untouched
+  platform_.SetClock(2027, 2, 4, 9, 46);
+  plugin_.Update(600);
+  EXPECT_EQ(Text(600), u"丁未 壬寅 甲寅 己巳");
+}
+
 TEST_F(MoonfoldPluginTest, UnknownIdsGiveNull) {
   EXPECT_EQ(plugin_.GetString(0), nullptr);
   EXPECT_EQ(plugin_.GetString(0xFFFFFFFF), nullptr);

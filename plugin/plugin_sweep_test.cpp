@@ -117,10 +117,17 @@ TEST(PluginSweep, EveryDayOfTheTablesThroughEveryKeyword) {
             ASSERT_NE(text, nullptr) << date;
             if (k == KindNamed(u"HEHOUR").index) {
               EXPECT_EQ(std::u16string_view(text), kBranchByHour[hour]) << date << ' ' << hour;
+            } else if (k == KindNamed(u"PILLARS").index) {
+              // Four places of the cycle, the day's the day's own.
+              const std::u16string_view p(text);
+              ASSERT_EQ(p.size(), 11u) << date;
+              for (const std::size_t at : {0u, 3u, 6u, 9u}) {
+                EXPECT_GE(CyclePosition(p.substr(at, 2)), 0) << date << ' ' << Narrow(std::u16string(p));
+              }
             } else if (hour == 0) {
               today.text[k] = text;
             } else {
-              ASSERT_EQ(today.text[k], text) << date << ": only HEHOUR depends on the hour";
+              ASSERT_EQ(today.text[k], text) << date << ": only HEHOUR and PILLARS depend on the hour";
             }
           }
         }

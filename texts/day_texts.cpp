@@ -2,6 +2,9 @@
 
 #include "texts/calendar_texts.h"
 
+#include "cycles/pillars.h"
+#include "cycles/seasons.h"
+
 namespace moonfold::texts {
 
 std::u16string LunarDayText(const DayFacts& f, Script s) {
@@ -61,6 +64,28 @@ std::u16string DayOffText(const DayFacts& f, Script s) {
     case DayStatus::kOrdinary: break;
   }
   return {};
+}
+// The three texts below are of rarer kinds: their facts are reckoned from
+// the moment when a text of the kind is asked for, so that every FactsOf
+// does not pay for them.
+std::u16string SeasonDaysText(const DayFacts& f, Script s) {
+  const SeasonDay season = SeasonDayOf(std::chrono::sys_days{f.date});
+  if (season.period == SeasonPeriod::kNone) return {};
+  const texts::ScriptNames& names = NamesOf(s);
+  const std::string day = std::to_string(season.day);
+  return std::u16string(names.season_periods[static_cast<std::size_t>(season.period)]) +
+         std::u16string(names.labels.nth) + std::u16string(day.begin(), day.end()) +
+         std::u16string(names.labels.days);
+}
+std::u16string PentadText(const DayFacts& f, Script s) {
+  return std::u16string(NamesOf(s).pentads[PentadOf(std::chrono::sys_days{f.date})]);
+}
+std::u16string PillarsText(const DayFacts& f, Script s) {
+  const std::optional<Pillars> pillars = PillarsAt(f.time);
+  if (!pillars) return {};
+  const Pillars& p = *pillars;
+  return CycleName(p.year, s) + u" " + CycleName(p.month, s) + u" " + CycleName(p.day, s) + u" " +
+         CycleName(p.hour, s);
 }
 std::u16string NextTermText(const DayFacts& f, Script s) {
   if (!f.next_term) return {};

@@ -33,6 +33,9 @@ std::u16string CountdownText(const DayFacts& facts, Script script);     // 距�
 std::u16string NextTermText(const DayFacts& facts, Script script);      // 距冬至还有14天
 std::u16string HolidayText(const DayFacts& facts, Script script);       // 春节, on its days off
 std::u16string DayOffText(const DayFacts& facts, Script script);        // 休 or 班
+std::u16string SeasonDaysText(const DayFacts& facts, Script script);    // 初伏第3天, 一九第1天
+std::u16string PentadText(const DayFacts& facts, Script script);        // 鹖鴠不鸣
+std::u16string PillarsText(const DayFacts& facts, Script script);       // 丙午 庚子 丙辰 甲午
 
 }  // namespace texts
 }  // namespace moonfold

@@ -13,6 +13,7 @@
 #include <string_view>
 
 #include "common/ascii_case.h"
+#include "cycles/pillars.h"
 #include "festivals/day_facts.h"
 #include "texts/day_texts.h"
 #include "texts/names.h"
@@ -40,6 +41,18 @@ constexpr TextPeriod DoubleHourPeriod(BeijingTime now) noexcept {
   const auto hour = floor<hours>(now - day.start).count();
   const auto first = day.start + hours{hour % 2 == 0 ? hour - 1 : hour};
   return {std::max(first, day.start), std::min(first + hours{2}, day.end)};
+}
+
+// The stretch of the four pillars: the double hour, cut at the 节 term
+// instants at which the month (and at 立春 the year) turns.
+constexpr TextPeriod PillarsPeriod(BeijingTime now) noexcept {
+  TextPeriod period = DoubleHourPeriod(now);
+  if (const auto jie = LatestJie(now)) {
+    const BeijingTime turned = *SolarTermInstant(jie->first, jie->second);
+    if (turned > period.start) period.start = turned;
+  }
+  if (const auto next = NextJieInstant(now); next && *next < period.end) period.end = *next;
+  return period;
 }
 
 static_assert(DoubleHourPeriod(DayPeriod(BeijingTime{}).start + std::chrono::hours{2}).start ==
@@ -71,6 +84,9 @@ inline constexpr std::array kTextKinds{
     TextKindRow{u"NEXTTERM", texts::NextTermText, DayPeriod},
     TextKindRow{u"HOLIDAY", texts::HolidayText, DayPeriod},
     TextKindRow{u"DAYOFF", texts::DayOffText, DayPeriod},
+    TextKindRow{u"SEASONDAYS", texts::SeasonDaysText, DayPeriod},
+    TextKindRow{u"PENTAD", texts::PentadText, DayPeriod},
+    TextKindRow{u"PILLARS", texts::PillarsText, PillarsPeriod},
 };
 inline constexpr std::size_t kTextKindCount = kTextKinds.size();
 

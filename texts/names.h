@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <string_view>
 
+#include "cycles/seasons.h"
 #include "cycles/signs.h"
 #include "cycles/solar_terms.h"
 #include "festivals/countdowns.h"
@@ -51,6 +52,7 @@ struct Labels {
   Name holiday_work;        // after a holiday's name: 春节 调休上班
   Name category_off;        // the iCalendar categories of the two
   Name category_work;
+  Name nth;                 // before a day's number in a period: 初伏第3天
 };
 
 struct ScriptNames {
@@ -69,6 +71,8 @@ struct ScriptNames {
   std::array<Name, kLunarFestivalCount> lunar_festivals;
   std::array<Name, kCountdownFestivalCount> countdown_festivals;  // in CountdownFestival order
   std::array<Name, kHolidayCount> holidays;  // in Holiday order, as the notices name them
+  std::array<Name, kSeasonPeriodCount> season_periods;  // in SeasonPeriod order, none first
+  std::array<Name, 72> pentads;         // three to each term, from 小寒
   Labels labels;
 };
 

@@ -18,7 +18,8 @@ inline constexpr KnownText kKnownDayTexts[]{
     {u"FEASTS", u"十月社会主义革命纪念日"},               {u"FWEEKDAY", u""},
     {u"FLASTWEEK", u""},      {u"FLUNARS", u""},          {u"TWELVEANIMALS", u"虎"},
     {u"COUNTDOWN", u"距冬至还有45天"},                    {u"NEXTTERM", u"距小雪还有15天"},
-    {u"HOLIDAY", u""},        {u"DAYOFF", u""},
+    {u"HOLIDAY", u""},        {u"DAYOFF", u""},           {u"SEASONDAYS", u""},
+    {u"PENTAD", u"水始冰"},   {u"PILLARS", u"庚寅 丙戌 辛酉 癸巳"},  // 立冬 comes at 19:42
 };
 
 }  // namespace moonfold::testing
