@@ -59,7 +59,8 @@ TEST(MoonfoldCommand, PrintsEveryTextOfADate) {
             "HEDAY\t辛酉\nHEHOUR\t巳\nSOLAR\t立冬\nCONSTELLATION\t天蝎座\n"
             "FEASTS\t十月社会主义革命纪念日\nFWEEKDAY\t\nFLASTWEEK\t\nFLUNARS\t\n"
             "TWELVEANIMALS\t虎\nCOUNTDOWN\t距冬至还有45天\nNEXTTERM\t距小雪还有15天\n"
-            "HOLIDAY\t\nDAYOFF\t\nSEASONDAYS\t\nPENTAD\t水始冰\nPILLARS\t庚寅 丙戌 辛酉 癸巳\n");
+            "HOLIDAY\t\nDAYOFF\t\nSEASONDAYS\t\nPENTAD\t水始冰\nPILLARS\t庚寅 丙戌 辛酉 癸巳\n"
+            "MOONPHASE\t蛾眉月\n");
 }
 
 TEST(MoonfoldCommand, OptionsAndTheirOutput) {

@@ -4,6 +4,7 @@
 
 #include "cycles/pillars.h"
 #include "cycles/seasons.h"
+#include "lunar/moon_phases.h"
 
 namespace moonfold::texts {
 
@@ -86,6 +87,10 @@ std::u16string PillarsText(const DayFacts& f, Script s) {
   const Pillars& p = *pillars;
   return CycleName(p.year, s) + u" " + CycleName(p.month, s) + u" " + CycleName(p.day, s) + u" " +
          CycleName(p.hour, s);
+}
+std::u16string MoonPhaseText(const DayFacts& f, Script s) {
+  const MoonPhaseOfDay moon = MoonPhaseOn(std::chrono::sys_days{f.date});
+  return std::u16string(NamesOf(s).moon_phases[static_cast<std::size_t>(moon.phase)]);
 }
 std::u16string NextTermText(const DayFacts& f, Script s) {
   if (!f.next_term) return {};

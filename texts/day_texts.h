@@ -36,6 +36,7 @@ std::u16string DayOffText(const DayFacts& facts, Script script);        // 休 o
 std::u16string SeasonDaysText(const DayFacts& facts, Script script);    // 初伏第3天, 一九第1天
 std::u16string PentadText(const DayFacts& facts, Script script);        // 鹖鴠不鸣
 std::u16string PillarsText(const DayFacts& facts, Script script);       // 丙午 庚子 丙辰 甲午
+std::u16string MoonPhaseText(const DayFacts& facts, Script script);     // 满月, 残月
 
 }  // namespace texts
 }  // namespace moonfold

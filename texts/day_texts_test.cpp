@@ -343,7 +343,9 @@ TEST(SeasonTexts, EveryDayAgainstAScanOfTheReference) {
   ASSERT_EQ(pentads.size(), 72u);
   const ReferenceCalendar& ref = Reference();
   const auto is_geng = [&](sys_days d) { return ref.days.at(d)->day_cycle.substr(0, 1) == u"庚"; };
-  std::optional<sys_days> summer, autumn, winter;
+  // The days of the latest 夏至, 立秋 and 冬至 seen; the epoch before any.
+  const sys_days none{};
+  sys_days summer = none, autumn = none, winter = none;
   std::optional<std::pair<sys_days, unsigned>> latest_term;
   int dog_days = 0, nines = 0;
   for (const auto& [d, r] : ref.days) {
@@ -354,21 +356,21 @@ TEST(SeasonTexts, EveryDayAgainstAScanOfTheReference) {
     }
     std::u16string expected;
     // The dog days: count 庚 days from the 夏至 day to the 立秋 of its year.
-    if (summer && (!autumn || year_month_day{*autumn}.year() != year_month_day{*summer}.year())) {
-      autumn = std::nullopt;
-      for (sys_days t = *summer; t < *summer + days{60}; t += days{1}) {
+    if (summer != none && (autumn == none || year_month_day{autumn}.year() != year_month_day{summer}.year())) {
+      autumn = none;
+      for (sys_days t = summer; t < summer + days{60}; t += days{1}) {
         const auto term = ref.term_days.find(t);
         if (term != ref.term_days.end() && term->second == 14) autumn = t;
       }
     }
-    if (summer && static_cast<int>(year_month_day{d}.year()) == static_cast<int>(year_month_day{*summer}.year())) {
+    if (summer != none && year_month_day{d}.year() == year_month_day{summer}.year()) {
       std::vector<sys_days> gengs;
-      for (sys_days g = *summer; gengs.size() < 4; g += days{1}) {
+      for (sys_days g = summer; gengs.size() < 4; g += days{1}) {
         if (is_geng(g)) gengs.push_back(g);
       }
       std::optional<sys_days> last;
-      if (autumn && year_month_day{*autumn}.year() == year_month_day{*summer}.year()) {
-        for (sys_days g = *autumn;; g += days{1}) {
+      if (autumn != none && year_month_day{autumn}.year() == year_month_day{summer}.year()) {
+        for (sys_days g = autumn;; g += days{1}) {
           if (is_geng(g)) {
             last = g;
             break;
@@ -383,8 +385,8 @@ TEST(SeasonTexts, EveryDayAgainstAScanOfTheReference) {
       if (last && d >= gengs[3] && d < *last) expected = label(u"中伏", (d - gengs[3]).count() + 1);
       if (last && d >= *last && d < *last + days{10}) expected = label(u"末伏", (d - *last).count() + 1);
     }
-    if (winter && d >= *winter && d < *winter + days{81}) {
-      const auto since = (d - *winter).count();
+    if (winter != none && d >= winter && d < winter + days{81}) {
+      const auto since = (d - winter).count();
       constexpr std::u16string_view kNines[]{u"一九", u"二九", u"三九", u"四九", u"五九",
                                              u"六九", u"七九", u"八九", u"九九"};
       const std::string number = std::to_string(since % 9 + 1);

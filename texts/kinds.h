@@ -87,6 +87,7 @@ inline constexpr std::array kTextKinds{
     TextKindRow{u"SEASONDAYS", texts::SeasonDaysText, DayPeriod},
     TextKindRow{u"PENTAD", texts::PentadText, DayPeriod},
     TextKindRow{u"PILLARS", texts::PillarsText, PillarsPeriod},
+    TextKindRow{u"MOONPHASE", texts::MoonPhaseText, DayPeriod},
 };
 inline constexpr std::size_t kTextKindCount = kTextKinds.size();
 

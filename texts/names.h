@@ -73,6 +73,7 @@ struct ScriptNames {
   std::array<Name, kHolidayCount> holidays;  // in Holiday order, as the notices name them
   std::array<Name, kSeasonPeriodCount> season_periods;  // in SeasonPeriod order, none first
   std::array<Name, 72> pentads;         // three to each term, from 小寒
+  std::array<Name, 8> moon_phases;      // in MoonPhase order: 新月, 蛾眉月 …
   Labels labels;
 };
 

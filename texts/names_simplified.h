@@ -284,6 +284,7 @@ inline constexpr ScriptNames kSimplifiedNames{
                  u"鹖鴠不鸣", u"虎始交", u"荔挺出",  // 大雪
                  u"蚯蚓结", u"麋角解", u"水泉动",  // 冬至
     },
+    .moon_phases{u"新月", u"蛾眉月", u"上弦月", u"盈凸月", u"满月", u"亏凸月", u"下弦月", u"残月"},
     .labels{
         .year{u"年"},
         .month{u"月"},

@@ -285,6 +285,7 @@ inline constexpr ScriptNames kTraditionalNames{
                  u"鶡鴠不鳴", u"虎始交", u"荔挺出",  // 大雪
                  u"蚯蚓結", u"麋角解", u"水泉動",  // 冬至
     },
+    .moon_phases{u"新月", u"蛾眉月", u"上弦月", u"盈凸月", u"滿月", u"虧凸月", u"下弦月", u"殘月"},
     .labels{
         .year{u"年"},
         .month{u"月"},

@@ -16,7 +16,8 @@ fi
 /usr/bin/python3 tools/make_holiday_table.py --out "$scratch" >"$scratch/holiday-log" ||
   { cat "$scratch/holiday-log" >&2; exit 1; }
 status=0
-for table in lunar/lunar_year_data.h cycles/solar_term_data.h festivals/holiday_data.h; do
+for table in lunar/lunar_year_data.h cycles/solar_term_data.h lunar/moon_phase_data.h \
+             festivals/holiday_data.h; do
   if ! diff -u "$table" "$scratch/$table"; then
     echo "check-tables: $table is not what tools/make_calendar_tables.py makes" >&2
     status=1
