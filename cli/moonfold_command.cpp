@@ -32,7 +32,8 @@ constexpr std::string_view kUsage =
     "       moonfold --ics YYYY[:YYYY] [--gregorian]\n"
     "       moonfold --every [L]MM-DD [--from YYYY] [--to YYYY] [--json | --ics [--name TEXT]]\n"
     "       moonfold --next [N] [--json] [--gregorian]\n"
-    "       moonfold --workday [YYYY-MM-DD]\n";
+    "       moonfold --workday [YYYY-MM-DD]\n"
+    "       moonfold --moon [YYYY[-MM]] [--json]\n";
 
 constexpr std::string_view kHelp =
     "The traditional Chinese calendar for today, or for any day of 1900-01-01 … 2100-12-31.\n"
@@ -77,6 +78,8 @@ constexpr std::string_view kHelp =
     "  --script hans|hant        simplified or traditional characters; without it, the\n"
     "                            locale's (LC_ALL, LC_MESSAGES, LANG): traditional for\n"
     "                            zh_TW, zh_HK, zh_MO or a name with Hant\n"
+    "  --moon [YYYY[-MM]]        the moon's principal phases of a year or a month (this\n"
+    "                            month without a value), with their Beijing times\n"
     "  --keywords                the keywords, one a line (for completion and scripts)\n"
     "  --help                    this text\n"
     "  --version                 the version\n"
@@ -216,9 +219,10 @@ Result Texts(const DayFacts& facts, const std::vector<std::string>& keywords, bo
 // Everything the arguments ask for.
 struct Request {
   std::optional<std::string> date, lunar, format, month, year, ics, color, every, from, to, name,
-      next, kinds, holidays, workday, script;
+      next, kinds, holidays, workday, script, moon;
   bool month_mode = false, three = false, monday = false, json = false, gregorian = false;
-  bool ics_mode = false, next_mode = false, week_numbers = false, workday_mode = false;
+  bool ics_mode = false, next_mode = false, week_numbers = false, workday_mode = false,
+       moon_mode = false;
   std::vector<std::string> keywords;
   std::vector<std::string> seen;  // options in the order given, for conflicts
 };
@@ -288,6 +292,9 @@ std::variant<Request, Result> ReadArguments(const std::vector<std::string>& args
       error = value(r.kinds, "a list of term, lunar, gregorian, off and work");
     } else if (name == "--holidays") {
       error = value(r.holidays, "a file of holiday arrangements");
+    } else if (name == "--moon") {
+      r.moon_mode = true;
+      optional_value(r.moon);
     } else if (name == "--workday") {
       r.workday_mode = true;
       optional_value(r.workday);
@@ -403,6 +410,15 @@ std::optional<Result> Conflict(const Request& r) {
   if (given("--kinds") && !given("--year") && !given("--ics") && !given("--next")) {
     return Failure("--kinds", "goes with --year, --ics or --next");
   }
+  if (given("--moon")) {
+    for (const std::string_view o : {"--format", "--year", "--ics", "--every", "--next", "--workday",
+                                     "--date", "--lunar", "--month", "-3", "--monday", "-w"}) {
+      if (given(o)) return Failure("--moon and " + std::string(o), "cannot be used together");
+    }
+    if (!r.keywords.empty()) {
+      return Failure("--moon and " + r.keywords.front(), "keywords go with today's texts only");
+    }
+  }
   if (given("--workday")) {
     for (const std::string_view o : {"--json", "--format", "--year", "--ics", "--every", "--next",
                                      "--date", "--lunar", "--month", "-3", "--monday", "-w"}) {
@@ -459,14 +475,15 @@ std::variant<EventKinds, Result> KindsOf(const Request& r) {
       const std::string_view word = rest.substr(0, rest.find(','));
       bool known = false;
       for (const EventKind kind : {EventKind::kTerm, EventKind::kLunar, EventKind::kGregorian,
-                                   EventKind::kOff, EventKind::kWork}) {
+                                   EventKind::kOff, EventKind::kWork, EventKind::kMoon}) {
         if (word == KindName(kind)) {
           kinds |= KindBit(kind);
           known = true;
         }
       }
       if (!known) {
-        return Failure("--kinds " + *r.kinds, "expected a list of term, lunar, gregorian, off and work");
+        return Failure("--kinds " + *r.kinds,
+                       "expected a list of term, lunar, gregorian, off, work and moon");
       }
       if (word.size() == rest.size()) break;
       rest.remove_prefix(word.size() + 1);
@@ -477,6 +494,35 @@ std::variant<EventKinds, Result> KindsOf(const Request& r) {
 }
 
 Result ClockOutOfRange(const Environment& environment);
+
+// --moon: the principal phases of a year or a month (this month without a
+// value), with their Beijing times.
+Result MoonMode(const Request& r, const Environment& environment, Script script) {
+  sys_days first, last;
+  if (r.moon && r.moon->find('-') == std::string::npos) {
+    const auto years = ParseYears(*r.moon, false);
+    if (const auto* why = std::get_if<std::string>(&years)) return Failure("--moon " + *r.moon, *why);
+    const int y = std::get<YearRange>(years).first;
+    first = sys_days{year{y} / January / 1};
+    last = sys_days{year{y} / December / 31};
+  } else {
+    year_month asked{};
+    if (r.moon) {
+      const auto parsed = ParseMonth(*r.moon);
+      if (const auto* why = std::get_if<std::string>(&parsed)) return Failure("--moon " + *r.moon, *why);
+      asked = std::get<year_month>(parsed);
+    } else {
+      const LocalDateRecord& now = environment.now;
+      const year_month_day today{year{now.year}, month{now.month}, day{now.day}};
+      if (!today.ok() || !InCalendarRange(sys_days{today})) return ClockOutOfRange(environment);
+      asked = today.year() / today.month();
+    }
+    first = sys_days{asked / 1};
+    last = sys_days{asked / std::chrono::last};
+  }
+  const std::vector<CalendarEvent> phases = MoonPhasesBetween(first, last, false);
+  return {0, r.json ? MoonJson(phases, script) : MoonListing(phases, script), {}};
+}
 
 // --workday: whether a day is worked, for scripts: exit status 0 for a
 // working day, 1 for a day off, 3 where no arrangement is known.
@@ -674,6 +720,7 @@ Result Run(const std::vector<std::string>& args, const Environment& environment)
   const Arrangement arrangement = holidays.View();
 
   if (r.workday_mode) return WorkdayMode(r, environment, arrangement, script);
+  if (r.moon_mode) return MoonMode(r, environment, script);
   if (r.year || (r.ics_mode && !r.every)) return YearEvents(r, environment, script, arrangement);
   const auto moment = MomentOf(r, environment);
   if (const auto* refused = std::get_if<Result>(&moment)) return *refused;

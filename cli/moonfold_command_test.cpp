@@ -847,7 +847,7 @@ TEST(MoonfoldCommand, YearListsOfficialDaysByKind) {
   EXPECT_GT(kinds("--year 2026 --json --gregorian").at("gregorian"), 100);
   EXPECT_EQ(RunCommand("--year 2026").out.find("2026-02-14  周六  腊月廿七           春节 班\n") != std::string::npos, true);
   EXPECT_EQ(RunCommand("--year 2026 --kinds holiday", true).out,
-            "moonfold: --kinds holiday — expected a list of term, lunar, gregorian, off and work\n");
+            "moonfold: --kinds holiday — expected a list of term, lunar, gregorian, off, work and moon\n");
 }
 
 // The script: --script, else the locale; every mode follows it.
@@ -880,6 +880,32 @@ TEST(MoonfoldCommand, TraditionalCharacters) {
     const Output o = RunCommand("--script hant --json --date "s + date + "T01:30");
     EXPECT_EQ(o.out.find("醜"), std::string::npos) << date;
   }
+}
+
+// --moon lists the principal phases in order, a quarter apart, each once;
+// calendar files hold new and full moons only with --kinds naming moon.
+TEST(MoonfoldCommand, MoonPhases) {
+  EXPECT_EQ(RunCommand("--moon 2026-12").out,
+            "2026-12-01  周二  十月廿三    14:08  下弦月\n"
+            "2026-12-09  周三  冬月初一    08:51  新月\n"
+            "2026-12-17  周四  冬月初九    13:42  上弦月\n"
+            "2026-12-24  周四  冬月十六    09:28  满月\n"
+            "2026-12-31  周四  冬月廿三    02:59  下弦月\n");
+  const auto year = JsonLines(RunCommand("--moon 2027 --json").out);
+  ASSERT_GE(year.size(), 48u);
+  const std::vector<std::string> order{"new", "first_quarter", "full", "last_quarter"};
+  for (std::size_t i = 1; i < year.size(); ++i) {
+    const auto at = std::find(order.begin(), order.end(), year[i - 1].at("phase")) - order.begin();
+    EXPECT_EQ(year[i].at("phase"), order[(at + 1) % 4]) << year[i].at("date");
+    EXPECT_LT(year[i - 1].at("date"), year[i].at("date"));
+  }
+  EXPECT_EQ(RunCommand("--ics 2027").out.find("月相"), std::string::npos);
+  const std::string moons = RunCommand("--ics 2027 --kinds moon").out;
+  EXPECT_NE(moons.find("SUMMARY:满月"), std::string::npos);
+  EXPECT_EQ(moons.find("SUMMARY:上弦月"), std::string::npos);
+  EXPECT_NE(RunCommand("--script hant --moon 2026-12").out.find("2026-12-24  週四  冬月十六    09:28  滿月\n"),
+            std::string::npos);
+  EXPECT_EQ(RunCommand("--moon 2026-13", true).out, "moonfold: --moon 2026-13 — there is no month 13\n");
 }
 
 TEST(DisplayWidth, CountsWideCharactersTwice) {

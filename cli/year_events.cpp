@@ -9,6 +9,7 @@
 #include "cli/text_output.h"
 #include "common/utf8.h"
 #include "festivals/day_facts.h"
+#include "lunar/moon_phases.h"
 #include "texts/calendar_texts.h"
 
 namespace moonfold::cli {
@@ -34,6 +35,8 @@ std::string EventName(const CalendarEvent& e, Script script) {
     case EventKind::kTerm: return Utf8FromUtf16(SolarTermName(e.term, script));
     case EventKind::kOff:
     case EventKind::kWork: return Utf8FromUtf16(HolidayName(e.holiday, script));
+    case EventKind::kMoon:
+      return Utf8FromUtf16(texts::NamesOf(script).moon_phases[2 * (e.term % 4)]);
     case EventKind::kLunar:
     case EventKind::kGregorian: break;
   }
@@ -102,10 +105,13 @@ void ICalendarEvent(ICalendarWriter& writer, const CalendarEvent& e, Script scri
   const texts::Labels& labels = texts::NamesOf(script).labels;
   std::string description = Utf8FromUtf16(labels.lunar_calendar) + LunarDateOf(e.date, script);
   if (e.time) {
-    description += Utf8FromUtf16(labels.clause) + Utf8FromUtf16(labels.term_time) + TimeText(*e.time);
+    description += Utf8FromUtf16(labels.clause) +
+                   Utf8FromUtf16(e.kind == EventKind::kMoon ? labels.moon_time : labels.term_time) +
+                   TimeText(*e.time);
   }
   const texts::Name category = e.kind == EventKind::kTerm    ? labels.category_term
                                : e.kind == EventKind::kLunar ? labels.category_lunar
+                               : e.kind == EventKind::kMoon  ? labels.category_moon
                                                              : labels.category_gregorian;
   writer.AllDayEvent(CompactDate(e.date) + "-" + KindName(e.kind) + "-" +
                          std::to_string(e.ordinal) + "@moonfold",
@@ -147,6 +153,7 @@ const char* KindName(EventKind kind) {
     case EventKind::kGregorian: return "gregorian";
     case EventKind::kOff: return "off";
     case EventKind::kWork: return "work";
+    case EventKind::kMoon: return "moon";
   }
   return "";
 }
@@ -183,6 +190,9 @@ std::vector<CalendarEvent> EventsOf(int first_year, int last_year, EventKinds ki
                    ordinal);
     }
     AddOfficialDay(events, date, OfficialDayOf(arrangement, day), arrangement, kinds);
+    if (wanted(EventKind::kMoon)) {
+      for (const CalendarEvent& moon : MoonPhasesBetween(day, day, true)) events.push_back(moon);
+    }
     if (!wanted(EventKind::kGregorian)) continue;
     ordinal = 0;
     AddFestivals(events, date, EventKind::kGregorian, FestivalTable::kFixedDate,
@@ -202,6 +212,39 @@ std::string YearListing(const std::vector<CalendarEvent>& events, Script script)
            "  " + ListedName(e, script) + "\n";
   }
   return out;
+}
+
+std::vector<CalendarEvent> MoonPhasesBetween(sys_days first, sys_days last, bool new_and_full) {
+  std::vector<CalendarEvent> phases;
+  for (sys_days day = first; day <= last; day += days{1}) {
+    const MoonPhaseOfDay moon = MoonPhaseOn(day);
+    if (!moon.instant) continue;
+    const auto quarter = static_cast<unsigned>(moon.phase) / 2;
+    if (new_and_full && quarter % 2 != 0) continue;
+    CalendarEvent e;
+    e.date = year_month_day{day};
+    e.kind = EventKind::kMoon;
+    e.term = quarter;
+    e.time = moon.instant;
+    e.ordinal = quarter;
+    phases.push_back(e);
+  }
+  return phases;
+}
+
+std::string MoonListing(const std::vector<CalendarEvent>& phases, Script script) {
+  return YearListing(phases, script);
+}
+
+std::string MoonJson(const std::vector<CalendarEvent>& phases, Script script) {
+  constexpr const char* kPhases[]{"new", "first_quarter", "full", "last_quarter"};
+  std::vector<std::string> objects;
+  for (const CalendarEvent& e : phases) {
+    objects.push_back("{\"date\":" + JsonString(IsoDate(e.date)) + ",\"phase\":" +
+                      JsonString(kPhases[e.term % 4]) + ",\"name\":" + JsonString(EventName(e, script)) +
+                      ",\"time\":" + JsonString(TimeText(*e.time)) + "}");
+  }
+  return JsonArray(objects);
 }
 
 std::string YearJson(const std::vector<CalendarEvent>& events, Script script) {

@@ -15,7 +15,9 @@
 
 namespace moonfold::cli {
 
-enum class EventKind { kTerm, kLunar, kGregorian, kOff, kWork };
+// kMoon: a principal phase of the moon (in listings of the moon, and in
+// calendar files only where asked for: new and full moons).
+enum class EventKind { kTerm, kLunar, kGregorian, kOff, kWork, kMoon };
 
 // Which kinds of event a listing holds: a bit for each EventKind.
 using EventKinds = unsigned;
@@ -27,7 +29,7 @@ inline constexpr EventKinds kDefaultKinds = KindBit(EventKind::kTerm) | KindBit(
 struct CalendarEvent {
   std::chrono::year_month_day date;
   EventKind kind = EventKind::kTerm;
-  unsigned term = 0;                   // a term's index, 0 = 小寒
+  unsigned term = 0;                   // a term's index, 0 = 小寒; a phase's quarter, 0 = new
   FestivalId festival{};               // a festival's table and row
   std::optional<BeijingTime> time;     // a term's instant
   Holiday holiday{};                   // of an official day off or make-up day
@@ -57,7 +59,16 @@ std::string NextListing(const std::vector<CalendarEvent>& events, std::chrono::s
 std::string NextJson(const std::vector<CalendarEvent>& events, std::chrono::sys_days today,
                      Script script);
 
-// "term", "lunar", "gregorian", "off" or "work".
+// The principal phases of the moon whose Beijing day lies in [first, last],
+// in order; with `new_and_full`, the new and full moons only.
+std::vector<CalendarEvent> MoonPhasesBetween(std::chrono::sys_days first, std::chrono::sys_days last,
+                                             bool new_and_full);
+
+// The lines of `moonfold --moon` and its JSON array.
+std::string MoonListing(const std::vector<CalendarEvent>& phases, Script script);
+std::string MoonJson(const std::vector<CalendarEvent>& phases, Script script);
+
+// "term", "lunar", "gregorian", "off", "work" or "moon".
 const char* KindName(EventKind kind);
 
 // "HH:MM".

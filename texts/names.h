@@ -53,6 +53,8 @@ struct Labels {
   Name category_off;        // the iCalendar categories of the two
   Name category_work;
   Name nth;                 // before a day's number in a period: 初伏第3天
+  Name category_moon;       // the iCalendar category of the moon's phases
+  Name moon_time;           // before a phase's Beijing time in a description
 };
 
 struct ScriptNames {

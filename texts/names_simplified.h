@@ -309,6 +309,8 @@ inline constexpr ScriptNames kSimplifiedNames{
         .category_off{u"放假"},
         .category_work{u"调休"},
         .nth{u"第"},
+        .category_moon{u"月相"},
+        .moon_time{u"北京时间 "},
     },
 };
 

@@ -310,6 +310,8 @@ inline constexpr ScriptNames kTraditionalNames{
         .category_off{u"放假"},
         .category_work{u"調休"},
         .nth{u"第"},
+        .category_moon{u"月相"},
+        .moon_time{u"北京時間 "},
     },
 };
 
