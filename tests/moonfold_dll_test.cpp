@@ -314,15 +314,16 @@ TEST_F(MoonfoldDll, OfficialDaysFollowTheNotices) {
 // Script=Hant through the DLL over sampled days, against the simplified
 // texts converted here character by character with a reviewed table of
 // the characters these kinds hold: 丑 stays 丑, 闰 is 閏, 腊 is 臘.  The
-// festivals of the Gregorian calendar hold too many characters for such a
-// table; for them no 醜 and no 迴 (of 回归).
+// festivals of the Gregorian calendar and the pentads hold too many
+// characters for such a table; for them no 醜 and no 迴 (of 回归).
 TEST_F(MoonfoldDll, TraditionalCharactersForEveryKeyword) {
   const std::map<wchar_t, wchar_t> kTraditional{
       {L'龙', L'龍'}, {L'马', L'馬'}, {L'鸡', L'雞'}, {L'猪', L'豬'}, {L'惊', L'驚'}, {L'蛰', L'蟄'},
       {L'谷', L'穀'}, {L'满', L'滿'}, {L'种', L'種'}, {L'处', L'處'}, {L'双', L'雙'}, {L'狮', L'獅'},
       {L'蝎', L'蠍'}, {L'鱼', L'魚'}, {L'腊', L'臘'}, {L'闰', L'閏'}, {L'还', L'還'}, {L'节', L'節'},
       {L'阳', L'陽'}, {L'妈', L'媽'}, {L'头', L'頭'}, {L'国', L'國'}, {L'庆', L'慶'}, {L'劳', L'勞'},
-      {L'动', L'動'}, {L'战', L'戰'}, {L'胜', L'勝'}, {L'纪', L'紀'}};
+      {L'动', L'動'}, {L'战', L'戰'}, {L'胜', L'勝'}, {L'纪', L'紀'}, {L'满', L'滿'}, {L'亏', L'虧'},
+      {L'残', L'殘'}};
   const auto convert = [&](std::wstring text) {
     for (wchar_t& c : text) {
       const auto found = kTraditional.find(c);
@@ -345,7 +346,8 @@ TEST_F(MoonfoldDll, TraditionalCharactersForEveryKeyword) {
       const std::wstring hant = Run(++id, (L"Hant " + keyword).c_str(), keyword);
       EXPECT_EQ(hant.find(L'醜'), std::wstring::npos) << DateText(r.year, r.month, r.day);
       EXPECT_EQ(hant.find(L'迴'), std::wstring::npos) << DateText(r.year, r.month, r.day);
-      if (keyword != L"FEASTS" && keyword != L"FWEEKDAY" && keyword != L"FLASTWEEK") {
+      if (keyword != L"FEASTS" && keyword != L"FWEEKDAY" && keyword != L"FLASTWEEK" &&
+          keyword != L"PENTAD") {
         EXPECT_EQ(hant, convert(hans)) << DateText(r.year, r.month, r.day) << ' ' << Narrow(keyword);
       }
       ++checked;
@@ -356,6 +358,51 @@ TEST_F(MoonfoldDll, TraditionalCharactersForEveryKeyword) {
   Run(59999, L"Odd", L"LUNARDAY");
   ASSERT_EQ(g_messages.size(), 1u);
   EXPECT_EQ(g_messages[0].text, L"Script=zh-TW 键值无效 [Odd ].");
+}
+
+// MOONPHASE through the DLL on every day of sampled years, against the
+// second engine's phases (astronomy-engine, tests/data): the principal
+// phase on the Beijing day of its instant, else the stretch it begins.
+// Days with a phase within two minutes of midnight, where the engines may
+// part, are left out.
+TEST_F(MoonfoldDll, MoonPhasesFollowTheSecondEngine) {
+  std::vector<std::pair<std::chrono::local_seconds, int>> phases;  // instant, quarter
+  {
+    std::FILE* file = std::fopen(MOONFOLD_TEST_DATA_DIR "/moon_phase_reference.tsv", "rb");
+    ASSERT_NE(file, nullptr);
+    char line[64];
+    while (std::fgets(line, sizeof line, file) != nullptr) {
+      int quarter, y, m, d, hh, mm, ss;
+      if (std::sscanf(line, "%d\t%d-%d-%d %d:%d:%d", &quarter, &y, &m, &d, &hh, &mm, &ss) != 7) continue;
+      using namespace std::chrono;
+      phases.push_back({local_days{year{y} / m / d} + hours{hh} + minutes{mm} + seconds{ss}, quarter});
+    }
+    std::fclose(file);
+  }
+  ASSERT_GT(phases.size(), 9900u);
+  const wchar_t* kPrincipal[]{L"新月", L"上弦月", L"满月", L"下弦月"};
+  const wchar_t* kBetween[]{L"蛾眉月", L"盈凸月", L"亏凸月", L"残月"};
+  int checked = 0;
+  for (const ReferenceDay& r : ReferenceDays()) {
+    if (r.year % 6 != 1) continue;  // 1993, 1999 … 2047
+    using namespace std::chrono;
+    const local_days day{year{r.year} / r.month / r.day};
+    const auto after = std::upper_bound(phases.begin(), phases.end(), day + days{1},
+                                        [](auto t, const auto& p) { return t < p.first; });
+    const auto& latest = *(after - 1);
+    const bool near_midnight = std::any_of(after - 1, after + 1, [&](const auto& p) {
+      const auto since = p.first - floor<days>(p.first);
+      return since < minutes{2} || since > hours{24} - minutes{2};
+    });
+    if (near_midnight) continue;
+    const std::wstring expected = floor<days>(latest.first) == day ? kPrincipal[latest.second]
+                                                                   : kBetween[latest.second];
+    SetClock(r.year, r.month, r.day,
+             static_cast<WORD>(weekday{sys_days{day.time_since_epoch()}}.c_encoding()));
+    EXPECT_EQ(std::wstring(Run(60001, L"Moon", L"MOONPHASE")), expected) << DateText(r.year, r.month, r.day);
+    ++checked;
+  }
+  EXPECT_GT(checked, 3000);
 }
 
 TEST_F(MoonfoldDll, ShowsTheDateMessageOutside1990To2050) {
