@@ -201,8 +201,10 @@ class BenchPlatform final : public PluginPlatform {
     now.hour = 10;
     return now;
   }
-  const char16_t* ReadConfigString(const char16_t*, const char16_t*, const char16_t*) override {
-    return value_;
+  // The keyword for the Moonfold option; the default for any other (Script).
+  const char16_t* ReadConfigString(const char16_t*, const char16_t* key,
+                                   const char16_t* default_value) override {
+    return std::u16string_view(key) == u"Moonfold" ? value_ : default_value;
   }
   void ShowMessage(const char16_t*) override {}
 
@@ -242,8 +244,9 @@ class FixedClock final : public PluginPlatform {
   LocalDateRecord now{2010, 11, 0, 7, 10, 30, 0, 0};
   const char16_t* value = u"FEASTS";
   LocalDateRecord ReadLocalClock() override { return now; }
-  const char16_t* ReadConfigString(const char16_t*, const char16_t*, const char16_t*) override {
-    return value;
+  const char16_t* ReadConfigString(const char16_t*, const char16_t* key,
+                                   const char16_t* default_value) override {
+    return std::u16string_view(key) == u"Moonfold" ? value : default_value;
   }
   void ShowMessage(const char16_t*) override {}
 };
