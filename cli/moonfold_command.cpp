@@ -227,109 +227,107 @@ struct Request {
   std::vector<std::string> seen;  // options in the order given, for conflicts
 };
 
+// Options that take a value: where it goes, and what it is.
+struct ValueOption {
+  std::string_view name;
+  std::optional<std::string> Request::*slot;
+  std::string_view form;
+};
+constexpr ValueOption kValueOptions[]{
+    {"--date", &Request::date, "YYYY-MM-DD or YYYY-MM-DDTHH:MM"},
+    {"--lunar", &Request::lunar, "a lunar YYYY-MM-DD"},
+    {"--format", &Request::format, "a template"},
+    {"--year", &Request::year, "YYYY"},
+    {"--every", &Request::every, "a lunar MM-DD"},
+    {"--from", &Request::from, "a lunar year YYYY"},
+    {"--to", &Request::to, "a lunar year YYYY"},
+    {"--name", &Request::name, "the events' name"},
+    {"--script", &Request::script, "hans or hant"},
+    {"--kinds", &Request::kinds, "a list of term, lunar, gregorian, off, work and moon"},
+    {"--holidays", &Request::holidays, "a file of holiday arrangements"},
+};
+
+// Options that choose a mode and may take a value, taken when it is inline
+// or the next argument starts with a digit.
+struct ModeOption {
+  std::string_view name;
+  std::optional<std::string> Request::*slot;
+  bool Request::*mode;
+};
+constexpr ModeOption kModeOptions[]{
+    {"--ics", &Request::ics, &Request::ics_mode},         {"--moon", &Request::moon, &Request::moon_mode},
+    {"--workday", &Request::workday, &Request::workday_mode}, {"--next", &Request::next, &Request::next_mode},
+    {"--month", &Request::month, &Request::month_mode},
+};
+
+// Options of no value: the field each sets, and whether it asks for the
+// month grid too.
+struct FlagOption {
+  std::string_view name;
+  bool Request::*field;
+  bool month;
+};
+constexpr FlagOption kFlagOptions[]{
+    {"-3", &Request::three, true},           {"--monday", &Request::monday, true},
+    {"-w", &Request::week_numbers, true},    {"--week-numbers", &Request::week_numbers, true},
+    {"--json", &Request::json, false},       {"--gregorian", &Request::gregorian, false},
+};
+
+// The answers that end the reading at once: help, keywords, version.
+std::optional<Result> ImmediateAnswer(const std::string& arg) {
+  if (arg == "--help" || arg == "-h") return Result{0, HelpText(), {}};
+  if (arg == "--version") return Result{0, std::string("moonfold ") + kVersionText + "\n", {}};
+  if (arg != "--keywords") return std::nullopt;
+  std::string list;
+  for (const Field& field : AllFields()) list += field.Name() + "\n";
+  return Result{0, list, {}};
+}
+
 std::variant<Request, Result> ReadArguments(const std::vector<std::string>& args) {
   Request r;
   for (std::size_t i = 0; i < args.size(); ++i) {
     const std::string& arg = args[i];
-    const auto name = arg.substr(0, arg.find('='));
+    const std::string name = arg.substr(0, arg.find('='));
     const bool has_inline = name.size() < arg.size();
-    const auto value = [&](std::optional<std::string>& slot, std::string_view form) -> std::optional<Result> {
-      if (slot) return Failure(name, "given twice");
-      if (has_inline) {
-        slot = arg.substr(name.size() + 1);
-      } else if (i + 1 < args.size()) {
-        slot = args[++i];
-      } else {
-        return Failure(name, "needs a value (" + std::string(form) + ")");
-      }
-      return std::nullopt;
-    };
-    // An optional value: taken when it is inline or the next argument
-    // starts with a digit.
-    const auto optional_value = [&](std::optional<std::string>& slot) {
-      if (has_inline) {
-        slot = arg.substr(name.size() + 1);
-      } else if (i + 1 < args.size() && !args[i + 1].empty() && args[i + 1][0] >= '0' &&
-                 args[i + 1][0] <= '9') {
-        slot = args[++i];
-      }
-    };
-    std::optional<Result> error;
-    if (arg == "--help" || arg == "-h") return Result{0, HelpText(), {}};
-    const std::string_view canonical = name == "--colour" ? "--color" : std::string_view(name);
-    if (!arg.empty() && arg[0] == '-' &&
-        std::find(r.seen.begin(), r.seen.end(), canonical) != r.seen.end()) {
+    const auto next_is = [&](auto accept) { return !has_inline && i + 1 < args.size() && accept(args[i + 1]); };
+    if (auto answer = ImmediateAnswer(arg)) return std::move(*answer);
+    const std::string canonical = name == "--colour" ? "--color" : name;
+    if (!arg.empty() && arg[0] == '-' && std::find(r.seen.begin(), r.seen.end(), canonical) != r.seen.end()) {
       return Failure(name, "given twice");
     }
-    if (arg == "--keywords") {
-      std::string list;
-      for (const Field& field : AllFields()) list += field.Name() + "\n";
-      return Result{0, list, {}};
+    bool known = false;
+    for (const ValueOption& o : kValueOptions) {
+      if (name != o.name) continue;
+      if (!has_inline && i + 1 >= args.size()) return Failure(name, "needs a value (" + std::string(o.form) + ")");
+      r.*o.slot = has_inline ? arg.substr(name.size() + 1) : args[++i];
+      known = true;
     }
-    if (arg == "--version") return Result{0, std::string("moonfold ") + kVersionText + "\n", {}};
-    if (name == "--date") {
-      error = value(r.date, "YYYY-MM-DD or YYYY-MM-DDTHH:MM");
-    } else if (name == "--lunar") {
-      error = value(r.lunar, "a lunar YYYY-MM-DD");
-    } else if (name == "--format") {
-      error = value(r.format, "a template");
-    } else if (name == "--year") {
-      error = value(r.year, "YYYY");
-    } else if (name == "--ics") {
-      r.ics_mode = true;
-      optional_value(r.ics);
-    } else if (name == "--every") {
-      error = value(r.every, "a lunar MM-DD");
-    } else if (name == "--from") {
-      error = value(r.from, "a lunar year YYYY");
-    } else if (name == "--to") {
-      error = value(r.to, "a lunar year YYYY");
-    } else if (name == "--name") {
-      error = value(r.name, "the events' name");
-    } else if (name == "--script") {
-      error = value(r.script, "hans or hant");
-    } else if (name == "--kinds") {
-      error = value(r.kinds, "a list of term, lunar, gregorian, off and work");
-    } else if (name == "--holidays") {
-      error = value(r.holidays, "a file of holiday arrangements");
-    } else if (name == "--moon") {
-      r.moon_mode = true;
-      optional_value(r.moon);
-    } else if (name == "--workday") {
-      r.workday_mode = true;
-      optional_value(r.workday);
-    } else if (name == "--next") {
-      r.next_mode = true;
-      optional_value(r.next);
-    } else if (name == "--month") {
-      r.month_mode = true;
-      optional_value(r.month);
-    } else if (name == "--color" || name == "--colour") {
+    for (const ModeOption& o : kModeOptions) {
+      if (name != o.name) continue;
+      r.*o.mode = known = true;
+      if (has_inline) r.*o.slot = arg.substr(name.size() + 1);
+      if (next_is([](const std::string& a) { return !a.empty() && a[0] >= '0' && a[0] <= '9'; })) r.*o.slot = args[++i];
+    }
+    for (const FlagOption& o : kFlagOptions) {
+      if (arg != o.name) continue;
+      r.*o.field = known = true;
+      if (o.month) r.month_mode = true;
+    }
+    if (canonical == "--color") {
       // A WHEN given as a word of its own reads as a keyword: say so.
-      if (!has_inline && i + 1 < args.size() &&
-          (args[i + 1] == "auto" || args[i + 1] == "always" || args[i + 1] == "never")) {
+      if (next_is([](const std::string& a) { return a == "auto" || a == "always" || a == "never"; })) {
         return Failure(name + " " + args[i + 1],
                        name + " takes its WHEN after an equals sign: " + name + "=" + args[i + 1]);
       }
       r.color = has_inline ? arg.substr(name.size() + 1) : "always";
-    } else if (arg == "-3") {
-      r.three = r.month_mode = true;
-    } else if (arg == "--monday") {
-      r.monday = r.month_mode = true;
-    } else if (arg == "-w" || arg == "--week-numbers") {
-      r.week_numbers = r.month_mode = true;
-    } else if (arg == "--json") {
-      r.json = true;
-    } else if (arg == "--gregorian") {
-      r.gregorian = true;
-    } else if (!arg.empty() && arg[0] == '-') {
-      return Failure(arg, "not an option; see moonfold --help");
-    } else {
+      known = true;
+    }
+    if (!known && !arg.empty() && arg[0] == '-') return Failure(arg, "not an option; see moonfold --help");
+    if (!known) {
       r.keywords.push_back(arg);
       continue;
     }
-    if (error) return *error;
-    r.seen.push_back(std::string(canonical));
+    r.seen.push_back(canonical);
   }
   return r;
 }
