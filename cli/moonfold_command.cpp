@@ -323,6 +323,9 @@ std::variant<Request, Result> ReadArguments(const std::vector<std::string>& args
       known = true;
     }
     if (!known && !arg.empty() && arg[0] == '-') return Failure(arg, "not an option; see moonfold --help");
+    // "--year=" with nothing after it is a slip of the shell (an unset
+    // variable, a lost quote): name it rather than read it as no value.
+    if (known && has_inline && arg.size() == name.size() + 1) return Failure(arg, "nothing after the equals sign");
     if (!known) {
       r.keywords.push_back(arg);
       continue;
@@ -689,7 +692,9 @@ Result NextMode(const Request& r, const std::optional<DateTime>& moment,
   if (!moment) return ClockOutOfRange(environment);
   std::size_t count = 10;
   if (r.next) {
-    const auto n = r.next->size() <= 4 && r.next->find_first_not_of("0123456789") == std::string::npos
+    const bool digits = !r.next->empty() && r.next->size() <= 4 &&
+                        r.next->find_first_not_of("0123456789") == std::string::npos;
+    const auto n = digits
                        ? std::stoi(*r.next) : 0;
     if (n < 1 || n > 1000) return Failure("--next " + *r.next, "expected a count from 1 to 1000");
     count = static_cast<std::size_t>(n);
