@@ -631,5 +631,51 @@ TEST_F(MoonfoldDll, TextsFollowTheClockThroughUpdate2) {
   EXPECT_EQ(Text(0xBAD), L"(null)");
 }
 
+// The texts that turn within a day, or at a midnight of their own, through
+// Update2: the month pillar at the 节's minute (立冬 2010 at 20:42:30), the
+// hour pillar's late 子 hour from 23:00 with the next day's stem (丁壬庚子居),
+// the first of the nines on 冬至's day and a pentad five days into its term.
+TEST_F(MoonfoldDll, SeasonTextsTurnAtTheirMomentThroughUpdate2) {
+  const auto update2 = Resolve<Update2Fn>("Update2");
+  ASSERT_NE(update2, nullptr);
+  const auto set = [](std::chrono::local_time<std::chrono::minutes> at) {
+    const auto midnight = std::chrono::floor<std::chrono::days>(at);
+    const std::chrono::year_month_day date{midnight};
+    const std::chrono::hh_mm_ss time{at - midnight};
+    SetClock(static_cast<WORD>(static_cast<int>(date.year())),
+             static_cast<WORD>(static_cast<unsigned>(date.month())),
+             static_cast<WORD>(static_cast<unsigned>(date.day())),
+             static_cast<WORD>(std::chrono::weekday{midnight}.c_encoding()),
+             static_cast<WORD>(time.hours().count()), static_cast<WORD>(time.minutes().count()));
+  };
+  using std::chrono::hours, std::chrono::minutes;
+  const auto at = [](int y, unsigned m, unsigned d, int h, int min) {
+    return std::chrono::local_days{std::chrono::year{y} / m / d} + hours{h} + minutes{min};
+  };
+  const struct {
+    const wchar_t* keyword;
+    std::chrono::local_time<std::chrono::minutes> before;
+    const wchar_t* text_before;
+    const wchar_t* text_after;
+  } kCases[]{
+      {L"PILLARS", at(2010, 11, 7, 20, 41), L"庚寅 丙戌 辛酉 戊戌", L"庚寅 丁亥 辛酉 戊戌"},
+      {L"PILLARS", at(2010, 11, 7, 22, 59), L"庚寅 丁亥 辛酉 己亥", L"庚寅 丁亥 辛酉 庚子"},
+      {L"SEASONDAYS", at(2010, 12, 21, 23, 59), L"", L"一九第1天"},
+      {L"PENTAD", at(2010, 11, 11, 23, 59), L"水始冰", L"地始冻"},
+  };
+  std::uint32_t id = 12000;
+  for (const auto& c : kCases) {
+    set(c.before);
+    EXPECT_EQ(std::wstring(Run(++id, L"Turns", c.keyword)), c.text_before) << Narrow(c.keyword);
+    const wchar_t* pointer = get_string_(id);
+    update2(id);  // the same minute: nothing changes
+    EXPECT_EQ(get_string_(id), pointer) << Narrow(c.keyword);
+    set(c.before + minutes{1});
+    update2(id);
+    EXPECT_EQ(Text(id), c.text_after) << Narrow(c.keyword);
+  }
+  EXPECT_TRUE(g_messages.empty());
+}
+
 }  // namespace
 }  // namespace moonfold::testing

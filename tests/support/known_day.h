@@ -19,7 +19,7 @@ inline constexpr KnownText kKnownDayTexts[]{
     {u"FLASTWEEK", u""},      {u"FLUNARS", u""},          {u"TWELVEANIMALS", u"虎"},
     {u"COUNTDOWN", u"距冬至还有45天"},                    {u"NEXTTERM", u"距小雪还有15天"},
     {u"HOLIDAY", u""},        {u"DAYOFF", u""},           {u"SEASONDAYS", u""},
-    {u"PENTAD", u"水始冰"},   {u"PILLARS", u"庚寅 丙戌 辛酉 癸巳"},  // 立冬 comes at 19:42
+    {u"PENTAD", u"水始冰"},   {u"PILLARS", u"庚寅 丙戌 辛酉 癸巳"},  // 立冬 comes at 20:42
     {u"MOONPHASE", u"蛾眉月"},  // the new moon was on the 6th
 };
 
