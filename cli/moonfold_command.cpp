@@ -413,7 +413,7 @@ std::optional<Result> Conflict(const Request& r) {
   }
   if (given("--moon")) {
     for (const std::string_view o : {"--format", "--year", "--ics", "--every", "--next", "--workday",
-                                     "--date", "--lunar", "--month", "-3", "--monday", "-w"}) {
+                                     "--date", "--lunar", "--month", "-3", "--monday", "-w", "--week-numbers"}) {
       if (given(o)) return Failure("--moon and " + std::string(o), "cannot be used together");
     }
     if (!r.keywords.empty()) {
@@ -422,7 +422,7 @@ std::optional<Result> Conflict(const Request& r) {
   }
   if (given("--workday")) {
     for (const std::string_view o : {"--json", "--format", "--year", "--ics", "--every", "--next",
-                                     "--date", "--lunar", "--month", "-3", "--monday", "-w"}) {
+                                     "--date", "--lunar", "--month", "-3", "--monday", "-w", "--week-numbers"}) {
       if (given(o)) return Failure("--workday and " + std::string(o), "cannot be used together");
     }
     if (!r.keywords.empty()) {
