@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <initializer_list>
 #include <optional>
 #include <string_view>
 #include <tuple>
@@ -335,19 +336,38 @@ std::variant<Request, Result> ReadArguments(const std::vector<std::string>& args
   return r;
 }
 
+// The options that ask for the month grid.
+constexpr std::string_view kMonthOptions[]{"--month", "-3", "--monday", "-w", "--week-numbers"};
+
+// A mode with an output of its own: it refuses the options it lists, the
+// month grid's (the first given, in the grid's order) and keywords.
+template <typename Given>
+std::optional<Result> StandsAlone(const Request& r, const Given& given, std::string_view mode,
+                                  std::initializer_list<std::string_view> refused) {
+  const auto together = [&](std::string_view o) {
+    return Failure(std::string(mode) + " and " + std::string(o), "cannot be used together");
+  };
+  for (const std::string_view o : refused) {
+    if (given(o)) return together(o);
+  }
+  for (const std::string_view o : kMonthOptions) {
+    if (given(o)) return together(o);
+  }
+  if (!r.keywords.empty()) {
+    return Failure(std::string(mode) + " and " + r.keywords.front(), "keywords go with today's texts only");
+  }
+  return std::nullopt;
+}
+
 // The conflicts of --every and --next, and of the options that serve only
 // one mode.
 template <typename Given>
 std::optional<Result> LaterConflict(const Request& r, const Given& given, std::string_view month) {
-  for (const std::string_view mode : {"--every", "--next"}) {
-    if (!given(mode)) continue;
-    for (const std::string_view o : {"--format", "--year", "--every", "--next"}) {
-      if (o != mode && given(o)) return Failure(std::string(mode) + " and " + std::string(o), "cannot be used together");
-    }
-    if (!month.empty()) return Failure(std::string(mode) + " and " + std::string(month), "cannot be used together");
-    if (!r.keywords.empty()) {
-      return Failure(std::string(mode) + " and " + r.keywords.front(), "keywords go with today's texts only");
-    }
+  if (given("--every")) {
+    if (auto refused = StandsAlone(r, given, "--every", {"--format", "--year", "--next"})) return refused;
+  }
+  if (given("--next")) {
+    if (auto refused = StandsAlone(r, given, "--next", {"--format", "--year", "--every"})) return refused;
   }
   if (given("--next") && given("--ics")) return Failure("--next and --ics", "cannot be used together");
   for (const std::string_view mode : {"--year", "--ics"}) {
@@ -382,7 +402,7 @@ std::optional<Result> Conflict(const Request& r) {
     return std::find(r.seen.begin(), r.seen.end(), option) != r.seen.end();
   };
   const auto month_option = [&]() -> std::string_view {
-    for (const std::string_view o : {"--month", "-3", "--monday", "-w", "--week-numbers"}) {
+    for (const std::string_view o : kMonthOptions) {
       if (given(o)) return o;
     }
     return {};
@@ -412,21 +432,17 @@ std::optional<Result> Conflict(const Request& r) {
     return Failure("--kinds", "goes with --year, --ics or --next");
   }
   if (given("--moon")) {
-    for (const std::string_view o : {"--format", "--year", "--ics", "--every", "--next", "--workday",
-                                     "--date", "--lunar", "--month", "-3", "--monday", "-w", "--week-numbers"}) {
-      if (given(o)) return Failure("--moon and " + std::string(o), "cannot be used together");
-    }
-    if (!r.keywords.empty()) {
-      return Failure("--moon and " + r.keywords.front(), "keywords go with today's texts only");
+    if (auto refused = StandsAlone(r, given, "--moon",
+                                   {"--format", "--year", "--ics", "--every", "--next", "--workday", "--date",
+                                    "--lunar"})) {
+      return refused;
     }
   }
   if (given("--workday")) {
-    for (const std::string_view o : {"--json", "--format", "--year", "--ics", "--every", "--next",
-                                     "--date", "--lunar", "--month", "-3", "--monday", "-w", "--week-numbers"}) {
-      if (given(o)) return Failure("--workday and " + std::string(o), "cannot be used together");
-    }
-    if (!r.keywords.empty()) {
-      return Failure("--workday and " + r.keywords.front(), "keywords go with today's texts only");
+    if (auto refused = StandsAlone(r, given, "--workday",
+                                   {"--json", "--format", "--year", "--ics", "--every", "--next", "--date",
+                                    "--lunar"})) {
+      return refused;
     }
   }
   if (given("--gregorian") && !given("--year") && !given("--ics") && !given("--next")) {
