@@ -35,13 +35,6 @@ struct SeasonDay {
   friend constexpr bool operator==(const SeasonDay&, const SeasonDay&) = default;
 };
 
-// The day of a term of a Gregorian year 1900..2100, if the tables hold it.
-constexpr std::optional<std::chrono::sys_days> SolarTermDay(int year, unsigned index) noexcept {
-  const std::optional<BeijingTime> instant = SolarTermInstant(year, index);
-  if (!instant) return std::nullopt;
-  return std::chrono::sys_days{std::chrono::floor<std::chrono::days>(*instant).time_since_epoch()};
-}
-
 constexpr SeasonDay SeasonDayOf(std::chrono::sys_days day, std::chrono::year_month_day date) noexcept {
   using namespace std::chrono;
   constexpr unsigned kGeng = 6;  // 庚, the seventh stem

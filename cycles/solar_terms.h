@@ -37,6 +37,13 @@ constexpr std::optional<BeijingTime> SolarTermInstant(int year, unsigned index) 
   return kEpoch + std::chrono::minutes{minutes};
 }
 
+// The day of a term of a Gregorian year 1900..2100, if the tables hold it.
+constexpr std::optional<std::chrono::sys_days> SolarTermDay(int year, unsigned index) noexcept {
+  const std::optional<BeijingTime> instant = SolarTermInstant(year, index);
+  if (!instant) return std::nullopt;
+  return std::chrono::sys_days{std::chrono::floor<std::chrono::days>(*instant).time_since_epoch()};
+}
+
 // The term (0..23) that falls on a Gregorian date of 1900..2100, if any.
 // Each Gregorian month holds two terms, its first (index 2m - 2) by the
 // 9th and its second (2m - 1) from the 18th, so only one can be the day's.

@@ -23,14 +23,6 @@ constexpr unsigned PlaceInYear(unsigned month, bool leap, unsigned day) noexcept
   return (2 * month + (leap ? 1 : 0)) * 32 + day;
 }
 
-// The day of an instant: minutes since 1970 divided by a day's, rounded
-// down for the instants before 1970 too.
-sys_days DayOf(BeijingTime instant) noexcept {
-  constexpr std::int64_t kDay = 24 * 60;
-  const std::int64_t minutes = instant.time_since_epoch().count();
-  return sys_days{days{(minutes >= 0 ? minutes : minutes - (kDay - 1)) / kDay}};
-}
-
 // Keeps the earliest day strictly after `today`, and on a tie the festival
 // earlier in the list.
 class Earliest {
@@ -81,9 +73,9 @@ std::optional<FestivalCountdown> NextFestival(sys_days today, year_month_day dat
   for (const auto& [festival, term] : {std::pair{CountdownFestival::kQingming, kQingmingTerm},
                                       std::pair{CountdownFestival::kWinterSolstice,
                                                 kWinterSolsticeTerm}}) {
-    std::optional<BeijingTime> instant = SolarTermInstant(year, term);
-    if (instant && DayOf(*instant) <= today) instant = SolarTermInstant(year + 1, term);
-    if (instant) earliest.Consider(festival, DayOf(*instant));
+    std::optional<sys_days> day = SolarTermDay(year, term);
+    if (day && *day <= today) day = SolarTermDay(year + 1, term);
+    earliest.Consider(festival, day);
   }
   return earliest.Best();
 }
@@ -100,9 +92,11 @@ std::optional<TermCountdown> NextSolarTerm(sys_days today, year_month_day date) 
     const int y = k < kSolarTermCount ? year : year + 1;
     const unsigned index = k % kSolarTermCount;
     const std::optional<BeijingTime> instant = SolarTermInstant(y, index);
-    if (!instant || DayOf(*instant) <= today) continue;
+    if (!instant) continue;
+    const sys_days day{floor<days>(*instant).time_since_epoch()};
+    if (day <= today) continue;
     TermCountdown next;
-    next.day = DayOf(*instant);
+    next.day = day;
     next.days = static_cast<int>((next.day - today).count());
     next.term = index;
     next.instant = *instant;
