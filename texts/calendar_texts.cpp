@@ -92,6 +92,12 @@ std::u16string CountdownName(std::u16string_view name, int days, Script script) 
   return text + DaysLeftName(days, script);
 }
 
+std::u16string SeasonDayName(const SeasonDay& season, Script script) {
+  const texts::ScriptNames& names = NamesOf(script);
+  return std::u16string(names.season_periods[static_cast<std::size_t>(season.period)]) +
+         std::u16string(names.labels.nth) + Number(season.day) + std::u16string(names.labels.days);
+}
+
 std::u16string GregorianMonthTitle(std::chrono::year_month month, Script script) {
   const texts::Labels& labels = NamesOf(script).labels;
   return Number(static_cast<int>(month.year())) + std::u16string(labels.year) +

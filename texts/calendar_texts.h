@@ -7,6 +7,7 @@
 #include <string>
 #include <string_view>
 
+#include "cycles/seasons.h"
 #include "cycles/stem_branch.h"
 #include "festivals/countdowns.h"
 #include "festivals/festivals.h"
@@ -45,6 +46,9 @@ std::u16string DaysLeftName(int days, Script script);
 
 // A countdown to something named: 距冬至还有14天.
 std::u16string CountdownName(std::u16string_view name, int days, Script script);
+
+// A day of the dog days or the nines: 初伏第3天, 一九第1天.
+std::u16string SeasonDayName(const SeasonDay& season, Script script);
 
 // A Gregorian month: 2023年3月.
 std::u16string GregorianMonthTitle(std::chrono::year_month month, Script script);

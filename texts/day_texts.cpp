@@ -72,11 +72,7 @@ std::u16string DayOffText(const DayFacts& f, Script s) {
 std::u16string SeasonDaysText(const DayFacts& f, Script s) {
   const SeasonDay season = SeasonDayOf(std::chrono::sys_days{f.date});
   if (season.period == SeasonPeriod::kNone) return {};
-  const texts::ScriptNames& names = NamesOf(s);
-  const std::string day = std::to_string(season.day);
-  return std::u16string(names.season_periods[static_cast<std::size_t>(season.period)]) +
-         std::u16string(names.labels.nth) + std::u16string(day.begin(), day.end()) +
-         std::u16string(names.labels.days);
+  return SeasonDayName(season, s);
 }
 std::u16string PentadText(const DayFacts& f, Script s) {
   return std::u16string(NamesOf(s).pentads[PentadOf(std::chrono::sys_days{f.date})]);
