@@ -21,7 +21,6 @@ std::string Note(const Anniversary& kept, Script script) {
   return Utf8FromUtf16(AnniversaryNote(kept, script));
 }
 
-
 }  // namespace
 
 std::vector<YearsAnniversary> AnniversariesOf(const AnniversaryRequest& request) {
@@ -47,18 +46,15 @@ std::string AnniversaryListing(const std::vector<YearsAnniversary>& days, Script
 }
 
 std::string AnniversaryJson(const std::vector<YearsAnniversary>& days, Script script) {
-  std::string out = "[";
-  for (std::size_t i = 0; i < days.size(); ++i) {
-    const YearsAnniversary& a = days[i];
+  std::vector<std::string> objects;
+  for (const YearsAnniversary& a : days) {
     const std::string note = Note(a.kept, script);
-    out += i == 0 ? "\n" : ",\n";
-    out += "{\"lunar_year\":" + std::to_string(a.lunar_year) +
-           ",\"date\":" + JsonString(IsoDate(year_month_day{a.kept.day})) +
-           ",\"lunar\":" + JsonString(LunarText(a.kept.date, script)) +
-           ",\"note\":" + (note.empty() ? std::string("null") : JsonString(note)) + "}";
+    objects.push_back("{\"lunar_year\":" + std::to_string(a.lunar_year) +
+                      ",\"date\":" + JsonString(IsoDate(year_month_day{a.kept.day})) +
+                      ",\"lunar\":" + JsonString(LunarText(a.kept.date, script)) +
+                      ",\"note\":" + (note.empty() ? std::string("null") : JsonString(note)) + "}");
   }
-  out += days.empty() ? "]\n" : "\n]\n";
-  return out;
+  return JsonArray(objects);
 }
 
 std::string AnniversaryICalendar(const AnniversaryRequest& request,

@@ -25,6 +25,12 @@ std::string JsonString(std::string_view utf8) {
   return out + "\"";
 }
 
+std::string JsonArray(const std::vector<std::string>& objects) {
+  std::string out = "[";
+  for (std::size_t i = 0; i < objects.size(); ++i) out += (i == 0 ? "\n" : ",\n") + objects[i];
+  return out + (objects.empty() ? "]\n" : "\n]\n");
+}
+
 int DisplayWidth(std::u16string_view text) {
   int width = 0;
   for (const char16_t c : text) {

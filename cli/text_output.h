@@ -4,11 +4,15 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace moonfold::cli {
 
 // A JSON string literal of UTF-8 text.
 std::string JsonString(std::string_view utf8);
+
+// A JSON array of JSON texts, one to a line: "[\n{…},\n{…}\n]\n", or "[]\n".
+std::string JsonArray(const std::vector<std::string>& objects);
 
 // Columns a text takes in a terminal: two for East Asian wide characters.
 int DisplayWidth(std::u16string_view text);

@@ -134,12 +134,6 @@ std::string EventObject(const CalendarEvent& e, Script script, const std::string
   return out + extra + "}";
 }
 
-std::string JsonArray(const std::vector<std::string>& objects) {
-  std::string out = "[";
-  for (std::size_t i = 0; i < objects.size(); ++i) out += (i == 0 ? "\n" : ",\n") + objects[i];
-  return out + (objects.empty() ? "]\n" : "\n]\n");
-}
-
 int DaysFrom(sys_days today, const CalendarEvent& e) {
   return static_cast<int>((sys_days{e.date} - today).count());
 }
