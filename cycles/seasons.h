@@ -10,6 +10,7 @@
 //     the third from then until the next term.
 #pragma once
 
+#include <algorithm>
 #include <chrono>
 #include <cstdint>
 #include <optional>
@@ -40,33 +41,28 @@ constexpr SeasonDay SeasonDayOf(std::chrono::sys_days day, std::chrono::year_mon
   constexpr unsigned kGeng = 6;  // 庚, the seventh stem
   const int year = static_cast<int>(date.year());
   const unsigned month = static_cast<unsigned>(date.month());
-  // The dog days lie in July and August, the nines from December to March.
-  if (month >= 4 && month <= 6) return {};
-  if (month >= 9 && month <= 11) return {};
-  const auto first_geng = [](sys_days from) {
-    return from + days{(kGeng + 10 - DayCycle(from).Stem()) % 10};
-  };
-  const auto summer = month <= 8 && month >= 7 ? SolarTermDay(year, 11) : std::nullopt;  // 夏至
-  const auto autumn = summer ? SolarTermDay(year, 14) : std::nullopt;  // 立秋
-  if (summer && autumn) {
-    const sys_days first = first_geng(*summer) + days{20};
+  if (year < kFirstTermYear || year > kLastTermYear) return {};
+  const auto since = [day](sys_days from) { return static_cast<unsigned>((day - from).count()); };
+  // The dog days lie in July and August.
+  if (month == 7 || month == 8) {
+    const auto first_geng = [](sys_days from) {
+      return from + days{(kGeng + 10 - DayCycle(from).Stem()) % 10};
+    };
+    const sys_days first = first_geng(SolarTermDayAt(SolarTermNumber(year, 11))) + days{20};  // 夏至
     const sys_days middle = first + days{10};
-    const sys_days last = first_geng(*autumn);
-    const auto in = [day](sys_days from, sys_days to) { return from <= day && day < to; };
-    if (in(first, middle)) return {SeasonPeriod::kFirstFu, static_cast<unsigned>((day - first).count()) + 1};
-    if (in(middle, last)) return {SeasonPeriod::kMiddleFu, static_cast<unsigned>((day - middle).count()) + 1};
-    if (in(last, last + days{10})) return {SeasonPeriod::kLastFu, static_cast<unsigned>((day - last).count()) + 1};
+    const sys_days last = first_geng(SolarTermDayAt(SolarTermNumber(year, 14)));  // 立秋
+    if (day < first || day >= last + days{10}) return {};
+    if (day < middle) return {SeasonPeriod::kFirstFu, since(first) + 1};
+    if (day < last) return {SeasonPeriod::kMiddleFu, since(middle) + 1};
+    return {SeasonPeriod::kLastFu, since(last) + 1};
   }
-  // The nines that began at this year's 冬至 or the last year's.
-  for (const int y : {year, year - 1}) {
-    const auto winter = SolarTermDay(y, kWinterSolsticeTerm);
-    if (!winter || day < *winter) continue;
-    const auto since = static_cast<unsigned>((day - *winter).count());
-    if (since < 81) {
-      return {static_cast<SeasonPeriod>(static_cast<unsigned>(SeasonPeriod::kNine1) + since / 9),
-              since % 9 + 1};
-    }
-    break;
+  // The nines lie from December to March, counted from the 冬至 before.
+  if (month == 12 || month <= 3) {
+    const sys_days winter =
+        SolarTermDayAt(SolarTermNumber(month == 12 ? year : year - 1, kWinterSolsticeTerm));
+    if (day < winter || since(winter) >= 81) return {};
+    return {static_cast<SeasonPeriod>(static_cast<unsigned>(SeasonPeriod::kNine1) + since(winter) / 9),
+            since(winter) % 9 + 1};
   }
   return {};
 }
@@ -75,30 +71,18 @@ constexpr SeasonDay SeasonDayOf(std::chrono::sys_days day) noexcept {
   return SeasonDayOf(day, std::chrono::year_month_day{day});
 }
 
-// The pentad (0 = the first of 小寒 .. 71 = the third of 冬至) of a day of
-// 1900-2100.  Before 1900's 小寒 the days are in the third pentad of 1899's
-// 冬至, which fell on 12-22.
+// The pentad (0 = the first of 小寒 .. 71 = the third of 冬至) of the day
+// the terms are about.  Before 1900's 小寒 the days are in the third pentad
+// of 1899's 冬至.
+constexpr unsigned PentadOf(const TermsAbout& terms) noexcept {
+  return 3 * SolarTermIndex(terms.latest) + std::min(terms.days_since_latest / 5, 2u);
+}
+
+// The pentad of a day of 1900-2100.
 constexpr unsigned PentadOf(std::chrono::sys_days day) noexcept {
-  using namespace std::chrono;
-  const year_month_day date{day};
-  int year = static_cast<int>(date.year());
-  // The latest term on or before the day: the month's second (from the
-  // 18th), its first (from the 3rd), or the month before's second.
-  unsigned index = 2 * static_cast<unsigned>(date.month()) - 1;
-  for (int step = 0; step < 3; ++step) {
-    if (const auto term = SolarTermDay(year, index); term && *term <= day) {
-      const auto since = (day - *term).count();
-      return 3 * index + (since < 5 ? 0 : since < 10 ? 1 : 2);
-    }
-    if (index == 0) {
-      index = kWinterSolsticeTerm;
-      --year;
-    } else {
-      --index;
-    }
-  }
-  // Before 1900's first term: 1899's 冬至 fell on 12-22, over ten days before.
-  return 3 * kWinterSolsticeTerm + 2;
+  const auto terms = TermsAboutMoment(std::chrono::local_days{day.time_since_epoch()},
+                                      std::chrono::year_month_day{day});
+  return terms ? PentadOf(*terms) : 0;
 }
 
 }  // namespace moonfold

@@ -22,6 +22,32 @@ inline constexpr unsigned kSolarTermCount = 24;
 inline constexpr unsigned kQingmingTerm = 6;          // 清明
 inline constexpr unsigned kWinterSolsticeTerm = 23;   // 冬至
 
+// Terms counted through the tables, 24 a year: term number k is term
+// k mod 24 of the year 1900 + k / 24 (both rounded down), so the term
+// before 1900's 小寒 (k = 0) is 1899's 冬至 (k = -1).  Counting this way,
+// the term before or after another is a step, whatever the year.
+inline constexpr std::int32_t kSolarTermNumbers = 24 * (kLastTermYear - kFirstTermYear + 1);
+
+constexpr std::int32_t SolarTermNumber(int year, unsigned index) noexcept {
+  return 24 * (year - kFirstTermYear) + static_cast<std::int32_t>(index);
+}
+constexpr int SolarTermYear(std::int32_t k) noexcept {
+  return kFirstTermYear + (k >= 0 ? k / 24 : -((23 - k) / 24));
+}
+constexpr unsigned SolarTermIndex(std::int32_t k) noexcept {
+  return static_cast<unsigned>(((k % 24) + 24) % 24);
+}
+
+// The minutes from 1900-01-01 00:00 Beijing time to term k (0 .. the last
+// the tables hold).
+constexpr std::int64_t SolarTermMinute(std::int32_t k) noexcept {
+  return kFirstTermMinute + (k * kMeanTermMilliminutes + 500) / 1000 +
+         SolarTermCorrections[static_cast<std::size_t>(k)];
+}
+
+inline constexpr std::chrono::local_days kFirstTermEpoch{std::chrono::year_month_day{
+    std::chrono::year{kFirstTermYear}, std::chrono::January, std::chrono::day{1}}};
+
 // The instant of term `index` (0 = 小寒 .. 23 = 冬至) of a Gregorian year
 // 1900..2100, rounded down to the minute; nothing for another year or
 // index.  The term's day is the date of this instant.
@@ -29,12 +55,26 @@ constexpr std::optional<BeijingTime> SolarTermInstant(int year, unsigned index) 
   if (year < kFirstTermYear || year > kLastTermYear || index >= kSolarTermCount) {
     return std::nullopt;
   }
-  const std::int64_t k = 24 * static_cast<std::int64_t>(year - kFirstTermYear) + index;
-  const std::int64_t minutes = kFirstTermMinute + (k * kMeanTermMilliminutes + 500) / 1000 +
-                               SolarTermCorrections[static_cast<std::size_t>(k)];
-  constexpr std::chrono::local_days kEpoch{std::chrono::year_month_day{
-      std::chrono::year{kFirstTermYear}, std::chrono::January, std::chrono::day{1}}};
-  return kEpoch + std::chrono::minutes{minutes};
+  return kFirstTermEpoch + std::chrono::minutes{SolarTermMinute(SolarTermNumber(year, index))};
+}
+
+// The instant of term number k, if the tables hold it.
+constexpr std::optional<BeijingTime> SolarTermInstantAt(std::int32_t k) noexcept {
+  if (k < 0 || k >= kSolarTermNumbers) return std::nullopt;
+  return kFirstTermEpoch + std::chrono::minutes{SolarTermMinute(k)};
+}
+
+// The day of 1899's 冬至 (12-22), the term before the tables: the days of
+// 1900 before its 小寒 are counted from it.
+inline constexpr std::chrono::sys_days kSolarTermEve{
+    std::chrono::year{kFirstTermYear - 1} / std::chrono::December / 22};
+
+// The day of term number k, from 1899's 冬至 (k = -1) to the last term
+// the tables hold.
+constexpr std::chrono::sys_days SolarTermDayAt(std::int32_t k) noexcept {
+  return k < 0 ? kSolarTermEve
+               : std::chrono::sys_days{kFirstTermEpoch.time_since_epoch()} +
+                     std::chrono::days{SolarTermMinute(k) / (24 * 60)};
 }
 
 // The day of a term of a Gregorian year 1900..2100, if the tables hold it.
@@ -42,6 +82,52 @@ constexpr std::optional<std::chrono::sys_days> SolarTermDay(int year, unsigned i
   const std::optional<BeijingTime> instant = SolarTermInstant(year, index);
   if (!instant) return std::nullopt;
   return std::chrono::sys_days{std::chrono::floor<std::chrono::days>(*instant).time_since_epoch()};
+}
+
+// The terms about a moment, worked out once for everything that counts
+// from a term: the term of the day, the pentad, the pillars' month and the
+// next term.  Each follows from the Gregorian month's two terms (its 节 by
+// the 9th, its 中气 from the 18th) and at most one neighbour, so they are
+// read as numbers and chosen between without a search.
+struct TermsAbout {
+  std::int32_t latest = 0;          // the latest term whose day is on or before the moment's
+  unsigned days_since_latest = 0;   // from that term's day to the moment's
+  std::int32_t latest_jie = 0;      // the latest 节 term (even index) at or before the minute
+  std::optional<std::int32_t> next; // the first term whose day is after the moment's
+  BeijingTime next_instant{};       // its instant, when there is one
+};
+
+constexpr std::optional<TermsAbout> TermsAboutMoment(BeijingTime time,
+                                                     std::chrono::year_month_day date) noexcept {
+  using namespace std::chrono;
+  const int year = static_cast<int>(date.year());
+  if (year < kFirstTermYear || year > kLastTermYear) return std::nullopt;
+  const std::int32_t jie = SolarTermNumber(year, 2 * static_cast<unsigned>(date.month()) - 2);
+  const std::int64_t now = (time - kFirstTermEpoch).count();
+  const std::int64_t midnight = (floor<days>(time) - kFirstTermEpoch).count() * 1440;
+  const std::int64_t tomorrow = midnight + 1440;
+  // The month's 节 and 中气, and the next month's 节 (none after 2100).
+  const std::int64_t first = SolarTermMinute(jie);
+  const std::int64_t second = SolarTermMinute(jie + 1);
+  const bool last_month = jie + 2 >= kSolarTermNumbers;
+  const std::int64_t third = last_month ? 0 : SolarTermMinute(jie + 2);
+
+  TermsAbout about;
+  about.latest = jie - 1 + (first < tomorrow) + (second < tomorrow);
+  about.days_since_latest = static_cast<unsigned>(
+      (sys_days{floor<days>(time).time_since_epoch()} - SolarTermDayAt(about.latest)).count());
+  about.latest_jie = first <= now ? jie : jie - 2;
+  if (first >= tomorrow) {
+    about.next = jie;
+    about.next_instant = kFirstTermEpoch + minutes{first};
+  } else if (second >= tomorrow) {
+    about.next = jie + 1;
+    about.next_instant = kFirstTermEpoch + minutes{second};
+  } else if (!last_month) {
+    about.next = jie + 2;
+    about.next_instant = kFirstTermEpoch + minutes{third};
+  }
+  return about;
 }
 
 // The term (0..23) that falls on a Gregorian date of 1900..2100, if any.

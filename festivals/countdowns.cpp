@@ -70,39 +70,31 @@ std::optional<FestivalCountdown> NextFestival(sys_days today, year_month_day dat
   // The two term festivals: this Gregorian year's, or when it has passed
   // the next year's.
   const int year = static_cast<int>(date.year());
+  if (year < kFirstTermYear || year > kLastTermYear) return earliest.Best();
   for (const auto& [festival, term] : {std::pair{CountdownFestival::kQingming, kQingmingTerm},
                                       std::pair{CountdownFestival::kWinterSolstice,
                                                 kWinterSolsticeTerm}}) {
-    std::optional<sys_days> day = SolarTermDay(year, term);
-    if (day && *day <= today) day = SolarTermDay(year + 1, term);
-    earliest.Consider(festival, day);
+    std::int32_t k = SolarTermNumber(year, term);
+    if (SolarTermDayAt(k) <= today) k += kSolarTermCount;
+    if (k < kSolarTermNumbers) earliest.Consider(festival, SolarTermDayAt(k));
   }
   return earliest.Best();
 }
 
 std::optional<TermCountdown> NextSolarTerm(sys_days today) noexcept {
-  return NextSolarTerm(today, year_month_day{today});
+  const auto terms = TermsAboutMoment(local_days{today.time_since_epoch()}, year_month_day{today});
+  if (!terms) return std::nullopt;
+  return NextSolarTerm(today, *terms);
 }
 
-std::optional<TermCountdown> NextSolarTerm(sys_days today, year_month_day date) noexcept {
-  const int year = static_cast<int>(date.year());
-  const unsigned first = 2 * static_cast<unsigned>(date.month()) - 2;
-  // The month's two terms, then the first of the next month.
-  for (unsigned k = first; k < first + 3; ++k) {
-    const int y = k < kSolarTermCount ? year : year + 1;
-    const unsigned index = k % kSolarTermCount;
-    const std::optional<BeijingTime> instant = SolarTermInstant(y, index);
-    if (!instant) continue;
-    const sys_days day{floor<days>(*instant).time_since_epoch()};
-    if (day <= today) continue;
-    TermCountdown next;
-    next.day = day;
-    next.days = static_cast<int>((next.day - today).count());
-    next.term = index;
-    next.instant = *instant;
-    return next;
-  }
-  return std::nullopt;
+std::optional<TermCountdown> NextSolarTerm(sys_days today, const TermsAbout& terms) noexcept {
+  if (!terms.next) return std::nullopt;
+  TermCountdown next;
+  next.day = sys_days{floor<days>(terms.next_instant).time_since_epoch()};
+  next.days = static_cast<int>((next.day - today).count());
+  next.term = SolarTermIndex(*terms.next);
+  next.instant = terms.next_instant;
+  return next;
 }
 
 }  // namespace moonfold

@@ -58,8 +58,9 @@ std::optional<FestivalCountdown> NextFestival(std::chrono::sys_days today,
 // The next solar term whose day is strictly after `today`, or nothing after
 // 2100-12-31.
 std::optional<TermCountdown> NextSolarTerm(std::chrono::sys_days today) noexcept;
+// The same from the terms about the day, when the caller has them.
 std::optional<TermCountdown> NextSolarTerm(std::chrono::sys_days today,
-                                           std::chrono::year_month_day date) noexcept;
+                                           const TermsAbout& terms) noexcept;
 
 // What a lunar date becomes in a lunar year that lacks it.
 struct Anniversary {

@@ -10,10 +10,10 @@ std::optional<DayFacts> FactsOf(BeijingTime time, unsigned day_of_week) noexcept
   const local_days local_day = floor<days>(time);
   const sys_days day{local_day.time_since_epoch()};
   const std::optional<LunarDate> lunar = ToLunar(day);
-  if (!lunar) return std::nullopt;
   const year_month_day date{day};
+  const std::optional<TermsAbout> terms = TermsAboutMoment(time, date);
+  if (!lunar || !terms) return std::nullopt;
   const hh_mm_ss clock{time - local_day};
-
   DayFacts facts;
   facts.time = time;
   facts.date = date;
@@ -25,7 +25,7 @@ std::optional<DayFacts> FactsOf(BeijingTime time, unsigned day_of_week) noexcept
   facts.month_cycle = MonthCycle(lunar->year, lunar->month);
   facts.day_cycle = DayCycle(day);
   facts.hour_branch = HourBranchIndex(facts.hour);
-  facts.solar_term = SolarTermOn(date);
+  if (terms->days_since_latest == 0) facts.solar_term = SolarTermIndex(terms->latest);
   const unsigned month = static_cast<unsigned>(date.month());
   const unsigned day_of_month = static_cast<unsigned>(date.day());
   facts.star_sign = StarSignOf(month, day_of_month);
@@ -34,8 +34,12 @@ std::optional<DayFacts> FactsOf(BeijingTime time, unsigned day_of_week) noexcept
   facts.last_week_festivals = LastWeekdayFestivals(date);
   facts.lunar_festivals = LunarFestivals(*lunar, facts.solar_term);
   facts.next_festival = NextFestival(day, date, *lunar);
-  facts.next_term = NextSolarTerm(day, date);
+  facts.next_term = NextSolarTerm(day, *terms);
   facts.official = OfficialDayOf(kBuiltInArrangement, day, static_cast<int>(date.year()));
+  facts.moon = MoonPhaseOn(day);
+  facts.season = SeasonDayOf(day, date);
+  facts.pentad = PentadOf(*terms);
+  facts.pillars = PillarsOf(time, *terms);
   return facts;
 }
 

@@ -6,12 +6,15 @@
 #include <chrono>
 #include <optional>
 
+#include "cycles/pillars.h"
+#include "cycles/seasons.h"
 #include "cycles/solar_terms.h"
 #include "cycles/stem_branch.h"
 #include "festivals/countdowns.h"
 #include "festivals/festivals.h"
 #include "festivals/official_days.h"
 #include "lunar/lunar_calendar.h"
+#include "lunar/moon_phases.h"
 
 namespace moonfold {
 
@@ -35,6 +38,10 @@ struct DayFacts {
   std::optional<FestivalCountdown> next_festival;  // strictly after the day
   std::optional<TermCountdown> next_term;          // strictly after the day
   OfficialDay official;                 // by the arrangement built in
+  MoonPhaseOfDay moon;                  // the day's phase; the instant on a principal phase's day
+  SeasonDay season;                     // the dog days or the nines, when the day is in one
+  unsigned pentad = 0;                  // 0 (小寒's first) .. 71 (冬至's third)
+  Pillars pillars;                      // the four pillars at the moment
 };
 
 // The facts of a local wall time of 1900-01-01 00:00 .. 2100-12-31 23:59,

@@ -6,6 +6,7 @@
 // a day's phase is computed, never read from its lunar day.
 #pragma once
 
+#include <algorithm>
 #include <chrono>
 #include <cstdint>
 #include <optional>
@@ -17,16 +18,20 @@ namespace moonfold {
 // A principal phase: k mod 4 of the phases in order.
 enum class PrincipalPhase : std::uint8_t { kNew, kFirstQuarter, kFull, kLastQuarter };
 
-// Phase k of the table (0 the first new moon after 1899-12-01), in Beijing
-// time to the minute, rounded down; nothing past the table.
+// The minutes from 1899-12-01 00:00 Beijing time to phase k of the table
+// (0 the first new moon after that day), k within the table.
+constexpr std::int64_t MoonPhaseMinute(std::int64_t k) noexcept {
+  return kFirstPhaseMinute + (k * kMeanQuarterMilliminutes + 500) / 1000 +
+         MoonPhaseCorrections[static_cast<std::size_t>(k)];
+}
+inline constexpr std::chrono::local_days kMoonPhaseEpoch{std::chrono::year{1899} / 12 / 1};
+
+// Phase k of the table, in Beijing time to the minute, rounded down;
+// nothing past the table.
 constexpr std::optional<std::chrono::local_time<std::chrono::minutes>> MoonPhaseInstant(
     std::size_t k) noexcept {
   if (k >= MoonPhaseCorrections.size()) return std::nullopt;
-  const auto n = static_cast<std::int64_t>(k);
-  const std::int64_t minutes =
-      kFirstPhaseMinute + (n * kMeanQuarterMilliminutes + 500) / 1000 + MoonPhaseCorrections[k];
-  constexpr std::chrono::local_days kEpoch{std::chrono::year{1899} / 12 / 1};
-  return kEpoch + std::chrono::minutes{minutes};
+  return kMoonPhaseEpoch + std::chrono::minutes{MoonPhaseMinute(static_cast<std::int64_t>(k))};
 }
 
 // The eight phases a day may be in: a principal phase on the day that holds
@@ -48,22 +53,22 @@ struct MoonPhaseOfDay {
 constexpr MoonPhaseOfDay MoonPhaseOn(std::chrono::sys_days day) noexcept {
   using namespace std::chrono;
   const local_days local{day.time_since_epoch()};
-  const local_days epoch{year{1899} / 12 / 1};
-  // The latest phase that falls before the day's end: a guess at the mean
-  // pace, then a step or two.
+  const local_days epoch = kMoonPhaseEpoch;
+  // The latest phase that falls before the day's end.  The moon keeps to
+  // its mean pace within a day or so, far less than a quarter, so it is
+  // the guess at the mean pace or one either side: all three are read and
+  // counted rather than searched for, which keeps the branches out.
   const std::int64_t end = (local + days{1} - epoch).count() * 24 * 60;
-  auto k = static_cast<std::int64_t>((end - kFirstPhaseMinute) * 1000 / kMeanQuarterMilliminutes);
-  if (k < 0) k = 0;
-  const auto instant = [](std::int64_t i) { return *MoonPhaseInstant(static_cast<std::size_t>(i)); };
   const auto last = static_cast<std::int64_t>(MoonPhaseCorrections.size()) - 1;
-  if (k > last) k = last;
-  while (k > 0 && instant(k) >= local + days{1}) --k;
-  while (k < last && instant(k + 1) < local + days{1}) ++k;
+  const std::int64_t guess =
+      std::clamp<std::int64_t>((end - kFirstPhaseMinute) * 1000 / kMeanQuarterMilliminutes, 1, last - 1);
+  const std::int64_t k = guess - 1 + (MoonPhaseMinute(guess) < end) + (MoonPhaseMinute(guess + 1) < end);
+  const std::int64_t at = MoonPhaseMinute(k);
   const auto quarter = static_cast<unsigned>(k % 4);
   MoonPhaseOfDay of;
-  if (floor<days>(instant(k)) == local) {
+  if (at / (24 * 60) == (local - epoch).count()) {
     of.phase = static_cast<MoonPhase>(2 * quarter);
-    of.instant = instant(k);
+    of.instant = epoch + minutes{at};
   } else {
     of.phase = static_cast<MoonPhase>(2 * quarter + 1);
   }

@@ -66,27 +66,20 @@ std::u16string DayOffText(const DayFacts& f, Script s) {
   }
   return {};
 }
-// The three texts below are of rarer kinds: their facts are reckoned from
-// the moment when a text of the kind is asked for, so that every FactsOf
-// does not pay for them.
 std::u16string SeasonDaysText(const DayFacts& f, Script s) {
-  const SeasonDay season = SeasonDayOf(std::chrono::sys_days{f.date});
-  if (season.period == SeasonPeriod::kNone) return {};
-  return SeasonDayName(season, s);
+  if (f.season.period == SeasonPeriod::kNone) return {};
+  return SeasonDayName(f.season, s);
 }
 std::u16string PentadText(const DayFacts& f, Script s) {
-  return std::u16string(NamesOf(s).pentads[PentadOf(std::chrono::sys_days{f.date})]);
+  return std::u16string(NamesOf(s).pentads[f.pentad]);
 }
 std::u16string PillarsText(const DayFacts& f, Script s) {
-  const std::optional<Pillars> pillars = PillarsAt(f.time);
-  if (!pillars) return {};
-  const Pillars& p = *pillars;
+  const Pillars& p = f.pillars;
   return CycleName(p.year, s) + u" " + CycleName(p.month, s) + u" " + CycleName(p.day, s) + u" " +
          CycleName(p.hour, s);
 }
 std::u16string MoonPhaseText(const DayFacts& f, Script s) {
-  const MoonPhaseOfDay moon = MoonPhaseOn(std::chrono::sys_days{f.date});
-  return std::u16string(NamesOf(s).moon_phases[static_cast<std::size_t>(moon.phase)]);
+  return std::u16string(NamesOf(s).moon_phases[static_cast<std::size_t>(f.moon.phase)]);
 }
 std::u16string NextTermText(const DayFacts& f, Script s) {
   if (!f.next_term) return {};

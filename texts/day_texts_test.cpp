@@ -345,7 +345,9 @@ TEST(SeasonTexts, EveryDayAgainstAScanOfTheReference) {
   const auto is_geng = [&](sys_days d) { return ref.days.at(d)->day_cycle.substr(0, 1) == u"庚"; };
   // The days of the latest 夏至, 立秋 and 冬至 seen; the epoch before any.
   const sys_days none{};
-  sys_days summer = none, autumn = none, winter = none;
+  sys_days summer = none, autumn = none;
+  // 1899's 冬至, before the reference, fell on 12-22: 1900 opens in 二九.
+  sys_days winter = sys_days{year{1899} / 12 / 22};
   std::optional<std::pair<sys_days, unsigned>> latest_term;
   int dog_days = 0, nines = 0;
   for (const auto& [d, r] : ref.days) {
@@ -404,8 +406,8 @@ TEST(SeasonTexts, EveryDayAgainstAScanOfTheReference) {
     ASSERT_EQ(Text(u"PENTAD", date), pentads[pentad]) << Where(date, u"PENTAD");
   }
   EXPECT_GT(dog_days, 200 * 30);
-  // 1899's nines (into 1900) lie before the tables; 2100's run out after ten days.
-  EXPECT_EQ(nines, 200 * 81 + 10);
+  // 1900 opens on the eleventh day of 1899's nines; 2100's run out after ten days.
+  EXPECT_EQ(nines, 71 + 200 * 81 + 10);
 }
 
 // The four pillars against another reckoning: a pillar of the year for

@@ -47,11 +47,14 @@ constexpr TextPeriod DoubleHourPeriod(BeijingTime now) noexcept {
 // instants at which the month (and at 立春 the year) turns.
 constexpr TextPeriod PillarsPeriod(BeijingTime now) noexcept {
   TextPeriod period = DoubleHourPeriod(now);
-  if (const auto jie = LatestJie(now)) {
-    const BeijingTime turned = *SolarTermInstant(jie->first, jie->second);
-    if (turned > period.start) period.start = turned;
+  const auto terms = TermsAboutMoment(now, std::chrono::year_month_day{std::chrono::floor<std::chrono::days>(now)});
+  if (!terms) return period;
+  if (const auto turned = SolarTermInstantAt(terms->latest_jie); turned && *turned > period.start) {
+    period.start = *turned;
   }
-  if (const auto next = NextJieInstant(now); next && *next < period.end) period.end = *next;
+  if (const auto next = SolarTermInstantAt(terms->latest_jie + 2); next && *next < period.end) {
+    period.end = *next;
+  }
   return period;
 }
 
