@@ -19,6 +19,7 @@
 #include "common/utf8.h"
 #include "lunar/lunar_calendar.h"
 #include "tests/support/reference_data.h"
+#include "tests/support/season_scan.h"
 #include "texts/kinds.h"
 
 namespace moonfold::cli {
@@ -913,6 +914,42 @@ TEST(MoonfoldCommand, MoonPhases) {
   EXPECT_NE(RunCommand("--script hant --moon 2026-12").out.find("2026-12-24  週四  冬月十六    09:28  滿月\n"),
             std::string::npos);
   EXPECT_EQ(RunCommand("--moon 2026-13", true).out, "moonfold: --moon 2026-13 — there is no month 13\n");
+}
+
+// The seasons' texts in years the plug-in does not show (it keeps to
+// 1990-2050), through the command, against scans of the reference:
+// SEASONDAYS and PENTAD on every day, PILLARS at 00:00, 11:00 and 23:30
+// away from a 节.
+TEST(MoonfoldCommand, SeasonsAndPillarsBeyondThePlugInsYears) {
+  using namespace std::chrono;
+  const auto& all = testing::AllReferenceDays();
+  const auto& expected = testing::ExpectedSeasonTexts();
+  ASSERT_EQ(expected.size(), testing::kReferenceDayCount);
+  const auto text = [](const std::string& when, const char* keyword) {
+    const Result r = cli::Run({"--date", when, keyword}, At(2026, 12, 8, false));
+    EXPECT_EQ(r.exit_code, 0) << when << ' ' << keyword << ": " << r.err;
+    return r.out.substr(0, r.out.find('\n'));
+  };
+  char when[32];
+  int checked = 0;
+  for (std::size_t i = 0; i + 1 < all.size(); ++i) {
+    const testing::ReferenceDay& r = all[i];
+    if (r.year != 1900 && r.year != 1949 && r.year != 2084 && r.year != 2100) continue;
+    std::snprintf(when, sizeof when, "%04d-%02d-%02d", r.year, r.month, r.day);
+    ASSERT_EQ(text(when, "SEASONDAYS"), Utf8FromUtf16(expected[i].season_days)) << when;
+    ASSERT_EQ(text(when, "PENTAD"), Utf8FromUtf16(expected[i].pentad)) << when;
+    const local_days day{year{r.year} / r.month / r.day};
+    for (const minutes time : {minutes{0}, minutes{11 * 60}, minutes{23 * 60 + 30}}) {
+      const local_seconds at{day + time};
+      if (testing::NearAJie(at)) continue;
+      std::snprintf(when, sizeof when, "%04d-%02d-%02dT%02d:%02d", r.year, r.month, r.day,
+                    static_cast<int>(time.count() / 60), static_cast<int>(time.count() % 60));
+      ASSERT_EQ(text(when, "PILLARS"), Utf8FromUtf16(testing::ExpectedPillars(at, r, all[i + 1])))
+          << when;
+      ++checked;
+    }
+  }
+  EXPECT_GT(checked, 4 * 365 * 3 - 20);
 }
 
 TEST(DisplayWidth, CountsWideCharactersTwice) {

@@ -17,6 +17,7 @@
 #include "tests/support/pe_image.h"
 #include "tests/support/reference_data.h"
 #include "tests/support/reviewed_names.h"
+#include "tests/support/season_scan.h"
 
 namespace moonfold::testing {
 namespace {
@@ -102,6 +103,18 @@ class MoonfoldDll : public ::testing::Test {
   static void SetClock(WORD year, WORD month, WORD day, WORD day_of_week, WORD hour = 12,
                        WORD minute = 0) {
     g_clock = SYSTEMTIME{year, month, day_of_week, day, hour, minute, 0, 0};
+  }
+
+  // The clock at a wall time, with its own day of the week.
+  static void SetClockAt(std::chrono::local_time<std::chrono::minutes> at) {
+    const auto midnight = std::chrono::floor<std::chrono::days>(at);
+    const std::chrono::year_month_day date{midnight};
+    const std::chrono::hh_mm_ss time{at - midnight};
+    SetClock(static_cast<WORD>(static_cast<int>(date.year())),
+             static_cast<WORD>(static_cast<unsigned>(date.month())),
+             static_cast<WORD>(static_cast<unsigned>(date.day())),
+             static_cast<WORD>(std::chrono::weekday{midnight}.c_encoding()),
+             static_cast<WORD>(time.hours().count()), static_cast<WORD>(time.minutes().count()));
   }
 
   // Sets up instance `id` of `section`, whose Moonfold= option is `value`.
@@ -405,6 +418,55 @@ TEST_F(MoonfoldDll, MoonPhasesFollowTheSecondEngine) {
   EXPECT_GT(checked, 3000);
 }
 
+// The seasons' texts through the shipped DLL against scans of the
+// reference: SEASONDAYS and PENTAD on every day of 1990-2050, PILLARS at
+// 00:00, 11:00 and 23:30 of each (away from a 节, where the engines part by
+// seconds) and two minutes either side of every 节 of those years.
+TEST_F(MoonfoldDll, SeasonsAndPillarsOfEveryDayMatchScansOfTheReference) {
+  using namespace std::chrono;
+  const auto& all = AllReferenceDays();
+  const auto& expected = ExpectedSeasonTexts();
+  ASSERT_EQ(expected.size(), kReferenceDayCount);
+  int mismatches = 0;
+  long checked = 0;
+  const auto check = [&](const wchar_t* keyword, const std::u16string& want, local_time<minutes> at) {
+    SetClockAt(at);
+    const std::wstring text = Run(70001, L"Seasons", keyword);
+    ++checked;
+    if (text != Wide(want) && ++mismatches <= 20) {
+      const year_month_day date{floor<days>(at)};
+      ADD_FAILURE() << DateText(static_cast<std::uint16_t>(static_cast<int>(date.year())),
+                                static_cast<std::uint16_t>(static_cast<unsigned>(date.month())),
+                                static_cast<std::uint16_t>(static_cast<unsigned>(date.day())))
+                    << ' ' << (at - floor<days>(at)).count() << " min " << Narrow(keyword) << ": "
+                    << Narrow(text) << ", expected " << Narrow(Wide(want));
+    }
+  };
+  const local_days first_day{year{1900} / 1 / 1};
+  for (std::size_t i = 0; i + 1 < all.size(); ++i) {
+    const ReferenceDay& r = all[i];
+    if (r.year < 1990 || r.year > 2050) continue;
+    const local_days day = first_day + days{i};
+    check(L"SEASONDAYS", expected[i].season_days, day + hours{12});
+    check(L"PENTAD", expected[i].pentad, day + hours{12});
+    for (const minutes time : {minutes{0}, minutes{11 * 60}, minutes{23 * 60 + 30}}) {
+      if (NearAJie(local_seconds{day + time})) continue;
+      check(L"PILLARS", ExpectedPillars(local_seconds{day + time}, r, all[i + 1]), day + time);
+    }
+  }
+  for (const Jie& j : ReferenceJie()) {
+    for (const int offset : {-2, 2}) {
+      const local_time<minutes> at = floor<minutes>(j.instant) + minutes{offset};
+      const auto i = static_cast<std::size_t>((floor<days>(at) - first_day).count());
+      if (all[i].year < 1990 || all[i].year > 2050) continue;
+      check(L"PILLARS", ExpectedPillars(local_seconds{at}, all[i], all[i + 1]), at);
+    }
+  }
+  EXPECT_EQ(mismatches, 0);
+  EXPECT_GT(checked, 22280L * 4);
+  EXPECT_TRUE(g_messages.empty());
+}
+
 TEST_F(MoonfoldDll, ShowsTheDateMessageOutside1990To2050) {
   SetClock(2010, 11, 7, 0);
   Run(2000, L"Day", L"LUNARDAY");
@@ -638,16 +700,6 @@ TEST_F(MoonfoldDll, TextsFollowTheClockThroughUpdate2) {
 TEST_F(MoonfoldDll, SeasonTextsTurnAtTheirMomentThroughUpdate2) {
   const auto update2 = Resolve<Update2Fn>("Update2");
   ASSERT_NE(update2, nullptr);
-  const auto set = [](std::chrono::local_time<std::chrono::minutes> at) {
-    const auto midnight = std::chrono::floor<std::chrono::days>(at);
-    const std::chrono::year_month_day date{midnight};
-    const std::chrono::hh_mm_ss time{at - midnight};
-    SetClock(static_cast<WORD>(static_cast<int>(date.year())),
-             static_cast<WORD>(static_cast<unsigned>(date.month())),
-             static_cast<WORD>(static_cast<unsigned>(date.day())),
-             static_cast<WORD>(std::chrono::weekday{midnight}.c_encoding()),
-             static_cast<WORD>(time.hours().count()), static_cast<WORD>(time.minutes().count()));
-  };
   using std::chrono::hours, std::chrono::minutes;
   const auto at = [](int y, unsigned m, unsigned d, int h, int min) {
     return std::chrono::local_days{std::chrono::year{y} / m / d} + hours{h} + minutes{min};
@@ -665,12 +717,12 @@ TEST_F(MoonfoldDll, SeasonTextsTurnAtTheirMomentThroughUpdate2) {
   };
   std::uint32_t id = 12000;
   for (const auto& c : kCases) {
-    set(c.before);
+    SetClockAt(c.before);
     EXPECT_EQ(std::wstring(Run(++id, L"Turns", c.keyword)), c.text_before) << Narrow(c.keyword);
     const wchar_t* pointer = get_string_(id);
     update2(id);  // the same minute: nothing changes
     EXPECT_EQ(get_string_(id), pointer) << Narrow(c.keyword);
-    set(c.before + minutes{1});
+    SetClockAt(c.before + minutes{1});
     update2(id);
     EXPECT_EQ(Text(id), c.text_after) << Narrow(c.keyword);
   }

@@ -6,15 +6,13 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <fstream>
-#include <map>
 #include <set>
 
-#include "common/utf8.h"
 #include "texts/calendar_texts.h"
 #include "tests/support/known_day.h"
 #include "tests/support/reference_data.h"
 #include "tests/support/reviewed_names.h"
+#include "tests/support/season_scan.h"
 
 namespace moonfold {
 namespace {
@@ -306,180 +304,59 @@ TEST(TraditionalTexts, NoDayHoldsAMisreadCharacter) {
   EXPECT_EQ(texts_checked, 73414L * static_cast<long>(kTextKindCount));
 }
 
-// The reference's days, by date, with the index of each term's day.
-struct ReferenceCalendar {
-  std::map<sys_days, const testing::ReferenceDay*> days;
-  std::map<sys_days, unsigned> term_days;  // day -> term index
-  ReferenceCalendar() {
-    const auto& names = texts::NamesOf(kHans).solar_terms;
-    for (const auto& r : testing::AllReferenceDays()) {
-      const sys_days d{year{r.year} / r.month / r.day};
-      days[d] = &r;
-      for (unsigned i = 0; i < 24; ++i) {
-        if (!r.solar_term.empty() && names[i] == r.solar_term) term_days[d] = i;
-      }
-    }
-  }
-};
-
-const ReferenceCalendar& Reference() {
-  static const ReferenceCalendar calendar;
-  return calendar;
-}
-
-// The dog days, the nines and the pentads of every day of 1900-2100, by
-// scanning the reference's terms and day names, with the pentads' names as
-// the record lists them (tools/data/pentads.tsv).
+// The dog days, the nines and the pentads of every day of 1900-2100
+// against scans of the reference's terms and day names, with the pentads'
+// names as the record lists them (tools/data/pentads.tsv).
 TEST(SeasonTexts, EveryDayAgainstAScanOfTheReference) {
-  std::vector<std::u16string> pentads;
-  {
-    std::ifstream file(std::string(MOONFOLD_TEST_DATA_DIR) + "/../../tools/data/pentads.tsv");
-    std::string line;
-    while (std::getline(file, line)) {
-      if (line.empty() || line[0] == '#' || line.rfind("term", 0) == 0) continue;
-      pentads.push_back(Utf16FromUtf8(line.substr(line.rfind('\t') + 1)));
-    }
-  }
-  ASSERT_EQ(pentads.size(), 72u);
-  const ReferenceCalendar& ref = Reference();
-  const auto is_geng = [&](sys_days d) { return ref.days.at(d)->day_cycle.substr(0, 1) == u"庚"; };
-  // The days of the latest 夏至, 立秋 and 冬至 seen; the epoch before any.
-  const sys_days none{};
-  sys_days summer = none, autumn = none;
-  // 1899's 冬至, before the reference, fell on 12-22: 1900 opens in 二九.
-  sys_days winter = sys_days{year{1899} / 12 / 22};
-  std::optional<std::pair<sys_days, unsigned>> latest_term;
-  int dog_days = 0, nines = 0;
-  for (const auto& [d, r] : ref.days) {
-    if (const auto term = ref.term_days.find(d); term != ref.term_days.end()) {
-      latest_term = {d, term->second};
-      if (term->second == 11) summer = d;
-      if (term->second == 23) winter = d;
-    }
-    std::u16string expected;
-    // The dog days: count 庚 days from the 夏至 day to the 立秋 of its year.
-    if (summer != none && (autumn == none || year_month_day{autumn}.year() != year_month_day{summer}.year())) {
-      autumn = none;
-      for (sys_days t = summer; t < summer + days{60}; t += days{1}) {
-        const auto term = ref.term_days.find(t);
-        if (term != ref.term_days.end() && term->second == 14) autumn = t;
-      }
-    }
-    if (summer != none && year_month_day{d}.year() == year_month_day{summer}.year()) {
-      std::vector<sys_days> gengs;
-      for (sys_days g = summer; gengs.size() < 4; g += days{1}) {
-        if (is_geng(g)) gengs.push_back(g);
-      }
-      std::optional<sys_days> last;
-      if (autumn != none && year_month_day{autumn}.year() == year_month_day{summer}.year()) {
-        for (sys_days g = autumn;; g += days{1}) {
-          if (is_geng(g)) {
-            last = g;
-            break;
-          }
-        }
-      }
-      const auto label = [](const char16_t* name, long n) {
-        const std::string number = std::to_string(n);
-        return std::u16string(name) + u"第" + std::u16string(number.begin(), number.end()) + u"天";
-      };
-      if (d >= gengs[2] && d < gengs[3]) expected = label(u"初伏", (d - gengs[2]).count() + 1);
-      if (last && d >= gengs[3] && d < *last) expected = label(u"中伏", (d - gengs[3]).count() + 1);
-      if (last && d >= *last && d < *last + days{10}) expected = label(u"末伏", (d - *last).count() + 1);
-    }
-    if (winter != none && d >= winter && d < winter + days{81}) {
-      const auto since = (d - winter).count();
-      constexpr std::u16string_view kNines[]{u"一九", u"二九", u"三九", u"四九", u"五九",
-                                             u"六九", u"七九", u"八九", u"九九"};
-      const std::string number = std::to_string(since % 9 + 1);
-      expected = std::u16string(kNines[since / 9]) + u"第" + std::u16string(number.begin(), number.end()) + u"天";
-    }
-    const year_month_day date{d};
-    ASSERT_EQ(Text(u"SEASONDAYS", date), expected) << Where(date, u"SEASONDAYS");
-    dog_days += expected.find(u"伏") != std::u16string::npos;
-    nines += expected.find(u"九第") != std::u16string::npos;
-    // The pentad: days 0-4 from the latest term's day, 5-9, then the rest;
-    // 1900's first days are in the third of 1899's 冬至.
-    const std::size_t pentad = latest_term
-        ? 3 * latest_term->second + std::min<long>((d - latest_term->first).count() / 5, 2)
-        : 71;
-    ASSERT_EQ(Text(u"PENTAD", date), pentads[pentad]) << Where(date, u"PENTAD");
+  const auto& ref = testing::AllReferenceDays();
+  const auto& expected = testing::ExpectedSeasonTexts();
+  ASSERT_EQ(expected.size(), testing::kReferenceDayCount);
+  long dog_days = 0, nines = 0;
+  for (std::size_t i = 0; i < ref.size(); ++i) {
+    const year_month_day date{year{ref[i].year}, month{ref[i].month}, day{ref[i].day}};
+    ASSERT_EQ(Text(u"SEASONDAYS", date), expected[i].season_days) << Where(date, u"SEASONDAYS");
+    ASSERT_EQ(Text(u"PENTAD", date), expected[i].pentad) << Where(date, u"PENTAD");
+    dog_days += expected[i].season_days.find(u"伏") != std::u16string::npos;
+    nines += expected[i].season_days.find(u"九第") != std::u16string::npos;
   }
   EXPECT_GT(dog_days, 200 * 30);
   // 1900 opens on the eleventh day of 1899's nines; 2100's run out after ten days.
   EXPECT_EQ(nines, 71 + 200 * 81 + 10);
 }
 
-// The four pillars against another reckoning: a pillar of the year for
-// each 立春 passed, of the month for each 节 passed, counted from 立春 of
-// 1984 (甲子 year, 丙寅 month), with the reference's term instants; the
-// day's name from the reference; the hour's stem by the rhyme
-// 甲己还加甲 … (甲 and 己 days begin with 甲子, 乙 and 庚 with 丙子 …).
+// The four pillars against the reckoning by 立春 and 节 counted from 1984,
+// at three times of day in every seventh year, and two minutes either side
+// of every 节 of 1900-2100 (the engines place a term seconds apart, so the
+// moments within two minutes of one are checked only there).
 TEST(PillarTexts, AgainstTheTermsAndTheRhyme) {
-  std::vector<std::pair<std::chrono::local_seconds, unsigned>> jie;  // instant, index
-  for (const auto& t : testing::ReferenceTerms()) {
-    if (t.index % 2 == 0) jie.push_back({t.beijing_time, t.index});
-  }
-  const auto at_1984 = std::find_if(jie.begin(), jie.end(), [](const auto& j) {
-    return j.second == 2 && year_month_day{floor<days>(j.first)}.year() == year{1984};
-  });
-  ASSERT_NE(at_1984, jie.end());
-  const auto expected = [&](std::chrono::local_seconds when, const testing::ReferenceDay& today,
-                            const testing::ReferenceDay& tomorrow, unsigned hour) {
-    const auto passed = std::upper_bound(jie.begin(), jie.end(), when,
-                                         [](auto w, const auto& j) { return w < j.first; }) - jie.begin();
-    const long months = passed - 1 - (at_1984 - jie.begin());  // 节 since 1984's 立春
-    long springs = 0;  // 立春 since 1984's
-    for (auto j = at_1984; j != jie.end() && j < jie.begin() + passed; ++j) springs += j->second == 2;
-    for (auto j = jie.begin() + passed; j < at_1984; ++j) springs -= j->second == 2;
-    const long year_place = ((springs - 1) % 60 + 60) % 60;
-    const long month_place = ((2 + months) % 60 + 60) % 60;
-    const std::u16string& day_name = hour == 23 ? tomorrow.day_cycle : today.day_cycle;
-    constexpr std::u16string_view kFirstHourStem = u"甲丙戊庚壬甲丙戊庚壬";
-    const auto day_stem = testing::kReviewedStems.find(day_name[0]);
-    const auto branch = (hour + 1) / 2 % 12;
-    const auto first = testing::kReviewedStems.find(kFirstHourStem[day_stem]);
-    const std::u16string hour_name{testing::kReviewedStems[(first + branch) % 10],
-                                   testing::kReviewedBranches[branch]};
-    return testing::ReviewedCycleName(static_cast<unsigned>(year_place)) + u" " +
-           testing::ReviewedCycleName(static_cast<unsigned>(month_place)) + u" " + today.day_cycle +
-           u" " + hour_name;
-  };
   const auto& ref_days = testing::AllReferenceDays();
+  ASSERT_EQ(ref_days.size(), testing::kReferenceDayCount);
   long checked = 0;
   for (std::size_t i = 6; i + 1 < ref_days.size(); ++i) {
     const auto& r = ref_days[i];
     if (r.year % 7 != 2) continue;  // 1902, 1909 … 2099
     for (const unsigned hour : {0u, 11u, 23u}) {
       const year_month_day date{year{r.year}, month{r.month}, day{r.day}};
-      const auto when = std::chrono::local_days{date} + hours{hour} + minutes{30};
-      // The two engines place a term seconds apart: a moment within two
-      // minutes of a 节 is checked below, on the tables' side of it.
-      const auto near = std::lower_bound(jie.begin(), jie.end(), when - minutes{2},
-                                         [](const auto& j, auto w) { return j.first < w; });
-      if (near != jie.end() && near->first <= when + minutes{2}) continue;
-      ASSERT_EQ(Text(u"PILLARS", date, hour, 30), expected(when, r, ref_days[i + 1], hour))
+      const auto when = local_days{date} + hours{hour} + minutes{30};
+      if (testing::NearAJie(when)) continue;
+      ASSERT_EQ(Text(u"PILLARS", date, hour, 30), testing::ExpectedPillars(when, r, ref_days[i + 1]))
           << Where(date, u"PILLARS") << ' ' << hour << ":30";
       ++checked;
     }
   }
   EXPECT_GT(checked, 28 * 365 * 3);
-  // Two minutes either side of every 节 of 1900-2100 (the engines differ by
-  // seconds), on the day's own clock.
-  for (const auto& [instant, index] : jie) {
+  const sys_days first_day{year{1900} / 1 / 1};
+  for (const auto& [instant, index] : testing::ReferenceJie()) {
     for (const int offset : {-2, 2}) {
-      const auto when = std::chrono::floor<minutes>(instant) + minutes{offset};
-      const auto day_of = std::chrono::floor<days>(when);
-      const year_month_day date{day_of};
-      const auto found = std::find_if(ref_days.begin(), ref_days.end(), [&](const auto& d) {
-        return d.year == static_cast<int>(date.year()) && d.month == static_cast<unsigned>(date.month()) &&
-               d.day == static_cast<unsigned>(date.day());
-      });
-      if (found == ref_days.end() || found + 1 == ref_days.end()) continue;
-      const auto hm = std::chrono::hh_mm_ss{when - day_of};
-      const auto hour = static_cast<unsigned>(hm.hours().count());
-      ASSERT_EQ(Text(u"PILLARS", date, hour, static_cast<unsigned>(hm.minutes().count())),
-                expected(std::chrono::local_seconds{when}, *found, *(found + 1), hour))
+      const auto when = floor<minutes>(instant) + minutes{offset};
+      const auto i = static_cast<std::size_t>((floor<days>(when).time_since_epoch() -
+                                               first_day.time_since_epoch()).count());
+      if (i + 1 >= ref_days.size()) continue;
+      const year_month_day date{floor<days>(when)};
+      const hh_mm_ss hm{when - floor<days>(when)};
+      ASSERT_EQ(Text(u"PILLARS", date, static_cast<unsigned>(hm.hours().count()),
+                     static_cast<unsigned>(hm.minutes().count())),
+                testing::ExpectedPillars(local_seconds{when}, ref_days[i], ref_days[i + 1]))
           << Where(date, u"PILLARS") << ' ' << offset << " min from term " << index;
     }
   }
