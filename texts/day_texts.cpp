@@ -74,9 +74,14 @@ std::u16string PentadText(const DayFacts& f, Script s) {
   return std::u16string(NamesOf(s).pentads[f.pentad]);
 }
 std::u16string PillarsText(const DayFacts& f, Script s) {
-  const Pillars& p = f.pillars;
-  return CycleName(p.year, s) + u" " + CycleName(p.month, s) + u" " + CycleName(p.day, s) + u" " +
-         CycleName(p.hour, s);
+  // Four names of two characters and three spaces: one allocation.
+  std::u16string text;
+  text.reserve(11);
+  for (const CyclePosition& pillar : {f.pillars.year, f.pillars.month, f.pillars.day, f.pillars.hour}) {
+    if (!text.empty()) text += u' ';
+    text += CycleName(pillar, s);
+  }
+  return text;
 }
 std::u16string MoonPhaseText(const DayFacts& f, Script s) {
   return std::u16string(NamesOf(s).moon_phases[static_cast<std::size_t>(f.moon.phase)]);
