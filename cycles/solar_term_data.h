@@ -14,6 +14,10 @@ namespace moonfold {
 inline constexpr int kFirstTermYear = 1900;
 inline constexpr int kLastTermYear = 2100;
 
+// The last term before the tables, 1899's 冬至, fell on this day: the days
+// of 1900 before its 小寒 count from it (the nines, the pentads).
+inline constexpr int kEveWinterSolsticeDate[3] = {1899, 12, 22};
+
 // Term k (k = 24 * (year - 1900) + index, index 0 = 小寒 .. 23 = 冬至) falls
 // kFirstTermMinute + (k * kMeanTermMilliminutes + 500) / 1000 +
 // SolarTermCorrections[k] minutes after 1900-01-01 00:00 Beijing time:

@@ -64,10 +64,12 @@ constexpr std::optional<BeijingTime> SolarTermInstantAt(std::int32_t k) noexcept
   return kFirstTermEpoch + std::chrono::minutes{SolarTermMinute(k)};
 }
 
-// The day of 1899's 冬至 (12-22), the term before the tables: the days of
-// 1900 before its 小寒 are counted from it.
+// The day of 1899's 冬至, the term before the tables: the days of 1900
+// before its 小寒 are counted from it.
 inline constexpr std::chrono::sys_days kSolarTermEve{
-    std::chrono::year{kFirstTermYear - 1} / std::chrono::December / 22};
+    std::chrono::year{kEveWinterSolsticeDate[0]} /
+    std::chrono::month(static_cast<unsigned>(kEveWinterSolsticeDate[1])) /
+    std::chrono::day(static_cast<unsigned>(kEveWinterSolsticeDate[2]))};
 
 // The day of term number k, from 1899's 冬至 (k = -1) to the last term
 // the tables hold.

@@ -359,6 +359,7 @@ def mean_pace_corrections(instants, epoch, mean_milliminutes, what):
 
 
 def write_solar_terms(terms, out):
+    eve = terms[(FIRST_YEAR - 1, WINTER_SOLSTICE)]
     base, offsets = mean_pace_corrections(
         [terms[(y, i)] for y in range(FIRST_YEAR, LAST_YEAR + 1) for i in range(24)],
         datetime.datetime(FIRST_YEAR, 1, 1), MEAN_TERM_MILLIMINUTES, 'term')
@@ -379,6 +380,10 @@ namespace moonfold {{
 
 inline constexpr int kFirstTermYear = {FIRST_YEAR};
 inline constexpr int kLastTermYear = {LAST_YEAR};
+
+// The last term before the tables, {FIRST_YEAR - 1}'s 冬至, fell on this day: the days
+// of {FIRST_YEAR} before its 小寒 count from it (the nines, the pentads).
+inline constexpr int kEveWinterSolsticeDate[3] = {{{eve.year}, {eve.month}, {eve.day}}};
 
 // Term k (k = 24 * (year - {FIRST_YEAR}) + index, index 0 = 小寒 .. 23 = 冬至) falls
 // kFirstTermMinute + (k * kMeanTermMilliminutes + 500) / 1000 +
