@@ -26,30 +26,35 @@ struct Pillars {
 //   - hour: the double hour's branch (HEHOUR), its stem following the day's
 //     (甲己日起甲子时); from 23:00 the 子 hour takes the next day's stem,
 //     while the day pillar stays the day's.
-constexpr Pillars PillarsOf(BeijingTime time, const TermsAbout& terms) noexcept {
-  using namespace std::chrono;
-  // The months of the solar year, 寅 (1) from 立春 to 丑 (12) from 小寒.
-  const unsigned index = SolarTermIndex(terms.latest_jie);
-  const unsigned month = index == 0 ? 12 : index / 2;
-  const int term_year = SolarTermYear(terms.latest_jie);
-  const int solar_year = month == 12 ? term_year - 1 : term_year;
-  const local_days midnight = floor<days>(time);
-  const sys_days day{midnight.time_since_epoch()};
-  const auto hour = static_cast<unsigned>(floor<hours>(time - midnight).count());
+//
+// The months are counted through the 节 terms since 1900's 小寒, which
+// opened a 丁丑 month in a 己亥 year: month pillars run on through the
+// cycle of sixty without a break (five years are sixty months, and each
+// year's first month stem moves on by the twelve months before it), and
+// each 立春 — the 节 one after every 小寒 — begins a year.
+constexpr Pillars PillarsOf(const TermsAbout& terms, CyclePosition day, unsigned hour) noexcept {
+  constexpr std::int32_t kFirstMonth = 13;  // 丁丑
+  const std::int32_t months = terms.latest_jie / 2;  // from -1, 1899's 大雪
   Pillars p;
-  p.year = YearCycle(solar_year);
-  p.month = {CycleIndex(static_cast<std::int32_t>(12 * p.year.Stem() + 1 + month), 60)};
-  p.day = DayCycle(day);
-  const unsigned hour_stem_day = hour == 23 ? (p.day.Stem() + 1) % 10 : p.day.Stem();
+  p.year = YearCycle(kFirstTermYear - 1 + (months + 11) / 12);
+  p.month = {static_cast<unsigned>((kFirstMonth + months) % 60)};
+  p.day = day;
+  const unsigned hour_stem_day = hour == 23 ? (day.Stem() + 1) % 10 : day.Stem();
   p.hour = {CycleIndex(static_cast<std::int32_t>(12 * hour_stem_day + HourBranchIndex(hour)), 60)};
   return p;
 }
 
 constexpr std::optional<Pillars> PillarsAt(BeijingTime time) noexcept {
-  const auto terms =
-      TermsAboutMoment(time, std::chrono::year_month_day{std::chrono::floor<std::chrono::days>(time)});
+  using namespace std::chrono;
+  const local_days midnight = floor<days>(time);
+  const auto terms = TermsAboutMoment(time, year_month_day{midnight});
   if (!terms) return std::nullopt;
-  return PillarsOf(time, *terms);
+  return PillarsOf(*terms, DayCycle(sys_days{midnight.time_since_epoch()}),
+                   static_cast<unsigned>(floor<hours>(time - midnight).count()));
 }
+
+static_assert(PillarsAt(std::chrono::local_days{std::chrono::year{2026} / 12 / 8} +
+                        std::chrono::hours{12}) ==
+              Pillars{{42}, {36}, {52}, {30}});  // 丙午 庚子 丙辰 甲午
 
 }  // namespace moonfold

@@ -106,28 +106,26 @@ constexpr std::optional<TermsAbout> TermsAboutMoment(BeijingTime time,
   if (year < kFirstTermYear || year > kLastTermYear) return std::nullopt;
   const std::int32_t jie = SolarTermNumber(year, 2 * static_cast<unsigned>(date.month()) - 2);
   const std::int64_t now = (time - kFirstTermEpoch).count();
-  const std::int64_t midnight = (floor<days>(time) - kFirstTermEpoch).count() * 1440;
-  const std::int64_t tomorrow = midnight + 1440;
-  // The month's 节 and 中气, and the next month's 节 (none after 2100).
-  const std::int64_t first = SolarTermMinute(jie);
-  const std::int64_t second = SolarTermMinute(jie + 1);
-  const bool last_month = jie + 2 >= kSolarTermNumbers;
-  const std::int64_t third = last_month ? 0 : SolarTermMinute(jie + 2);
-
+  const std::int64_t today = (floor<days>(time) - kFirstTermEpoch).count();
+  constexpr std::int64_t kDay = 24 * 60;
+  // The month before's 中气, the month's 节 and 中气, and the next month's
+  // 节: the latest term on or before the day is one of the first three,
+  // the next one after it.  Before 1900's first term and after 2100's last
+  // stand 1899's 冬至 and nothing.
+  const std::int64_t minutes_of[4]{
+      jie == 0 ? (kSolarTermEve.time_since_epoch() - kFirstTermEpoch.time_since_epoch()).count() * kDay
+               : SolarTermMinute(jie - 1),
+      SolarTermMinute(jie), SolarTermMinute(jie + 1),
+      jie + 2 < kSolarTermNumbers ? SolarTermMinute(jie + 2) : INT64_MAX};
+  const std::int64_t tomorrow = (today + 1) * kDay;
+  const int passed = (minutes_of[1] < tomorrow) + (minutes_of[2] < tomorrow);
   TermsAbout about;
-  about.latest = jie - 1 + (first < tomorrow) + (second < tomorrow);
-  about.days_since_latest = static_cast<unsigned>(
-      (sys_days{floor<days>(time).time_since_epoch()} - SolarTermDayAt(about.latest)).count());
-  about.latest_jie = first <= now ? jie : jie - 2;
-  if (first >= tomorrow) {
-    about.next = jie;
-    about.next_instant = kFirstTermEpoch + minutes{first};
-  } else if (second >= tomorrow) {
-    about.next = jie + 1;
-    about.next_instant = kFirstTermEpoch + minutes{second};
-  } else if (!last_month) {
-    about.next = jie + 2;
-    about.next_instant = kFirstTermEpoch + minutes{third};
+  about.latest = jie - 1 + passed;
+  about.days_since_latest = static_cast<unsigned>(today - minutes_of[passed] / kDay);
+  about.latest_jie = minutes_of[1] <= now ? jie : jie - 2;
+  if (minutes_of[passed + 1] != INT64_MAX) {
+    about.next = about.latest + 1;
+    about.next_instant = kFirstTermEpoch + minutes{minutes_of[passed + 1]};
   }
   return about;
 }

@@ -1,5 +1,9 @@
 #include "festivals/countdowns.h"
 
+#include <array>
+#include <cstdint>
+#include <iterator>
+
 namespace moonfold {
 
 using namespace std::chrono;
@@ -22,6 +26,20 @@ constexpr LunarDated kLunarDated[]{
 constexpr unsigned PlaceInYear(unsigned month, bool leap, unsigned day) noexcept {
   return (2 * month + (leap ? 1 : 0)) * 32 + day;
 }
+
+// For each place in a lunar year, the first festival of kLunarDated that
+// falls after it (the size of the list after the last), worked out when
+// the library is compiled: a lookup instead of a walk down the list.
+constexpr std::size_t kLunarDatedCount = std::size(kLunarDated);
+constexpr auto kNextLunarDated = [] {
+  std::array<std::uint8_t, PlaceInYear(12, true, 30) + 1> next{};
+  for (unsigned place = 0; place < next.size(); ++place) {
+    std::size_t i = 0;
+    while (i < kLunarDatedCount && PlaceInYear(kLunarDated[i].month, false, kLunarDated[i].day) <= place) ++i;
+    next[place] = static_cast<std::uint8_t>(i);
+  }
+  return next;
+}();
 
 // Keeps the earliest day strictly after `today`, and on a tie the festival
 // earlier in the list.
@@ -58,11 +76,9 @@ std::optional<FestivalCountdown> NextFestival(sys_days today, year_month_day dat
   // Of the festivals fixed to a lunar date, only the first still to come
   // this lunar year can be the next; after the last, the new year is.
   const unsigned place = PlaceInYear(lunar.month, lunar.leap, lunar.day);
-  for (const LunarDated& f : kLunarDated) {
-    if (PlaceInYear(f.month, false, f.day) > place) {
-      earliest.Consider(f.festival, FromLunar({lunar.year, f.month, f.day, false}));
-      break;
-    }
+  if (const std::size_t i = kNextLunarDated[place]; i < kLunarDatedCount) {
+    const LunarDated& f = kLunarDated[i];
+    earliest.Consider(f.festival, FromLunar({lunar.year, f.month, f.day, false}));
   }
   const std::optional<sys_days> new_year = LunarNewYear(lunar.year + 1);
   earliest.Consider(CountdownFestival::kSpringFestival, new_year);

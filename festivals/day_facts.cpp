@@ -39,7 +39,7 @@ std::optional<DayFacts> FactsOf(BeijingTime time, unsigned day_of_week) noexcept
   facts.moon = MoonPhaseOn(day);
   facts.season = SeasonDayOf(day, date);
   facts.pentad = PentadOf(*terms);
-  facts.pillars = PillarsOf(time, *terms);
+  facts.pillars = PillarsOf(*terms, facts.day_cycle, facts.hour);
   return facts;
 }
 
