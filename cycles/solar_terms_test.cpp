@@ -5,7 +5,9 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "cycles/pillars.h"
 #include "tests/support/reference_data.h"
+#include "tests/support/reviewed_names.h"
 
 namespace moonfold {
 namespace {
@@ -75,6 +77,85 @@ TEST(SolarTerms, EveryInstantOf1900To2100MatchesTheReference) {
   EXPECT_EQ(SolarTermOn(year{1951} / 12 / 23), 23u);
   EXPECT_EQ(SolarTermInstant(2101, 0), std::nullopt);
   EXPECT_EQ(SolarTermInstant(2024, 24), std::nullopt);
+}
+
+// What counts from a term, at the edges: before 1900's first term (1899's
+// 冬至 and 大雪 stand before it), on a 节's day either side of its minute,
+// and after 2100's last term, where there is no next.
+TEST(SolarTerms, TheTermsAboutAMoment) {
+  using namespace std::chrono;
+  constexpr struct {
+    int year;
+    unsigned month, day, hour, minute;
+    int latest_year;
+    unsigned latest_index, days_since;
+    int jie_year;
+    unsigned jie_index;
+    int next_year;  // 0: none
+    unsigned next_index;
+  } kCases[]{
+      {1900, 1, 1, 12, 0, 1899, 23, 10, 1899, 22, 1900, 0},
+      {1900, 1, 6, 2, 2, 1900, 0, 0, 1899, 22, 1900, 1},   // 小寒 at 02:03
+      {1900, 1, 6, 2, 3, 1900, 0, 0, 1900, 0, 1900, 1},
+      {2026, 12, 3, 12, 0, 2026, 21, 11, 2026, 20, 2026, 22},
+      {2026, 12, 8, 12, 0, 2026, 22, 1, 2026, 22, 2026, 23},
+      {2027, 1, 1, 0, 0, 2026, 23, 10, 2026, 22, 2027, 0},
+      {2100, 12, 22, 0, 0, 2100, 23, 0, 2100, 22, 0, 0},
+      {2100, 12, 31, 23, 59, 2100, 23, 9, 2100, 22, 0, 0},
+  };
+  for (const auto& c : kCases) {
+    const year_month_day date{year{c.year}, month{c.month}, day{c.day}};
+    const auto terms = TermsAboutMoment(local_days{date} + hours{c.hour} + minutes{c.minute}, date);
+    ASSERT_TRUE(terms) << DateText(static_cast<std::uint16_t>(c.year), static_cast<std::uint16_t>(c.month),
+                                   static_cast<std::uint16_t>(c.day));
+    const std::string where = DateText(static_cast<std::uint16_t>(c.year), static_cast<std::uint16_t>(c.month),
+                                       static_cast<std::uint16_t>(c.day)) + " " + std::to_string(c.hour) + ":" +
+                              std::to_string(c.minute);
+    EXPECT_EQ(terms->latest, SolarTermNumber(c.latest_year, c.latest_index)) << where;
+    EXPECT_EQ(terms->days_since_latest, c.days_since) << where;
+    EXPECT_EQ(terms->latest_jie, SolarTermNumber(c.jie_year, c.jie_index)) << where;
+    if (c.next_year == 0) {
+      EXPECT_FALSE(terms->next) << where;
+    } else {
+      EXPECT_EQ(terms->next, SolarTermNumber(c.next_year, c.next_index)) << where;
+      EXPECT_EQ(terms->next_instant, SolarTermInstant(c.next_year, c.next_index)) << where;
+    }
+    EXPECT_EQ(SolarTermYear(terms->latest), c.latest_year) << where;
+    EXPECT_EQ(SolarTermIndex(terms->latest), c.latest_index) << where;
+  }
+  EXPECT_FALSE(TermsAboutMoment(local_days{year{1899} / 12 / 31}, year{1899} / 12 / 31));
+  EXPECT_FALSE(TermsAboutMoment(local_days{year{2101} / 1 / 1}, year{2101} / 1 / 1));
+}
+
+// The pillars where the months counted from 1900's 小寒 begin and end:
+// before 1900's 小寒 they stand in 1899's 大雪 month (丙子 of a 己亥 year),
+// and at the last minutes of 2100 the late 子 hour takes the stem of a day
+// past the tables (戊申, 2101-01-01: 壬子).
+TEST(Pillars, AtTheEndsOfTheTables) {
+  using namespace std::chrono;
+  constexpr struct {
+    int year;
+    unsigned month, day, hour, minute;
+    std::u16string_view expected;
+  } kCases[]{
+      {1900, 1, 1, 0, 0, u"己亥 丙子 甲戌 甲子"},
+      {1900, 1, 6, 2, 2, u"己亥 丙子 己卯 乙丑"},  // 小寒 at 02:03
+      {1900, 1, 6, 2, 3, u"己亥 丁丑 己卯 乙丑"},
+      {2026, 12, 8, 12, 0, u"丙午 庚子 丙辰 甲午"},
+      {2100, 12, 31, 23, 30, u"庚申 戊子 丁未 壬子"},
+  };
+  for (const auto& c : kCases) {
+    const auto p = PillarsAt(local_days{year{c.year} / c.month / c.day} + hours{c.hour} + minutes{c.minute});
+    ASSERT_TRUE(p);
+    std::u16string text;
+    for (const CyclePosition pillar : {p->year, p->month, p->day, p->hour}) {
+      if (!text.empty()) text += u' ';
+      text += testing::ReviewedCycleName(pillar.value);
+    }
+    EXPECT_EQ(text, c.expected) << c.year << '-' << c.month << '-' << c.day << ' ' << c.hour << ':'
+                                << c.minute << ": " << Narrow(text);
+  }
+  EXPECT_FALSE(PillarsAt(local_days{year{2101} / 1 / 1}));
 }
 
 }  // namespace
