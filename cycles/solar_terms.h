@@ -48,6 +48,12 @@ constexpr std::int64_t SolarTermMinute(std::int32_t k) noexcept {
 inline constexpr std::chrono::local_days kFirstTermEpoch{std::chrono::year_month_day{
     std::chrono::year{kFirstTermYear}, std::chrono::January, std::chrono::day{1}}};
 
+// The instant of term number k, if the tables hold it.
+constexpr std::optional<BeijingTime> SolarTermInstantAt(std::int32_t k) noexcept {
+  if (k < 0 || k >= kSolarTermNumbers) return std::nullopt;
+  return kFirstTermEpoch + std::chrono::minutes{SolarTermMinute(k)};
+}
+
 // The instant of term `index` (0 = 小寒 .. 23 = 冬至) of a Gregorian year
 // 1900..2100, rounded down to the minute; nothing for another year or
 // index.  The term's day is the date of this instant.
@@ -55,13 +61,7 @@ constexpr std::optional<BeijingTime> SolarTermInstant(int year, unsigned index) 
   if (year < kFirstTermYear || year > kLastTermYear || index >= kSolarTermCount) {
     return std::nullopt;
   }
-  return kFirstTermEpoch + std::chrono::minutes{SolarTermMinute(SolarTermNumber(year, index))};
-}
-
-// The instant of term number k, if the tables hold it.
-constexpr std::optional<BeijingTime> SolarTermInstantAt(std::int32_t k) noexcept {
-  if (k < 0 || k >= kSolarTermNumbers) return std::nullopt;
-  return kFirstTermEpoch + std::chrono::minutes{SolarTermMinute(k)};
+  return SolarTermInstantAt(SolarTermNumber(year, index));
 }
 
 // The day of 1899's 冬至, the term before the tables: the days of 1900
@@ -79,13 +79,6 @@ constexpr std::chrono::sys_days SolarTermDayAt(std::int32_t k) noexcept {
                      std::chrono::days{SolarTermMinute(k) / (24 * 60)};
 }
 
-// The day of a term of a Gregorian year 1900..2100, if the tables hold it.
-constexpr std::optional<std::chrono::sys_days> SolarTermDay(int year, unsigned index) noexcept {
-  const std::optional<BeijingTime> instant = SolarTermInstant(year, index);
-  if (!instant) return std::nullopt;
-  return std::chrono::sys_days{std::chrono::floor<std::chrono::days>(*instant).time_since_epoch()};
-}
-
 // The terms about a moment, worked out once for everything that counts
 // from a term: the term of the day, the pentad, the pillars' month and the
 // next term.  Each follows from the Gregorian month's two terms (its 节 by
@@ -95,8 +88,9 @@ struct TermsAbout {
   std::int32_t latest = 0;          // the latest term whose day is on or before the moment's
   unsigned days_since_latest = 0;   // from that term's day to the moment's
   std::int32_t latest_jie = 0;      // the latest 节 term (even index) at or before the minute
-  std::optional<std::int32_t> next; // the first term whose day is after the moment's
-  BeijingTime next_instant{};       // its instant, when there is one
+  // The instant of the next term (latest + 1), the first whose day is
+  // after the moment's; nothing after 2100's last.
+  std::optional<BeijingTime> next_instant;
 };
 
 constexpr std::optional<TermsAbout> TermsAboutMoment(BeijingTime time,
@@ -105,28 +99,17 @@ constexpr std::optional<TermsAbout> TermsAboutMoment(BeijingTime time,
   const int year = static_cast<int>(date.year());
   if (year < kFirstTermYear || year > kLastTermYear) return std::nullopt;
   const std::int32_t jie = SolarTermNumber(year, 2 * static_cast<unsigned>(date.month()) - 2);
-  const std::int64_t now = (time - kFirstTermEpoch).count();
-  const std::int64_t today = (floor<days>(time) - kFirstTermEpoch).count();
-  constexpr std::int64_t kDay = 24 * 60;
-  // The month before's 中气, the month's 节 and 中气, and the next month's
-  // 节: the latest term on or before the day is one of the first three,
-  // the next one after it.  Before 1900's first term and after 2100's last
-  // stand 1899's 冬至 and nothing.
-  const std::int64_t minutes_of[4]{
-      jie == 0 ? (kSolarTermEve.time_since_epoch() - kFirstTermEpoch.time_since_epoch()).count() * kDay
-               : SolarTermMinute(jie - 1),
-      SolarTermMinute(jie), SolarTermMinute(jie + 1),
-      jie + 2 < kSolarTermNumbers ? SolarTermMinute(jie + 2) : INT64_MAX};
-  const std::int64_t tomorrow = (today + 1) * kDay;
-  const int passed = (minutes_of[1] < tomorrow) + (minutes_of[2] < tomorrow);
+  const local_days today = floor<days>(time);
+  // The month's 节 and 中气: the latest term on or before the day is the
+  // month before's 中气 or one of these, counted by how many have come.
+  const std::int64_t tomorrow = (today + days{1} - kFirstTermEpoch).count() * 24 * 60;
+  const std::int64_t first = SolarTermMinute(jie);
   TermsAbout about;
-  about.latest = jie - 1 + passed;
-  about.days_since_latest = static_cast<unsigned>(today - minutes_of[passed] / kDay);
-  about.latest_jie = minutes_of[1] <= now ? jie : jie - 2;
-  if (minutes_of[passed + 1] != INT64_MAX) {
-    about.next = about.latest + 1;
-    about.next_instant = kFirstTermEpoch + minutes{minutes_of[passed + 1]};
-  }
+  about.latest = jie - 1 + (first < tomorrow) + (SolarTermMinute(jie + 1) < tomorrow);
+  about.days_since_latest = static_cast<unsigned>(
+      (today.time_since_epoch() - SolarTermDayAt(about.latest).time_since_epoch()).count());
+  about.latest_jie = first <= (time - kFirstTermEpoch).count() ? jie : jie - 2;
+  about.next_instant = SolarTermInstantAt(about.latest + 1);
   return about;
 }
 

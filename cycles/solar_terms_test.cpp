@@ -115,9 +115,9 @@ TEST(SolarTerms, TheTermsAboutAMoment) {
     EXPECT_EQ(terms->days_since_latest, c.days_since) << where;
     EXPECT_EQ(terms->latest_jie, SolarTermNumber(c.jie_year, c.jie_index)) << where;
     if (c.next_year == 0) {
-      EXPECT_FALSE(terms->next) << where;
+      EXPECT_FALSE(terms->next_instant) << where;
     } else {
-      EXPECT_EQ(terms->next, SolarTermNumber(c.next_year, c.next_index)) << where;
+      EXPECT_EQ(terms->latest + 1, SolarTermNumber(c.next_year, c.next_index)) << where;
       EXPECT_EQ(terms->next_instant, SolarTermInstant(c.next_year, c.next_index)) << where;
     }
     EXPECT_EQ(SolarTermYear(terms->latest), c.latest_year) << where;

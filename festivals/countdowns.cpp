@@ -104,12 +104,12 @@ std::optional<TermCountdown> NextSolarTerm(sys_days today) noexcept {
 }
 
 std::optional<TermCountdown> NextSolarTerm(sys_days today, const TermsAbout& terms) noexcept {
-  if (!terms.next) return std::nullopt;
+  if (!terms.next_instant) return std::nullopt;
   TermCountdown next;
-  next.day = sys_days{floor<days>(terms.next_instant).time_since_epoch()};
+  next.day = sys_days{floor<days>(*terms.next_instant).time_since_epoch()};
   next.days = static_cast<int>((next.day - today).count());
-  next.term = SolarTermIndex(*terms.next);
-  next.instant = terms.next_instant;
+  next.term = SolarTermIndex(terms.latest + 1);
+  next.instant = *terms.next_instant;
   return next;
 }
 
