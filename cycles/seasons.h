@@ -36,6 +36,7 @@ struct SeasonDay {
   friend constexpr bool operator==(const SeasonDay&, const SeasonDay&) = default;
 };
 
+// The dog-day or nine period of a day of 1900-2100, given with its date.
 constexpr SeasonDay SeasonDayOf(std::chrono::sys_days day, std::chrono::year_month_day date) noexcept {
   using namespace std::chrono;
   constexpr unsigned kGeng = 6;  // 庚, the seventh stem
@@ -67,22 +68,11 @@ constexpr SeasonDay SeasonDayOf(std::chrono::sys_days day, std::chrono::year_mon
   return {};
 }
 
-constexpr SeasonDay SeasonDayOf(std::chrono::sys_days day) noexcept {
-  return SeasonDayOf(day, std::chrono::year_month_day{day});
-}
-
 // The pentad (0 = the first of 小寒 .. 71 = the third of 冬至) of the day
 // the terms are about.  Before 1900's 小寒 the days are in the third pentad
 // of 1899's 冬至.
 constexpr unsigned PentadOf(const TermsAbout& terms) noexcept {
   return 3 * SolarTermIndex(terms.latest) + std::min(terms.days_since_latest / 5, 2u);
-}
-
-// The pentad of a day of 1900-2100.
-constexpr unsigned PentadOf(std::chrono::sys_days day) noexcept {
-  const auto terms = TermsAboutMoment(std::chrono::local_days{day.time_since_epoch()},
-                                      std::chrono::year_month_day{day});
-  return terms ? PentadOf(*terms) : 0;
 }
 
 }  // namespace moonfold
