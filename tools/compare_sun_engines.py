@@ -95,14 +95,15 @@ def main():
     parser.add_argument('--to', dest='last', type=int, default=tables.LAST_YEAR)
     args = parser.parse_args()
     timescale = load.timescale(builtin=True)
-    shown = tables.compute_terms([])  # the instants the tables are made from
+    instants = tables.term_instants()
+    shown = tables.compute_terms([], instants)  # the instants the tables are made from
     worst_model = 0.0
     changed = {'PyEphem ΔT': 0, 'Skyfield ΔT': 0}
     moved = []
     count = 0
     for year in range(args.first, args.last + 1):
         for index in range(24):
-            ephem_date = tables.term_instant(year, index)
+            ephem_date = instants[(year, index)]
             ephem_delta_t = ephem.delta_t(ephem_date)
             ut = float(ephem_date) + EPHEM_EPOCH_JD
             tt = erfa_term_tt(year, index, ut + ephem_delta_t / 86400)

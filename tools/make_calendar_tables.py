@@ -118,16 +118,22 @@ def new_moons(start, end):
     return moons
 
 
-def compute_terms(differences):
-    """Beijing instants of the terms of 1899..2101 (the calendar needs the
-    neighbours of the range), with the decisions applied."""
+def term_instants():
+    """PyEphem dates of the terms of 1899..2101 (the calendar needs the
+    neighbours of the range)."""
+    return {(year, index): term_instant(year, index)
+            for year in range(FIRST_YEAR - 1, LAST_YEAR + 2) for index in range(24)}
+
+
+def compute_terms(differences, instants):
+    """Beijing instants of the terms, from their PyEphem dates, with the
+    decisions applied."""
     terms = {}
-    for year in range(FIRST_YEAR - 1, LAST_YEAR + 2):
-        for index in range(24):
-            instant = beijing(term_instant(year, index)).replace(microsecond=0)
-            if instant.year != year:
-                sys.exit(f'term {index} of {year} computed in {instant.year}')
-            terms[(year, index)] = instant
+    for (year, index), date in instants.items():
+        instant = beijing(date).replace(microsecond=0)
+        if instant.year != year:
+            sys.exit(f'term {index} of {year} computed in {instant.year}')
+        terms[(year, index)] = instant
     for key, pinned in DECISIONS['terms'].items():
         rule = terms[key]
         if rule.date() != pinned.date():
@@ -201,7 +207,7 @@ def compute():
     leap, first day, days), the term instants, and where the decisions made
     the tables differ from the plain rule."""
     differences = []  # (what, rule, tables, why)
-    terms = compute_terms(differences)
+    terms = compute_terms(differences, term_instants())
     starts = compute_month_starts(differences)
     numbered = number_months(starts, terms)
     months = []
