@@ -343,8 +343,7 @@ inline constexpr std::array<std::uint8_t, {len(packed)}> LunarYearLeapMonths{{
 
 }}  // namespace moonfold
 '''
-    with open(os.path.join(out, 'lunar/lunar_year_data.h'), 'w', encoding='utf-8') as f:
-        f.write(text)
+    write_header(out, 'lunar/lunar_year_data.h', text)
 
 
 # A twenty-fourth of the mean tropical year, in thousandths of a minute:
@@ -362,6 +361,21 @@ def mean_pace_corrections(instants, epoch, mean_milliminutes, what):
     if max(map(abs, offsets)) > 32767:
         sys.exit(f'a {what} lies too far from its mean place for 16 bits')
     return base, offsets
+
+
+def mean_pace_declarations(first, mean, table, base, mean_milliminutes, offsets, rows):
+    """The C++ declarations of a table stored as mean-pace corrections: the
+    first instant's minute, the mean step and the corrections, `rows` being
+    the corrections as source lines."""
+    return (f'inline constexpr std::int32_t {first} = {base};\n'
+            f'inline constexpr std::int64_t {mean} = {mean_milliminutes};\n'
+            f'inline constexpr std::array<std::int16_t, {len(offsets)}> {table}{{\n'
+            + '\n'.join(rows) + '\n};\n')
+
+
+def write_header(out, path, text):
+    with open(os.path.join(out, path), 'w', encoding='utf-8') as f:
+        f.write(text)
 
 
 def write_solar_terms(terms, out):
@@ -396,16 +410,11 @@ inline constexpr int kEveWinterSolsticeDate[3] = {{{eve.year}, {eve.month}, {eve
 // SolarTermCorrections[k] minutes after {FIRST_YEAR}-01-01 00:00 Beijing time:
 // its place at the mean pace of the sun, a twenty-fourth of the tropical
 // year apart, corrected for the sun's unequal pace (a few days at most).
-inline constexpr std::int32_t kFirstTermMinute = {base};
-inline constexpr std::int64_t kMeanTermMilliminutes = {MEAN_TERM_MILLIMINUTES};
-inline constexpr std::array<std::int16_t, {len(offsets)}> SolarTermCorrections{{
-{chr(10).join(rows)}
-}};
-
+{mean_pace_declarations('kFirstTermMinute', 'kMeanTermMilliminutes', 'SolarTermCorrections',
+                        base, MEAN_TERM_MILLIMINUTES, offsets, rows)}
 }}  // namespace moonfold
 '''
-    with open(os.path.join(out, 'cycles/solar_term_data.h'), 'w', encoding='utf-8') as f:
-        f.write(text)
+    write_header(out, 'cycles/solar_term_data.h', text)
 
 
 # A quarter of the mean synodic month (29.530588853 days), in thousandths
@@ -476,16 +485,11 @@ namespace moonfold {{
 // 500) / 1000 + MoonPhaseCorrections[k] minutes after {FIRST_YEAR - 1}-12-01 00:00
 // Beijing time: its place at the mean pace of the moon, a quarter of the
 // mean synodic month apart, corrected for the moon's unequal pace.
-inline constexpr std::int32_t kFirstPhaseMinute = {base};
-inline constexpr std::int64_t kMeanQuarterMilliminutes = {MEAN_QUARTER_MILLIMINUTES};
-inline constexpr std::array<std::int16_t, {len(offsets)}> MoonPhaseCorrections{{
-{chr(10).join(rows)}
-}};
-
+{mean_pace_declarations('kFirstPhaseMinute', 'kMeanQuarterMilliminutes', 'MoonPhaseCorrections',
+                        base, MEAN_QUARTER_MILLIMINUTES, offsets, rows)}
 }}  // namespace moonfold
 '''
-    with open(os.path.join(out, 'lunar/moon_phase_data.h'), 'w', encoding='utf-8') as f:
-        f.write(text)
+    write_header(out, 'lunar/moon_phase_data.h', text)
 
 
 def main():
