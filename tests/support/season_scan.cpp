@@ -125,7 +125,7 @@ bool NearAJie(local_seconds when) {
 std::u16string ExpectedPillars(local_seconds when, const ReferenceDay& today,
                                const ReferenceDay& tomorrow) {
   const auto& jie = ReferenceJie();
-  const auto at_1984 = std::find_if(jie.begin(), jie.end(), [](const Jie& j) {
+  static const auto at_1984 = std::find_if(jie.begin(), jie.end(), [](const Jie& j) {
     return j.index == 2 && year_month_day{floor<days>(j.instant)}.year() == year{1984};
   });
   if (at_1984 == jie.end()) return u"(no reference)";
