@@ -33,7 +33,7 @@ std::string TwoDigits(unsigned n) {
   return text;
 }
 
-std::string OutsideRange() { return "outside the supported range " + std::string(kRangeText); }
+std::string OutsideRange() { return "outside the supported range " + RangeText(); }
 
 // The fields of "YYYY-MM-DD[THH:MM]".  Month and day take `least_digits`
 // to two digits; with `leap_marks`, L or 闰 may stand before the month.  A
@@ -102,7 +102,7 @@ Parsed<DateTime> ParseLunarDate(std::string_view text) {
   const DateFields& f = std::get<DateFields>(fields);
   const auto month_number = static_cast<unsigned>(f.month);
   if (month_number < 1 || month_number > 12) return "there is no lunar month " + TwoDigits(month_number);
-  if (f.year < 1899 || f.year > 2100) return OutsideRange();
+  if (f.year < kFirstCalendarYear - 1 || f.year > kLastCalendarYear) return OutsideRange();
   if (f.leap && LeapMonthIn(f.year) != month_number) {
     return "lunar " + std::to_string(f.year) + " has no leap month " + std::to_string(month_number);
   }
@@ -142,7 +142,7 @@ Parsed<year_month> ParseMonth(std::string_view text) {
   const auto m = TakeNumber(rest, 1, 2);
   if (!m || !rest.empty()) return "expected YYYY-MM";
   if (*m < 1 || *m > 12) return "there is no month " + TwoDigits(static_cast<unsigned>(*m));
-  if (*y < 1900 || *y > 2100) return OutsideRange();
+  if (!InCalendarYears(*y)) return OutsideRange();
   return year{*y} / month(static_cast<unsigned>(*m));
 }
 
@@ -154,11 +154,16 @@ Parsed<YearRange> ParseYears(std::string_view text, bool range) {
   std::optional<int> last = first;
   if (range && TakeText(rest, ":")) last = TakeNumber(rest, 4, 4);
   if (!last || !rest.empty()) return form;
-  if (*first < 1900 || *last > 2100 || *last < 1900 || *first > 2100) {
-    return "outside the supported years 1900 … 2100";
+  if (!InCalendarYears(*first) || !InCalendarYears(*last)) {
+    return "outside the supported years " + std::to_string(kFirstCalendarYear) + " … " +
+           std::to_string(kLastCalendarYear);
   }
   if (*first > *last) return "the first year comes after the last";
   return YearRange{*first, *last};
+}
+
+std::string RangeText() {
+  return IsoDate(year_month_day{kFirstCalendarDay}) + " … " + IsoDate(year_month_day{kLastCalendarDay});
 }
 
 }  // namespace moonfold::cli

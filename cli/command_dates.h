@@ -52,7 +52,8 @@ Parsed<YearRange> ParseYears(std::string_view text, bool range);
 // "YYYY-MM-DD".
 std::string IsoDate(std::chrono::year_month_day date);
 
-// The supported range, as the errors name it.
-inline constexpr std::string_view kRangeText = "1900-01-01 … 2100-12-31";
+// The supported range, as the errors and the help name it:
+// "1900-01-01 … 2100-12-31".
+std::string RangeText();
 
 }  // namespace moonfold::cli

@@ -626,7 +626,7 @@ Result ClockOutOfRange(const Environment& environment) {
   const LocalDateRecord& now = environment.now;
   const year_month_day date{year{now.year}, month{now.month}, day{now.day}};
   return Failure("the clock's date " + IsoDate(date),
-                 "outside the supported range " + std::string(kRangeText) +
+                 "outside the supported range " + RangeText() +
                      "; give a day with --date");
 }
 

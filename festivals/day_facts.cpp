@@ -6,7 +6,8 @@ namespace moonfold {
 
 using namespace std::chrono;
 
-std::optional<DayFacts> FactsOf(BeijingTime time, unsigned day_of_week) noexcept {
+std::optional<DayFacts> FactsOf(BeijingTime time, unsigned day_of_week,
+                                const Arrangement& arrangement) noexcept {
   const local_days local_day = floor<days>(time);
   const sys_days day{local_day.time_since_epoch()};
   const std::optional<LunarDate> lunar = ToLunar(day);
@@ -35,17 +36,18 @@ std::optional<DayFacts> FactsOf(BeijingTime time, unsigned day_of_week) noexcept
   facts.lunar_festivals = LunarFestivals(*lunar, facts.solar_term);
   facts.next_festival = NextFestival(day, date, *lunar);
   facts.next_term = NextSolarTerm(day, *terms);
-  facts.official = OfficialDayOf(kBuiltInArrangement, day, static_cast<int>(date.year()));
+  facts.official = OfficialDayOf(arrangement, day, static_cast<int>(date.year()));
   facts.moon = MoonPhaseOn(day);
   facts.season = SeasonDayOf(day, date);
   facts.pentad = PentadOf(*terms);
   facts.pillars = PillarsOf(*terms, facts.day_cycle, facts.hour);
+  facts.terms = *terms;
   return facts;
 }
 
-std::optional<DayFacts> FactsOf(BeijingTime time) noexcept {
+std::optional<DayFacts> FactsOf(BeijingTime time, const Arrangement& arrangement) noexcept {
   const sys_days day{floor<days>(time).time_since_epoch()};
-  return FactsOf(time, weekday{day}.c_encoding());
+  return FactsOf(time, weekday{day}.c_encoding(), arrangement);
 }
 
 }  // namespace moonfold

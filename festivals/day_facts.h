@@ -37,21 +37,25 @@ struct DayFacts {
   FestivalRun lunar_festivals;          // rows of the lunar table
   std::optional<FestivalCountdown> next_festival;  // strictly after the day
   std::optional<TermCountdown> next_term;          // strictly after the day
-  OfficialDay official;                 // by the arrangement built in
+  OfficialDay official;                 // by the arrangement the facts were asked with
   MoonPhaseOfDay moon;                  // the day's phase; the instant on a principal phase's day
   SeasonDay season;                     // the dog days or the nines, when the day is in one
   unsigned pentad = 0;                  // 0 (小寒's first) .. 71 (冬至's third)
   Pillars pillars;                      // the four pillars at the moment
+  TermsAbout terms;                     // the terms about the moment, for what counts from them
 };
 
-// The facts of a local wall time of 1900-01-01 00:00 .. 2100-12-31 23:59,
-// or nothing outside that range.
-std::optional<DayFacts> FactsOf(BeijingTime time) noexcept;
+// The facts of a local wall time of the calendar's range (1900-01-01 00:00
+// .. 2100-12-31 23:59), or nothing outside it.  The official days off are
+// those of `arrangement`: the built-in one, or one a user's file changed.
+std::optional<DayFacts> FactsOf(BeijingTime time,
+                                const Arrangement& arrangement = kBuiltInArrangement) noexcept;
 
 // The same with the day of week as a clock reported it (0 = Sunday .. 6),
 // which the weekday and the n-th weekday festivals then follow: the plug-in
 // shows its clock's own.
-std::optional<DayFacts> FactsOf(BeijingTime time, unsigned day_of_week) noexcept;
+std::optional<DayFacts> FactsOf(BeijingTime time, unsigned day_of_week,
+                                const Arrangement& arrangement = kBuiltInArrangement) noexcept;
 
 // A date and a time of day as a wall time.
 constexpr BeijingTime WallTime(std::chrono::year_month_day date, unsigned hour = 0,

@@ -11,6 +11,7 @@
 
 #include "festivals/holiday_data.h"
 #include "festivals/official_day_types.h"
+#include "lunar/lunar_calendar.h"
 
 namespace moonfold {
 
@@ -27,7 +28,7 @@ struct OfficialDay {
   friend constexpr bool operator==(const OfficialDay&, const OfficialDay&) = default;
 };
 
-// The Gregorian years of 1900..2100 whose arrangement is known.
+// The Gregorian years of the calendar whose arrangement is known.
 class KnownYears {
  public:
   constexpr KnownYears() = default;
@@ -35,18 +36,17 @@ class KnownYears {
     for (int y = first; y <= last; ++y) Add(y);
   }
   constexpr void Add(int year) noexcept {
-    if (year >= 1900 && year <= 2100) bits_[Index(year) / 32] |= 1u << (Index(year) % 32);
-  }
-  constexpr void Remove(int year) noexcept {
-    if (year >= 1900 && year <= 2100) bits_[Index(year) / 32] &= ~(1u << (Index(year) % 32));
+    if (InCalendarYears(year)) bits_[Index(year) / 32] |= 1u << (Index(year) % 32);
   }
   constexpr bool Has(int year) const noexcept {
-    return year >= 1900 && year <= 2100 && (bits_[Index(year) / 32] >> (Index(year) % 32) & 1u);
+    return InCalendarYears(year) && (bits_[Index(year) / 32] >> (Index(year) % 32) & 1u);
   }
 
  private:
-  static constexpr unsigned Index(int year) noexcept { return static_cast<unsigned>(year - 1900); }
-  std::uint32_t bits_[7]{};
+  static constexpr unsigned Index(int year) noexcept {
+    return static_cast<unsigned>(year - kFirstCalendarYear);
+  }
+  std::uint32_t bits_[(kLastCalendarYear - kFirstCalendarYear) / 32 + 1]{};
 };
 
 // An arrangement: its spans of days off in date order, its make-up days in
@@ -93,10 +93,6 @@ constexpr OfficialDay OfficialDayOf(const Arrangement& arrangement,
   return OfficialDayOf(arrangement, day, static_cast<int>(std::chrono::year_month_day{day}.year()));
 }
 
-constexpr OfficialDay OfficialDayOf(std::chrono::sys_days day) noexcept {
-  return OfficialDayOf(kBuiltInArrangement, day);
-}
-
 // Whether a day is worked: not on a day off, on a make-up day, else Monday
 // to Friday; nothing for a day whose arrangement is unknown.
 constexpr std::optional<bool> IsWorkingDay(const OfficialDay& official,
@@ -108,10 +104,6 @@ constexpr std::optional<bool> IsWorkingDay(const OfficialDay& official,
     case DayStatus::kOrdinary: break;
   }
   return std::chrono::weekday{day}.iso_encoding() <= 5;
-}
-
-constexpr std::optional<bool> IsWorkingDay(std::chrono::sys_days day) noexcept {
-  return IsWorkingDay(OfficialDayOf(day), day);
 }
 
 }  // namespace moonfold

@@ -1,26 +1,11 @@
 // The services of Moonfold's stand-in for the Dashlight host, exported by
-// Dashlight.dll (libDashlight.so on Linux).  Text is UTF-16: wchar_t on
-// Windows, char16_t elsewhere.
+// Dashlight.dll (libDashlight.so on Linux): the configuration service every
+// plug-in calls (common/dashlight_api.h), and the host's own calls.
 #pragma once
 
 #include <cstdint>
 
-#if defined(_WIN32)
-using DashlightChar = wchar_t;
-#define DASHLIGHT_API extern "C" __cdecl
-#else
-using DashlightChar = char16_t;
-#define DASHLIGHT_API extern "C" __attribute__((visibility("default")))
-#endif
-
-// The value of `key` in `section` of the loaded configuration, or
-// `default_value` when the section or key is absent (or either is null).
-// The text belongs to the host and stays valid until the configuration is
-// loaded again.  Section names are compared exactly, keys without regard to
-// the case of A to Z.
-DASHLIGHT_API const DashlightChar* ReadConfigString(const DashlightChar* section,
-                                                    const DashlightChar* key,
-                                                    const DashlightChar* default_value);
+#include "common/dashlight_api.h"
 
 // The host's own calls, used by the dashlight program and the tests.
 

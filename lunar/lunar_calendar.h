@@ -26,10 +26,19 @@ struct LunarDate {
   friend constexpr bool operator==(const LunarDate&, const LunarDate&) = default;
 };
 
+// The calendar's range, the one place it is declared: the Gregorian years
+// whose every day the tables hold (the generator's years), and their first
+// and last day.  Everything else that speaks of the range derives from these.
+inline constexpr int kFirstCalendarYear = kFirstLunarDataYear;
+inline constexpr int kLastCalendarYear = kLastLunarDataYear;
 inline constexpr std::chrono::sys_days kFirstCalendarDay{
-    std::chrono::year_month_day{std::chrono::year{1900}, std::chrono::January, std::chrono::day{1}}};
+    std::chrono::year{kFirstCalendarYear} / std::chrono::January / 1};
 inline constexpr std::chrono::sys_days kLastCalendarDay{
-    std::chrono::year_month_day{std::chrono::year{2100}, std::chrono::December, std::chrono::day{31}}};
+    std::chrono::year{kLastCalendarYear} / std::chrono::December / 31};
+
+constexpr bool InCalendarYears(int year) noexcept {
+  return year >= kFirstCalendarYear && year <= kLastCalendarYear;
+}
 
 constexpr bool InCalendarRange(std::chrono::sys_days day) noexcept {
   return day >= kFirstCalendarDay && day <= kLastCalendarDay;

@@ -15,9 +15,6 @@
 
 namespace moonfold {
 
-// A principal phase: k mod 4 of the phases in order.
-enum class PrincipalPhase : std::uint8_t { kNew, kFirstQuarter, kFull, kLastQuarter };
-
 // The minutes from 1899-12-01 00:00 Beijing time to phase k of the table
 // (0 the first new moon after that day), k within the table.
 constexpr std::int64_t MoonPhaseMinute(std::int64_t k) noexcept {

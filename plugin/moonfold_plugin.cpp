@@ -69,7 +69,7 @@ DayFacts MoonfoldPlugin::Convert(const LocalDateRecord& date, const LocalDateRec
 }
 
 void MoonfoldPlugin::Rebuild(TextKind kind, Script script, const DayFacts& facts) {
-  const TextPeriod period = kind.Row().period(facts.time);
+  const TextPeriod period = kind.Row().period(facts);
   // Built aside, then moved in: a slot never holds half a text.
   std::u16string text = KindText(kind, facts, script);
   TextSlot& slot = slots_[SlotOf(kind, script)];

@@ -4,7 +4,7 @@
 #include <cstdio>
 #include <string>
 
-#include "host/dashlight.h"
+#include "common/dashlight_api.h"
 #include "common/local_clock.h"
 #include "plugin/messages.h"
 #include "plugin/process_plugin.h"

@@ -2,7 +2,7 @@
 // through Dashlight.dll, and message boxes.
 #include <windows.h>
 
-#include "host/dashlight.h"
+#include "common/dashlight_api.h"
 #include "common/local_clock.h"
 #include "plugin/messages.h"
 #include "plugin/process_plugin.h"

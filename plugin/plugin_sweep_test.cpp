@@ -1,5 +1,5 @@
 // Every day from 1990-01-01 to 2050-12-31, at 00:00, 11:00 and 23:00,
-// through Initialize and GetString for all fourteen keywords.  Checks the
+// through Initialize and GetString for every keyword.  Checks the
 // properties a calendar must have rather than restating how it is computed.
 #include <gtest/gtest.h>
 

@@ -8,22 +8,22 @@ using texts::NamesOf;
 
 std::u16string CycleName(CyclePosition position, Script script) {
   const texts::ScriptNames& names = NamesOf(script);
-  std::u16string text(names.stems[position.Stem()]);
-  text += names.branches[position.Branch()];
+  std::u16string text(texts::NameAt(names.stems, position.Stem()));
+  text += texts::NameAt(names.branches, position.Branch());
   return text;
 }
 
 std::u16string_view LunarDayName(unsigned day, Script script) {
-  const auto& days = NamesOf(script).lunar_days;
-  return day >= 1 && day <= days.size() ? days[day - 1] : std::u16string_view();
+  return day >= 1 ? texts::NameAt(NamesOf(script).lunar_days, day - 1) : std::u16string_view();
 }
 
 std::u16string LunarMonthName(unsigned month, bool leap, Script script) {
   const texts::ScriptNames& names = NamesOf(script);
-  if (month < 1 || month > names.lunar_months.size()) return {};
+  const texts::Name name = month >= 1 ? texts::NameAt(names.lunar_months, month - 1) : texts::Name{};
+  if (name.empty()) return {};
   std::u16string text;
   if (leap) text = names.leap;
-  text += names.lunar_months[month - 1];
+  text += name;
   return text;
 }
 
@@ -43,7 +43,7 @@ std::u16string LunarDateName(const LunarDate& date, Script script) {
 std::u16string WeekdayLabel(unsigned day_of_week, Script script) {
   const texts::ScriptNames& names = NamesOf(script);
   std::u16string text(names.labels.week);
-  text += names.weekdays[day_of_week % names.weekdays.size()];
+  text += texts::NameAt(names.weekdays, day_of_week);
   return text;
 }
 
@@ -52,7 +52,7 @@ std::u16string LunarYearTitle(int lunar_year, Script script) {
   std::u16string text = CycleName(cycle, script);
   text += NamesOf(script).labels.year;
   text += u' ';
-  text += NamesOf(script).animals[cycle.Branch()];
+  text += texts::NameAt(NamesOf(script).animals, cycle.Branch());
   return text;
 }
 
@@ -74,7 +74,7 @@ std::u16string AnniversaryNote(const Anniversary& kept, Script script) {
   }
   if (kept.last_day) {
     if (!note.empty()) note += names.labels.clause;
-    note += names.lunar_days[29];
+    note += texts::NameAt(names.lunar_days, 29);
     note += names.labels.becomes;
     note += LunarDayName(kept.date.day, script);
   }
@@ -94,7 +94,7 @@ std::u16string CountdownName(std::u16string_view name, int days, Script script) 
 
 std::u16string SeasonDayName(const SeasonDay& season, Script script) {
   const texts::ScriptNames& names = NamesOf(script);
-  return std::u16string(names.season_periods[static_cast<std::size_t>(season.period)]) +
+  return std::u16string(texts::NameAt(names.season_periods, static_cast<std::size_t>(season.period))) +
          std::u16string(names.labels.nth) + Number(season.day) + std::u16string(names.labels.days);
 }
 
@@ -105,21 +105,16 @@ std::u16string GregorianMonthTitle(std::chrono::year_month month, Script script)
 }
 
 std::u16string_view SolarTermName(unsigned index, Script script) {
-  const auto& terms = NamesOf(script).solar_terms;
-  return index < terms.size() ? terms[index] : std::u16string_view();
+  return texts::NameAt(NamesOf(script).solar_terms, index);
 }
 
 std::u16string_view HolidayName(Holiday holiday, Script script) {
-  const auto& names = NamesOf(script).holidays;
-  const auto index = static_cast<std::size_t>(holiday);
-  return index < names.size() ? names[index] : std::u16string_view();
+  return texts::NameAt(NamesOf(script).holidays, static_cast<std::size_t>(holiday));
 }
 
 std::u16string_view FestivalName(FestivalId festival, Script script) {
   const texts::ScriptNames& names = NamesOf(script);
-  const auto pick = [&](const auto& table) {
-    return festival.row < table.size() ? table[festival.row] : std::u16string_view();
-  };
+  const auto pick = [&](const auto& table) { return texts::NameAt(table, festival.row); };
   switch (festival.table) {
     case FestivalTable::kFixedDate: return pick(names.fixed_date_festivals);
     case FestivalTable::kWeekdayRule: return pick(names.weekday_festivals);

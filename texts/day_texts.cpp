@@ -15,19 +15,19 @@ std::u16string LunarMonthText(const DayFacts& f, Script s) {
   return LunarMonthName(f.lunar.month, f.lunar.leap, s);
 }
 std::u16string WeekdayText(const DayFacts& f, Script s) {
-  return std::u16string(NamesOf(s).weekdays[f.day_of_week % 7]);
+  return std::u16string(NameAt(NamesOf(s).weekdays, f.day_of_week));
 }
 std::u16string YearCycleText(const DayFacts& f, Script s) { return CycleName(f.year_cycle, s); }
 std::u16string MonthCycleText(const DayFacts& f, Script s) { return CycleName(f.month_cycle, s); }
 std::u16string DayCycleText(const DayFacts& f, Script s) { return CycleName(f.day_cycle, s); }
 std::u16string HourBranchText(const DayFacts& f, Script s) {
-  return std::u16string(NamesOf(s).branches[f.hour_branch]);
+  return std::u16string(NameAt(NamesOf(s).branches, f.hour_branch));
 }
 std::u16string SolarTermText(const DayFacts& f, Script s) {
   return f.solar_term ? std::u16string(SolarTermName(*f.solar_term, s)) : std::u16string();
 }
 std::u16string StarSignText(const DayFacts& f, Script s) {
-  return std::u16string(NamesOf(s).star_signs[f.star_sign]);
+  return std::u16string(NameAt(NamesOf(s).star_signs, f.star_sign));
 }
 std::u16string FixedDateFestivalText(const DayFacts& f, Script s) {
   return FestivalNames(FestivalTable::kFixedDate, f.fixed_festivals, s);
@@ -44,12 +44,12 @@ std::u16string LunarFestivalText(const DayFacts& f, Script s) {
   return FestivalNames(FestivalTable::kLunar, f.lunar_festivals, s);
 }
 std::u16string AnimalText(const DayFacts& f, Script s) {
-  return std::u16string(NamesOf(s).animals[f.year_cycle.Branch()]);
+  return std::u16string(NameAt(NamesOf(s).animals, f.year_cycle.Branch()));
 }
 std::u16string CountdownText(const DayFacts& f, Script s) {
   if (!f.next_festival) return {};
   const auto& names = NamesOf(s).countdown_festivals;
-  return CountdownName(names[static_cast<std::size_t>(f.next_festival->festival)],
+  return CountdownName(NameAt(names, static_cast<std::size_t>(f.next_festival->festival)),
                        f.next_festival->days, s);
 }
 std::u16string HolidayText(const DayFacts& f, Script s) {
@@ -71,7 +71,7 @@ std::u16string SeasonDaysText(const DayFacts& f, Script s) {
   return SeasonDayName(f.season, s);
 }
 std::u16string PentadText(const DayFacts& f, Script s) {
-  return std::u16string(NamesOf(s).pentads[f.pentad]);
+  return std::u16string(NameAt(NamesOf(s).pentads, f.pentad));
 }
 std::u16string PillarsText(const DayFacts& f, Script s) {
   // Four names of two characters and three spaces: one allocation.
@@ -84,7 +84,7 @@ std::u16string PillarsText(const DayFacts& f, Script s) {
   return text;
 }
 std::u16string MoonPhaseText(const DayFacts& f, Script s) {
-  return std::u16string(NamesOf(s).moon_phases[static_cast<std::size_t>(f.moon.phase)]);
+  return std::u16string(NameAt(NamesOf(s).moon_phases, static_cast<std::size_t>(f.moon.phase)));
 }
 std::u16string NextTermText(const DayFacts& f, Script s) {
   if (!f.next_term) return {};

@@ -389,8 +389,8 @@ TEST(TextKinds, PeriodsHoldTheMomentAndEndWhereTheTextTurns) {
   };
   for (const auto& c : kCases) {
     const BeijingTime now = base + minutes{c.minutes};
-    const TextPeriod day = DayPeriod(now);
-    const TextPeriod double_hour = DoubleHourPeriod(now);
+    const TextPeriod day = DayPeriodAt(now);
+    const TextPeriod double_hour = DoubleHourPeriodAt(now);
     EXPECT_EQ(day.start, base + minutes{c.day_start}) << c.minutes;
     EXPECT_EQ(day.end, base + minutes{c.day_end}) << c.minutes;
     EXPECT_EQ(double_hour.start, base + minutes{c.double_start}) << c.minutes;

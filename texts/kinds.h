@@ -25,40 +25,42 @@ namespace moonfold {
 struct TextPeriod {
   BeijingTime start, end;
 };
-using PeriodOf = TextPeriod (*)(BeijingTime now) noexcept;
+using PeriodOf = TextPeriod (*)(const DayFacts& facts) noexcept;
 
 // The day that holds `now`: the texts of a day.
-constexpr TextPeriod DayPeriod(BeijingTime now) noexcept {
+constexpr TextPeriod DayPeriodAt(BeijingTime now) noexcept {
   const auto midnight = std::chrono::floor<std::chrono::days>(now);
   return {midnight, midnight + std::chrono::days{1}};
 }
+constexpr TextPeriod DayPeriod(const DayFacts& facts) noexcept { return DayPeriodAt(facts.time); }
 
 // The double hour that holds `now` (子 from 23:00, 丑 from 01:00 …), cut at
 // midnight: the text of the double hour is rebuilt with the day's texts.
-constexpr TextPeriod DoubleHourPeriod(BeijingTime now) noexcept {
+constexpr TextPeriod DoubleHourPeriodAt(BeijingTime now) noexcept {
   using namespace std::chrono;
-  const TextPeriod day = DayPeriod(now);
+  const TextPeriod day = DayPeriodAt(now);
   const auto hour = floor<hours>(now - day.start).count();
   const auto first = day.start + hours{hour % 2 == 0 ? hour - 1 : hour};
   return {std::max(first, day.start), std::min(first + hours{2}, day.end)};
 }
+constexpr TextPeriod DoubleHourPeriod(const DayFacts& facts) noexcept {
+  return DoubleHourPeriodAt(facts.time);
+}
 
 // The stretch of the four pillars: the double hour, cut at the 节 term
 // instants at which the month (and at 立春 the year) turns.
-constexpr TextPeriod PillarsPeriod(BeijingTime now) noexcept {
-  TextPeriod period = DoubleHourPeriod(now);
-  const auto terms = TermsAboutMoment(now, std::chrono::year_month_day{std::chrono::floor<std::chrono::days>(now)});
-  if (!terms) return period;
-  if (const auto turned = SolarTermInstantAt(terms->latest_jie); turned && *turned > period.start) {
+constexpr TextPeriod PillarsPeriod(const DayFacts& facts) noexcept {
+  TextPeriod period = DoubleHourPeriodAt(facts.time);
+  if (const auto turned = SolarTermInstantAt(facts.terms.latest_jie); turned && *turned > period.start) {
     period.start = *turned;
   }
-  if (const auto next = SolarTermInstantAt(terms->latest_jie + 2); next && *next < period.end) {
+  if (const auto next = SolarTermInstantAt(facts.terms.latest_jie + 2); next && *next < period.end) {
     period.end = *next;
   }
   return period;
 }
 
-static_assert(DoubleHourPeriod(DayPeriod(BeijingTime{}).start + std::chrono::hours{2}).start ==
+static_assert(DoubleHourPeriodAt(DayPeriodAt(BeijingTime{}).start + std::chrono::hours{2}).start ==
               BeijingTime{} + std::chrono::hours{1});
 
 struct TextKindRow {

@@ -82,5 +82,13 @@ struct ScriptNames {
 // The tables of a script.
 const ScriptNames& NamesOf(Script script) noexcept;
 
+// Row `index` of a name table, or no name for an index past its end.  Every
+// lookup by index goes through here, so a bad index gives an empty text
+// and never a read beyond the table.
+template <typename Table>
+constexpr Name NameAt(const Table& table, std::size_t index) noexcept {
+  return index < table.size() ? table[index] : Name{};
+}
+
 }  // namespace texts
 }  // namespace moonfold

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # From a fresh Debian 12 machine to today's calendar: installs what is
-# missing, builds Linux and 32-bit Windows, and shows today's fourteen texts
+# missing, builds Linux and 32-bit Windows, and shows every text of today
 # through the stand-in host.  build/win32/Moonfold.dll is then ready to copy.
 set -euo pipefail
 cd "$(dirname "$0")/.."
