@@ -166,8 +166,7 @@ unsigned IsoWeek(sys_days day) {
 std::vector<Line> Grid(year_month month, const Cells& cells, const GridStyle& style) {
   std::vector<DayFacts> days;
   for (sys_days d{month / 1}; d <= sys_days{month / std::chrono::last}; d += std::chrono::days{1}) {
-    days.push_back(*FactsOf(WallTime(year_month_day{d}, 12)));
-    days.back().official = OfficialDayOf(*style.arrangement, d);
+    days.push_back(*FactsOf(WallTime(year_month_day{d}, 12), *style.arrangement));
   }
   std::vector<Line> lines{TitleLine(month, days, cells, style.script), WeekdayHeader(cells, style)};
 

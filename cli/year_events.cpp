@@ -17,16 +17,23 @@ namespace {
 
 using namespace std::chrono;
 
+// An event of a day, with the day's lunar date.
+CalendarEvent EventOf(const DayFacts& facts, EventKind kind) {
+  CalendarEvent e;
+  e.date = facts.date;
+  e.lunar = facts.lunar;
+  e.kind = kind;
+  return e;
+}
+
 // One event for each festival of a run, numbered on from `ordinal`.
-void AddFestivals(std::vector<CalendarEvent>& events, year_month_day date, EventKind kind,
+void AddFestivals(std::vector<CalendarEvent>& events, const DayFacts& facts, EventKind kind,
                   FestivalTable table, FestivalRun run, unsigned& ordinal) {
   for (unsigned row = run.first; row < run.first + run.count; ++row) {
-    events.push_back({.date = date,
-                      .kind = kind,
-                      .term = 0,
-                      .festival = {table, static_cast<std::uint8_t>(row)},
-                      .time = std::nullopt,
-                      .ordinal = ordinal++});
+    CalendarEvent e = EventOf(facts, kind);
+    e.festival = {table, static_cast<std::uint8_t>(row)};
+    e.ordinal = ordinal++;
+    events.push_back(e);
   }
 }
 
@@ -36,7 +43,7 @@ std::string EventName(const CalendarEvent& e, Script script) {
     case EventKind::kOff:
     case EventKind::kWork: return Utf8FromUtf16(HolidayName(e.holiday, script));
     case EventKind::kMoon:
-      return Utf8FromUtf16(texts::NamesOf(script).moon_phases[2 * (e.term % 4)]);
+      return Utf8FromUtf16(texts::NameAt(texts::NamesOf(script).moon_phases, 2 * e.quarter));
     case EventKind::kLunar:
     case EventKind::kGregorian: break;
   }
@@ -44,28 +51,39 @@ std::string EventName(const CalendarEvent& e, Script script) {
 }
 
 // The event of a day off or a make-up day, where the kinds want it.
-void AddOfficialDay(std::vector<CalendarEvent>& events, year_month_day date,
-                    const OfficialDay& official, const Arrangement& arrangement, EventKinds kinds) {
+void AddOfficialDay(std::vector<CalendarEvent>& events, const DayFacts& facts,
+                    const Arrangement& arrangement, EventKinds kinds) {
+  const OfficialDay& official = facts.official;
   const EventKind kind = official.status == DayStatus::kDayOff ? EventKind::kOff : EventKind::kWork;
   if ((official.status != DayStatus::kDayOff && official.status != DayStatus::kMakeUpWork) ||
       (kinds & KindBit(kind)) == 0) {
     return;
   }
-  CalendarEvent e;
-  e.date = date;
-  e.kind = kind;
+  CalendarEvent e = EventOf(facts, kind);
   e.holiday = official.holiday;
   if (kind == EventKind::kOff) {
     // The span that holds the day gives its first and last day off.
-    const auto n = static_cast<std::int32_t>(sys_days{date}.time_since_epoch().count());
+    const auto n = static_cast<std::int32_t>(sys_days{facts.date}.time_since_epoch().count());
     for (const HolidaySpan& span : arrangement.spans) {
       if (span.first_off <= n && n <= span.last_off) {
         e.first_off = sys_days{days{span.first_off}};
         e.last_off = sys_days{days{span.last_off}};
       }
     }
+    // A calendar file describes the holiday by its first day off.
+    e.first_off_lunar = e.first_off == sys_days{facts.date} ? facts.lunar : *ToLunar(e.first_off);
   }
   events.push_back(e);
+}
+
+// The event of a principal phase of the moon on the day, if one falls on it.
+std::optional<CalendarEvent> MoonEvent(const DayFacts& facts) {
+  if (!facts.moon.instant) return std::nullopt;
+  CalendarEvent e = EventOf(facts, EventKind::kMoon);
+  e.quarter = static_cast<unsigned>(facts.moon.phase) / 2;
+  e.time = facts.moon.instant;
+  e.ordinal = e.quarter;
+  return e;
 }
 
 // A listing's name of an event: a day off or a make-up day is marked as a
@@ -77,9 +95,8 @@ std::string ListedName(const CalendarEvent& e, Script script) {
   return EventName(e, script);
 }
 
-
-std::string LunarDateOf(year_month_day date, Script script) {
-  return Utf8FromUtf16(LunarDateName(*ToLunar(sys_days{date}), script));
+std::string LunarDateOf(const LunarDate& lunar, Script script) {
+  return Utf8FromUtf16(LunarDateName(lunar, script));
 }
 
 // A holiday's days off as one event from its first day to its last, and a
@@ -90,7 +107,7 @@ void ICalendarHoliday(ICalendarWriter& writer, const CalendarEvent& e, Script sc
   const bool off = e.kind == EventKind::kOff;
   const std::string name = EventName(e, script);
   const std::string description =
-      Utf8FromUtf16(labels.lunar_calendar) + LunarDateOf(off ? year_month_day{e.first_off} : e.date, script);
+      Utf8FromUtf16(labels.lunar_calendar) + LunarDateOf(off ? e.first_off_lunar : e.lunar, script);
   const year_month_day first = off ? year_month_day{e.first_off} : e.date;
   // The UID holds the name in simplified characters, whatever the script:
   // a file in the other script updates the same events.
@@ -103,7 +120,7 @@ void ICalendarHoliday(ICalendarWriter& writer, const CalendarEvent& e, Script sc
 
 void ICalendarEvent(ICalendarWriter& writer, const CalendarEvent& e, Script script) {
   const texts::Labels& labels = texts::NamesOf(script).labels;
-  std::string description = Utf8FromUtf16(labels.lunar_calendar) + LunarDateOf(e.date, script);
+  std::string description = Utf8FromUtf16(labels.lunar_calendar) + LunarDateOf(e.lunar, script);
   if (e.time) {
     description += Utf8FromUtf16(labels.clause) +
                    Utf8FromUtf16(e.kind == EventKind::kMoon ? labels.moon_time : labels.term_time) +
@@ -119,10 +136,10 @@ void ICalendarEvent(ICalendarWriter& writer, const CalendarEvent& e, Script scri
 }
 
 // The date, weekday and lunar date that begin a line of a listing.
-std::string DateColumns(year_month_day date, Script script) {
-  return IsoDate(date) + "  " +
-         Utf8FromUtf16(WeekdayLabel(weekday{sys_days{date}}.c_encoding(), script)) + "  " +
-         PadRight(LunarDateOf(date, script), 10) + "  ";
+std::string DateColumns(const CalendarEvent& e, Script script) {
+  return IsoDate(e.date) + "  " +
+         Utf8FromUtf16(WeekdayLabel(weekday{sys_days{e.date}}.c_encoding(), script)) + "  " +
+         PadRight(LunarDateOf(e.lunar, script), 10) + "  ";
 }
 
 // An event as a JSON object, with `extra` members before its close.
@@ -152,6 +169,15 @@ const char* KindName(EventKind kind) {
   return "";
 }
 
+std::string KindNames() {
+  std::string names;
+  for (std::size_t k = 0; k < std::size(kEventKinds); ++k) {
+    names += k == 0 ? "" : k + 1 == std::size(kEventKinds) ? " and " : ", ";
+    names += KindName(kEventKinds[k]);
+  }
+  return names;
+}
+
 std::string TimeText(BeijingTime time) {
   const hh_mm_ss clock{time - floor<days>(time)};
   char text[8];
@@ -167,33 +193,29 @@ std::vector<CalendarEvent> EventsOf(int first_year, int last_year, EventKinds ki
   const sys_days first{year{first_year} / January / 1};
   const sys_days last{year{last_year} / December / 31};
   for (sys_days day = first; day <= last; day += days{1}) {
-    const year_month_day date{day};
-    const std::optional<DayFacts> facts = FactsOf(WallTime(date));
+    const std::optional<DayFacts> facts = FactsOf(WallTime(year_month_day{day}), arrangement);
     if (!facts) continue;
     if (facts->solar_term && wanted(EventKind::kTerm)) {
-      const unsigned term = *facts->solar_term;
-      events.push_back({.date = date,
-                        .kind = EventKind::kTerm,
-                        .term = term,
-                        .time = SolarTermInstant(static_cast<int>(date.year()), term),
-                        .ordinal = term});
+      CalendarEvent e = EventOf(*facts, EventKind::kTerm);
+      e.term = e.ordinal = *facts->solar_term;
+      e.time = SolarTermInstantAt(facts->terms.latest);
+      events.push_back(e);
     }
     unsigned ordinal = 0;
     if (wanted(EventKind::kLunar)) {
-      AddFestivals(events, date, EventKind::kLunar, FestivalTable::kLunar, facts->lunar_festivals,
-                   ordinal);
+      AddFestivals(events, *facts, EventKind::kLunar, FestivalTable::kLunar, facts->lunar_festivals, ordinal);
     }
-    AddOfficialDay(events, date, OfficialDayOf(arrangement, day), arrangement, kinds);
-    if (wanted(EventKind::kMoon)) {
-      for (const CalendarEvent& moon : MoonPhasesBetween(day, day, true)) events.push_back(moon);
+    AddOfficialDay(events, *facts, arrangement, kinds);
+    if (const auto moon = MoonEvent(*facts); moon && wanted(EventKind::kMoon) && moon->quarter % 2 == 0) {
+      events.push_back(*moon);
     }
     if (!wanted(EventKind::kGregorian)) continue;
     ordinal = 0;
-    AddFestivals(events, date, EventKind::kGregorian, FestivalTable::kFixedDate,
-                 facts->fixed_festivals, ordinal);
-    AddFestivals(events, date, EventKind::kGregorian, FestivalTable::kWeekdayRule,
+    AddFestivals(events, *facts, EventKind::kGregorian, FestivalTable::kFixedDate, facts->fixed_festivals,
+                 ordinal);
+    AddFestivals(events, *facts, EventKind::kGregorian, FestivalTable::kWeekdayRule,
                  facts->weekday_festivals, ordinal);
-    AddFestivals(events, date, EventKind::kGregorian, FestivalTable::kLastWeekday,
+    AddFestivals(events, *facts, EventKind::kGregorian, FestivalTable::kLastWeekday,
                  facts->last_week_festivals, ordinal);
   }
   return events;
@@ -202,26 +224,18 @@ std::vector<CalendarEvent> EventsOf(int first_year, int last_year, EventKinds ki
 std::string YearListing(const std::vector<CalendarEvent>& events, Script script) {
   std::string out;
   for (const CalendarEvent& e : events) {
-    out += DateColumns(e.date, script) + (e.time ? TimeText(*e.time) : std::string(5, ' ')) +
+    out += DateColumns(e, script) + (e.time ? TimeText(*e.time) : std::string(5, ' ')) +
            "  " + ListedName(e, script) + "\n";
   }
   return out;
 }
 
-std::vector<CalendarEvent> MoonPhasesBetween(sys_days first, sys_days last, bool new_and_full) {
+std::vector<CalendarEvent> MoonPhasesBetween(sys_days first, sys_days last) {
   std::vector<CalendarEvent> phases;
   for (sys_days day = first; day <= last; day += days{1}) {
-    const MoonPhaseOfDay moon = MoonPhaseOn(day);
-    if (!moon.instant) continue;
-    const auto quarter = static_cast<unsigned>(moon.phase) / 2;
-    if (new_and_full && quarter % 2 != 0) continue;
-    CalendarEvent e;
-    e.date = year_month_day{day};
-    e.kind = EventKind::kMoon;
-    e.term = quarter;
-    e.time = moon.instant;
-    e.ordinal = quarter;
-    phases.push_back(e);
+    if (const auto facts = FactsOf(WallTime(year_month_day{day}))) {
+      if (const auto moon = MoonEvent(*facts)) phases.push_back(*moon);
+    }
   }
   return phases;
 }
@@ -235,7 +249,7 @@ std::string MoonJson(const std::vector<CalendarEvent>& phases, Script script) {
   std::vector<std::string> objects;
   for (const CalendarEvent& e : phases) {
     objects.push_back("{\"date\":" + JsonString(IsoDate(e.date)) + ",\"phase\":" +
-                      JsonString(kPhases[e.term % 4]) + ",\"name\":" + JsonString(EventName(e, script)) +
+                      JsonString(kPhases[e.quarter % 4]) + ",\"name\":" + JsonString(EventName(e, script)) +
                       ",\"time\":" + JsonString(TimeText(*e.time)) + "}");
   }
   return JsonArray(objects);
@@ -250,7 +264,7 @@ std::string YearJson(const std::vector<CalendarEvent>& events, Script script) {
 std::vector<CalendarEvent> EventsAfter(sys_days today, std::size_t count, EventKinds kinds,
                                        const Arrangement& arrangement) {
   std::vector<CalendarEvent> found;
-  for (int y = static_cast<int>(year_month_day{today}.year()); y <= 2100 && found.size() < count;
+  for (int y = static_cast<int>(year_month_day{today}.year()); y <= kLastCalendarYear && found.size() < count;
        ++y) {
     for (const CalendarEvent& e : EventsOf(y, y, kinds, arrangement)) {
       // A holiday's days off come once, on the first still to come.
@@ -266,7 +280,7 @@ std::string NextListing(const std::vector<CalendarEvent>& events, sys_days today
                         Script script) {
   std::string out;
   for (const CalendarEvent& e : events) {
-    out += DateColumns(e.date, script) +
+    out += DateColumns(e, script) +
            PadRight(Utf8FromUtf16(DaysLeftName(DaysFrom(today, e), script)), 9) + "  " +
            ListedName(e, script) + (e.time ? " " + TimeText(*e.time) : std::string()) + "\n";
   }

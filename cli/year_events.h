@@ -11,6 +11,7 @@
 #include "cycles/solar_terms.h"
 #include "festivals/festivals.h"
 #include "festivals/official_days.h"
+#include "lunar/lunar_calendar.h"
 #include "texts/names.h"
 
 namespace moonfold::cli {
@@ -28,16 +29,19 @@ inline constexpr EventKinds kDefaultKinds = KindBit(EventKind::kTerm) | KindBit(
 
 struct CalendarEvent {
   std::chrono::year_month_day date;
+  LunarDate lunar;                     // the day's lunar date, from its facts
   EventKind kind = EventKind::kTerm;
-  unsigned term = 0;                   // a term's index, 0 = 小寒; a phase's quarter, 0 = new
+  unsigned term = 0;                   // a term's index, 0 = 小寒
+  unsigned quarter = 0;                // a phase of the moon: 0 new, 1 first quarter, 2 full, 3 last
   FestivalId festival{};               // a festival's table and row
-  std::optional<BeijingTime> time;     // a term's instant
+  std::optional<BeijingTime> time;     // a term's or a phase's instant
   Holiday holiday{};                   // of an official day off or make-up day
   std::chrono::sys_days first_off{};   // of a day off: the holiday's first day off
   std::chrono::sys_days last_off{};    // and its last
-  // What the calendar file's UID numbers the event by: a term's index, or
-  // a festival's place among the day's festivals of its kind.  Files
-  // already imported hold these UIDs, so they never change.
+  LunarDate first_off_lunar;           // and the lunar date of its first
+  // What the calendar file's UID numbers the event by: a term's index, a
+  // phase's quarter, or a festival's place among the day's festivals of its
+  // kind.  Files already imported hold these UIDs, so they never change.
   unsigned ordinal = 0;
 };
 
@@ -60,16 +64,21 @@ std::string NextJson(const std::vector<CalendarEvent>& events, std::chrono::sys_
                      Script script);
 
 // The principal phases of the moon whose Beijing day lies in [first, last],
-// in order; with `new_and_full`, the new and full moons only.
-std::vector<CalendarEvent> MoonPhasesBetween(std::chrono::sys_days first, std::chrono::sys_days last,
-                                             bool new_and_full);
+// in order.
+std::vector<CalendarEvent> MoonPhasesBetween(std::chrono::sys_days first, std::chrono::sys_days last);
 
 // The lines of `moonfold --moon` and its JSON array.
 std::string MoonListing(const std::vector<CalendarEvent>& phases, Script script);
 std::string MoonJson(const std::vector<CalendarEvent>& phases, Script script);
 
+inline constexpr EventKind kEventKinds[]{EventKind::kTerm, EventKind::kLunar, EventKind::kGregorian,
+                                         EventKind::kOff,  EventKind::kWork,  EventKind::kMoon};
+
 // "term", "lunar", "gregorian", "off", "work" or "moon".
 const char* KindName(EventKind kind);
+
+// All of them: "term, lunar, gregorian, off, work and moon".
+std::string KindNames();
 
 // "HH:MM".
 std::string TimeText(BeijingTime time);

@@ -1,0 +1,371 @@
+#include "cli/modes.h"
+
+#include <algorithm>
+#include <array>
+#include <tuple>
+#include <variant>
+
+#include "cli/anniversaries.h"
+#include "cli/command_dates.h"
+#include "cli/fields.h"
+#include "cli/month_grid.h"
+#include "cli/text_output.h"
+#include "cli/year_events.h"
+#include "common/ascii_case.h"
+#include "common/utf8.h"
+#include "festivals/day_facts.h"
+#include "texts/calendar_texts.h"
+
+namespace moonfold::cli {
+namespace {
+
+using namespace std::chrono;
+using months_t = std::chrono::months;
+
+Result UnknownKeyword(std::string_view keyword) {
+  return Failure(keyword, "not a keyword; the keywords are " + KeywordList());
+}
+
+// Fills each {KEYWORD}; {{ and }} are braces.
+Result Format(const DayFacts& facts, std::string_view templ, Script script) {
+  std::string out;
+  for (std::size_t i = 0; i < templ.size(); ++i) {
+    const char c = templ[i];
+    if ((c == '{' || c == '}') && i + 1 < templ.size() && templ[i + 1] == c) {
+      out += c;
+      ++i;
+      continue;
+    }
+    if (c == '}') return Failure("--format", "a lone } (write }} for a brace)");
+    if (c != '{') {
+      out += c;
+      continue;
+    }
+    const auto close = templ.find('}', i + 1);
+    if (close == std::string_view::npos) return Failure("--format", "a { without its } (write {{ for a brace)");
+    const std::string_view keyword = templ.substr(i + 1, close - i - 1);
+    if (keyword.empty()) {
+      return Failure("--format", "{} is an empty placeholder; put a keyword in it, as {LUNARDAY}");
+    }
+    const std::optional<Field> field = FieldOf(keyword);
+    if (!field) return UnknownKeyword(keyword);
+    out += FieldText(*field, facts, script);
+    i = close;
+  }
+  return {0, out + "\n", {}};
+}
+
+// The texts of the keywords asked for (all of them, one a line, without).
+Result Texts(const DayFacts& facts, const std::vector<std::string>& keywords, bool json, Script script) {
+  std::vector<Field> fields;
+  for (const std::string& keyword : keywords) {
+    const std::optional<Field> field = FieldOf(keyword);
+    if (!field) return UnknownKeyword(keyword);
+    // A key appears once in an object.
+    if (json && std::find(fields.begin(), fields.end(), *field) != fields.end()) continue;
+    fields.push_back(*field);
+  }
+  const bool all = fields.empty();
+  if (all) fields = AllFields();
+  std::string out;
+  for (std::size_t i = 0; i < fields.size(); ++i) {
+    const std::string value = FieldText(fields[i], facts, script);
+    if (json) {
+      out += i == 0 ? '{' : ',';
+      out += JsonString(fields[i].Name()) + ":" + JsonString(value);
+    } else if (all) {
+      out += fields[i].Name() + "\t" + value + "\n";
+    } else if (!value.empty()) {
+      // A list joins the texts there are: a day without a solar term
+      // gives no blank before the next text.
+      if (!out.empty()) out += ' ';
+      out += value;
+    }
+  }
+  if (json) out += "}";
+  if (json || !all) out += "\n";
+  return {0, out, {}};
+}
+
+Result ClockOutOfRange(const Environment& environment) {
+  const LocalDateRecord& now = environment.now;
+  const year_month_day date{year{now.year}, month{now.month}, day{now.day}};
+  return Failure("the clock's date " + IsoDate(date),
+                 "outside the supported range " + RangeText() + "; give a day with --date");
+}
+
+// The clock's date, if the calendar holds it.
+std::optional<year_month_day> Today(const Environment& environment) {
+  const LocalDateRecord& now = environment.now;
+  const year_month_day today{year{now.year}, month{now.month}, day{now.day}};
+  if (!today.ok() || !InCalendarRange(sys_days{today})) return std::nullopt;
+  return today;
+}
+
+// The moment the texts are of: the one asked for, or the clock's.  Nothing
+// when the clock's own date lies outside the calendar.
+std::variant<std::optional<DateTime>, Result> MomentOf(const Context& c) {
+  const Request& r = c.request;
+  if (r.date || r.lunar) {
+    const auto parsed = r.date ? ParseDate(*r.date) : ParseLunarDate(*r.lunar);
+    if (const auto* why = std::get_if<std::string>(&parsed)) {
+      return Failure((r.date ? "--date " : "--lunar ") + (r.date ? *r.date : *r.lunar), *why);
+    }
+    return std::optional<DateTime>(std::get<DateTime>(parsed));
+  }
+  const std::optional<year_month_day> today = Today(c.environment);
+  if (!today) return std::optional<DateTime>();
+  return std::optional<DateTime>(DateTime{*today, c.environment.now.hour, c.environment.now.minute});
+}
+
+// The moment, or the refusal when it cannot be had.
+std::variant<DateTime, Result> NeededMoment(const Context& c) {
+  auto moment = MomentOf(c);
+  if (auto* refused = std::get_if<Result>(&moment)) return std::move(*refused);
+  const auto& at = std::get<std::optional<DateTime>>(moment);
+  if (!at) return ClockOutOfRange(c.environment);
+  return *at;
+}
+
+// The kinds of --kinds, with the Gregorian festivals of --gregorian.
+std::variant<EventKinds, Result> KindsOf(const Request& r) {
+  EventKinds kinds = kDefaultKinds;
+  if (r.kinds) {
+    kinds = 0;
+    std::string_view rest = *r.kinds;
+    while (true) {
+      const std::string_view word = rest.substr(0, rest.find(','));
+      bool known = false;
+      for (const EventKind kind : kEventKinds) {
+        if (word == KindName(kind)) {
+          kinds |= KindBit(kind);
+          known = true;
+        }
+      }
+      if (!known) return Failure("--kinds " + *r.kinds, "expected a list of " + KindNames());
+      if (word.size() == rest.size()) break;
+      rest.remove_prefix(word.size() + 1);
+    }
+  }
+  if (r.gregorian) kinds |= KindBit(EventKind::kGregorian);
+  return kinds;
+}
+
+// Today's texts, or a day's.
+Result TextsMode(const Context& c) {
+  const auto moment = NeededMoment(c);
+  if (const auto* refused = std::get_if<Result>(&moment)) return *refused;
+  const DateTime& at = std::get<DateTime>(moment);
+  const DayFacts facts = *FactsOf(WallTime(at.date, at.hour, at.minute), c.arrangement);
+  if (c.request.format) return Format(facts, *c.request.format, c.script);
+  return Texts(facts, c.request.keywords, c.request.json, c.script);
+}
+
+// --moon: the principal phases of a year or a month (this month without a
+// value), with their Beijing times.
+Result MoonMode(const Context& c) {
+  const Request& r = c.request;
+  sys_days first, last;
+  if (r.moon && r.moon->find('-') == std::string::npos) {
+    const auto years = ParseYears(*r.moon, false);
+    if (const auto* why = std::get_if<std::string>(&years)) return Failure("--moon " + *r.moon, *why);
+    const int y = std::get<YearRange>(years).first;
+    first = sys_days{year{y} / January / 1};
+    last = sys_days{year{y} / December / 31};
+  } else {
+    year_month asked{};
+    if (r.moon) {
+      const auto parsed = ParseMonth(*r.moon);
+      if (const auto* why = std::get_if<std::string>(&parsed)) return Failure("--moon " + *r.moon, *why);
+      asked = std::get<year_month>(parsed);
+    } else {
+      const std::optional<year_month_day> today = Today(c.environment);
+      if (!today) return ClockOutOfRange(c.environment);
+      asked = today->year() / today->month();
+    }
+    first = sys_days{asked / 1};
+    last = sys_days{asked / std::chrono::last};
+  }
+  const std::vector<CalendarEvent> phases = MoonPhasesBetween(first, last);
+  return {0, r.json ? MoonJson(phases, c.script) : MoonListing(phases, c.script), {}};
+}
+
+// --workday: whether a day is worked, for scripts: exit status 0 for a
+// working day, 1 for a day off, 3 where no arrangement is known.
+Result WorkdayMode(const Context& c) {
+  const Request& r = c.request;
+  std::optional<year_month_day> date;
+  if (r.workday) {
+    const auto parsed = ParseDate(*r.workday);
+    if (const auto* why = std::get_if<std::string>(&parsed)) return Failure("--workday " + *r.workday, *why);
+    date = std::get<DateTime>(parsed).date;
+  } else if (!(date = Today(c.environment))) {
+    return ClockOutOfRange(c.environment);
+  }
+  const OfficialDay official = FactsOf(WallTime(*date), c.arrangement)->official;
+  const std::string holiday = Utf8FromUtf16(HolidayName(official.holiday, c.script));
+  switch (official.status) {
+    case DayStatus::kUnknown:
+      return {3, {}, "moonfold: no official arrangement is known for " +
+                         std::to_string(static_cast<int>(date->year())) + " — see --holidays\n"};
+    case DayStatus::kDayOff: return {1, "day off (" + holiday + ")\n", {}};
+    case DayStatus::kMakeUpWork: return {0, "working day (" + holiday + " make-up day)\n", {}};
+    case DayStatus::kOrdinary: break;
+  }
+  if (*IsWorkingDay(official, sys_days{*date})) return {0, "working day\n", {}};
+  return {1, "day off (weekend)\n", {}};
+}
+
+// --year and --ics: the events of whole years.
+Result YearEventsMode(const Context& c) {
+  const Request& r = c.request;
+  if (r.mode == Mode::kIcs && !r.ics) return Failure("--ics", "needs a value (YYYY or YYYY:YYYY)");
+  const auto kinds = KindsOf(r);
+  if (const auto* refused = std::get_if<Result>(&kinds)) return *refused;
+  const std::string& text = r.year ? *r.year : *r.ics;
+  const std::string option = r.year ? "--year " : "--ics ";
+  const auto years = ParseYears(text, !r.year);
+  if (const auto* why = std::get_if<std::string>(&years)) {
+    if (r.year && std::holds_alternative<YearRange>(ParseYears(text, true))) {
+      return Failure(option + text, "expected one year (a range of years goes with --ics)");
+    }
+    return Failure(option + text, *why);
+  }
+  const YearRange range = std::get<YearRange>(years);
+  const auto events = EventsOf(range.first, range.last, std::get<EventKinds>(kinds), c.arrangement);
+  if (r.ics) return {0, ICalendar(events, range.first, range.last, c.environment.utc_now, c.script), {}};
+  return {0, r.json ? YearJson(events, c.script) : YearListing(events, c.script), {}};
+}
+
+// The months --month asks for: one, a year's twelve, or one with its
+// neighbours (those within the calendar).
+std::variant<std::vector<year_month>, Result> MonthsAsked(const Request& r, const std::optional<DateTime>& at) {
+  if (r.month && r.month->size() == 4 && r.month->find_first_not_of("0123456789") == std::string::npos) {
+    const auto years = ParseYears(*r.month, false);
+    if (const auto* why = std::get_if<std::string>(&years)) return Failure("--month " + *r.month, *why);
+    if (r.three) return Failure("--month " + *r.month + " and -3", "a whole year has no months around it");
+    std::vector<year_month> months;
+    for (unsigned m = 1; m <= 12; ++m) months.push_back(year{std::get<YearRange>(years).first} / month{m});
+    return months;
+  }
+  year_month asked = at ? at->date.year() / at->date.month() : year_month{};
+  if (r.month) {
+    const auto parsed = ParseMonth(*r.month);
+    if (const auto* why = std::get_if<std::string>(&parsed)) return Failure("--month " + *r.month, *why);
+    asked = std::get<year_month>(parsed);
+  }
+  std::vector<year_month> months{asked};
+  const year_month first_month = year_month_day{kFirstCalendarDay}.year() / January;
+  const year_month last_month = year_month_day{kLastCalendarDay}.year() / December;
+  for (const year_month m : {asked - months_t{1}, asked + months_t{1}}) {
+    if (r.three && m >= first_month && m <= last_month) months.push_back(m);
+  }
+  std::sort(months.begin(), months.end());
+  return months;
+}
+
+// --month: the month asked for, or the moment's.
+Result MonthMode(const Context& c) {
+  const Request& r = c.request;
+  const auto moment = MomentOf(c);
+  if (const auto* refused = std::get_if<Result>(&moment)) return *refused;
+  const std::optional<DateTime>& at = std::get<std::optional<DateTime>>(moment);
+  if (!r.month && !at) return ClockOutOfRange(c.environment);
+  const auto months = MonthsAsked(r, at);
+  if (const auto* refused = std::get_if<Result>(&months)) return *refused;
+  GridStyle style{r.monday, c.highlight, {}, c.script, r.week_numbers, &c.arrangement};
+  if (at) style.today = at->date;
+  const int columns = c.environment.terminal_columns > 0 ? c.environment.terminal_columns : 80;
+  return {0, MonthGrids(std::get<std::vector<year_month>>(months), columns, style), {}};
+}
+
+// A lunar year of --from or --to.
+std::variant<int, Result> LunarYearOption(std::string_view option, const std::string& text) {
+  const auto years = ParseYears(text, false);
+  if (const auto* why = std::get_if<std::string>(&years)) {
+    return Failure(std::string(option) + " " + text, *why);
+  }
+  return std::get<YearRange>(years).first;
+}
+
+// What --every --ics needs beyond the dates: no years, a name of UTF-8 text.
+std::optional<Result> EveryFileRefusal(const Request& r) {
+  if (r.ics) return Failure("--ics " + *r.ics, "takes no years with --every; give lunar years with --from and --to");
+  if (r.name && (r.name->empty() || Utf8FromUtf16(Utf16FromUtf8(*r.name)) != *r.name)) {
+    return Failure("--name", r.name->empty() ? "the name is empty" : "the name is not UTF-8 text");
+  }
+  return std::nullopt;
+}
+
+// --every: a lunar date in each lunar year of a range, by default the
+// moment's lunar year and the nine after it.
+Result EveryMode(const Context& c) {
+  const Request& r = c.request;
+  if (auto refused = EveryFileRefusal(r)) return *refused;
+  const auto date = ParseLunarMonthDay(*r.every);
+  if (const auto* why = std::get_if<std::string>(&date)) return Failure("--every " + *r.every, *why);
+  AnniversaryRequest request{std::get<LunarMonthDay>(date)};
+  if (!r.from) {
+    const auto moment = NeededMoment(c);
+    if (const auto* refused = std::get_if<Result>(&moment)) return *refused;
+    request.first_year = FactsOf(WallTime(std::get<DateTime>(moment).date))->lunar.year;
+  }
+  for (const auto& [option, text, year] :
+       {std::tuple{"--from", &r.from, &request.first_year}, std::tuple{"--to", &r.to, &request.last_year}}) {
+    if (!*text) continue;
+    const auto parsed = LunarYearOption(option, **text);
+    if (const auto* refused = std::get_if<Result>(&parsed)) return *refused;
+    *year = std::get<int>(parsed);
+  }
+  if (!r.to) request.last_year = std::min(request.first_year + 9, kLastCalendarYear);
+  if (request.first_year > request.last_year) {
+    return Failure("--from " + std::to_string(request.first_year) + " and --to " +
+                       std::to_string(request.last_year),
+                   "the first year comes after the last");
+  }
+  const std::vector<YearsAnniversary> days = AnniversariesOf(request);
+  if (r.Given("--ics")) return {0, AnniversaryICalendar(request, days, r.name, c.environment.utc_now, c.script), {}};
+  return {0, r.json ? AnniversaryJson(days, c.script) : AnniversaryListing(days, c.script), {}};
+}
+
+// --next: the next N dated things after the moment's day.
+Result NextMode(const Context& c) {
+  const Request& r = c.request;
+  const auto kinds = KindsOf(r);
+  if (const auto* refused = std::get_if<Result>(&kinds)) return *refused;
+  const auto moment = NeededMoment(c);
+  if (const auto* refused = std::get_if<Result>(&moment)) return *refused;
+  std::size_t count = 10;
+  if (r.next) {
+    const bool digits = !r.next->empty() && r.next->size() <= 4 &&
+                        r.next->find_first_not_of("0123456789") == std::string::npos;
+    const int n = digits ? std::stoi(*r.next) : 0;
+    if (n < 1 || n > 1000) return Failure("--next " + *r.next, "expected a count from 1 to 1000");
+    count = static_cast<std::size_t>(n);
+  }
+  const sys_days today{std::get<DateTime>(moment).date};
+  const std::vector<CalendarEvent> events = EventsAfter(today, count, std::get<EventKinds>(kinds), c.arrangement);
+  return {0, r.json ? NextJson(events, today, c.script) : NextListing(events, today, c.script), {}};
+}
+
+struct ModeRow {
+  Mode mode;
+  Result (*run)(const Context&);
+};
+constexpr ModeRow kModes[]{
+    {Mode::kTexts, TextsMode},     {Mode::kMonth, MonthMode},     {Mode::kYear, YearEventsMode},
+    {Mode::kIcs, YearEventsMode},  {Mode::kEvery, EveryMode},     {Mode::kNext, NextMode},
+    {Mode::kWorkday, WorkdayMode}, {Mode::kMoon, MoonMode},
+};
+static_assert(std::size(kModes) == kModeCount, "a row for every mode");
+
+}  // namespace
+
+Result RunMode(const Context& context) {
+  for (const ModeRow& row : kModes) {
+    if (row.mode == context.request.mode) return row.run(context);
+  }
+  return TextsMode(context);
+}
+
+}  // namespace moonfold::cli

@@ -1,0 +1,369 @@
+#include "cli/options.h"
+
+#include <algorithm>
+#include <array>
+#include <utility>
+
+#include "cli/command_dates.h"
+#include "common/utf8.h"
+#include "moonfold_version.h"
+
+namespace moonfold::cli {
+namespace {
+
+using enum Mode;
+using enum Value;
+
+constexpr Modes Of(std::initializer_list<Mode> modes) {
+  Modes bits = 0;
+  for (const Mode m : modes) bits |= ModeBit(m);
+  return bits;
+}
+
+// In the order of --help.  A mode's first row is the option its messages
+// name; --ics is a mode of its own and, with --every, that mode's format.
+constexpr std::array kOptions{
+    OptionRow{"--date", "", kRequired, "YYYY-MM-DD[THH:MM]", "YYYY-MM-DD or YYYY-MM-DDTHH:MM",
+              &Request::date, nullptr, std::nullopt, Of({kTexts, kMonth, kEvery, kNext}), "",
+              "that local date and time instead of the clock"},
+    OptionRow{"--lunar", "", kRequired, "YYYY-MM-DD", "a lunar YYYY-MM-DD", &Request::lunar, nullptr,
+              std::nullopt, Of({kTexts, kMonth, kEvery, kNext}), "--date",
+              "the day of that lunar date; a leap month as L02 or 闰2"},
+    OptionRow{"--json", "", kNone, "", "", nullptr, &Request::json, std::nullopt,
+              Of({kTexts, kYear, kEvery, kNext, kMoon}), "",
+              "one JSON object keyed by keyword; with --year, --every, --next\n"
+              "and --moon, an array of objects"},
+    OptionRow{"--format", "", kRequired, "TEMPLATE", "a template", &Request::format, nullptr,
+              std::nullopt, Of({kTexts}), "--json",
+              "fill {KEYWORD} placeholders, e.g. '{LUNARMONTH}月{LUNARDAY}';\n"
+              "{{ and }} are literal braces"},
+    OptionRow{"--month", "", kOptional, "[YYYY-MM|YYYY]", "", &Request::month, nullptr, kMonth,
+              Of({kMonth}), "",
+              "a month as a calendar (this month without a value), or\n"
+              "a whole year; as wide as the terminal (COLUMNS), 80 else"},
+    OptionRow{"-3", "", kNone, "", "", nullptr, &Request::three, kMonth, Of({kMonth}), "",
+              "the months before and after it too"},
+    OptionRow{"--monday", "", kNone, "", "", nullptr, &Request::monday, kMonth, Of({kMonth}), "",
+              "weeks start on Monday"},
+    OptionRow{"--week-numbers", "-w", kNone, "", "", nullptr, &Request::week_numbers, kMonth,
+              Of({kMonth}), "",
+              "the ISO week of each row: with --monday the row's own, else\n"
+              "the week of its Monday (six of its seven days)"},
+    OptionRow{"--color", "--colour", kInline, "[=WHEN]", "auto, always or never", &Request::color,
+              nullptr, std::nullopt, Of({kMonth}), "",
+              "highlight today: auto (on a terminal, unless NO_COLOR\n"
+              "is set or TERM=dumb), always or never; also --colour"},
+    OptionRow{"--year", "", kRequired, "YYYY", "YYYY", &Request::year, nullptr, kYear, Of({kYear}), "",
+              "that year's lunar festivals and solar terms, by date"},
+    OptionRow{"--ics", "", kOptional, "YYYY[:YYYY]", "YYYY or YYYY:YYYY", &Request::ics, nullptr, kIcs,
+              Of({kIcs, kEvery}), "--json",
+              "those years as an iCalendar file on standard output; with\n"
+              "--every and no years, its days as one"},
+    OptionRow{"--gregorian", "", kNone, "", "", nullptr, &Request::gregorian, std::nullopt,
+              Of({kYear, kIcs, kNext}), "",
+              "with --year, --ics and --next: the Gregorian festivals too"},
+    OptionRow{"--kinds", "", kRequired, "LIST", "a list of term, lunar, gregorian, off, work and moon",
+              &Request::kinds, nullptr, std::nullopt, Of({kYear, kIcs, kNext}), "",
+              "with --year, --ics and --next: which events, of term,\n"
+              "lunar, gregorian, off (official days off), work\n"
+              "(make-up working days) and moon (new and full moons);\n"
+              "all but gregorian and moon by default"},
+    OptionRow{"--every", "", kRequired, "[L]MM-DD", "a lunar MM-DD", &Request::every, nullptr, kEvery,
+              Of({kEvery}), "",
+              "the day of that lunar month and day in each lunar year,\n"
+              "this one and the nine after it; a leap month as L04 or 闰4.\n"
+              "Day 30 of a 29-day month is kept on its 29th (三十 → 廿九);\n"
+              "a leap month the year lacks, on its ordinary month\n"
+              "(无闰四月); an ordinary month never moves into a leap one"},
+    OptionRow{"--from", "", kRequired, "YYYY", "a lunar year YYYY", &Request::from, nullptr,
+              std::nullopt, Of({kEvery}), "", "with --every: the first lunar year"},
+    OptionRow{"--to", "", kRequired, "YYYY", "a lunar year YYYY", &Request::to, nullptr, std::nullopt,
+              Of({kEvery}), "", "with --every: the last lunar year"},
+    OptionRow{"--name", "", kRequired, "TEXT", "the events' name", &Request::name, nullptr, std::nullopt,
+              Of({kEvery}), "", "with --every --ics: the events' name (else the lunar date)"},
+    OptionRow{"--next", "", kOptional, "[N]", "", &Request::next, nullptr, kNext, Of({kNext}), "",
+              "the next N (10) festivals and solar terms after today,\n"
+              "with the days to go"},
+    OptionRow{"--workday", "", kOptional, "[YYYY-MM-DD]", "", &Request::workday, nullptr, kWorkday,
+              Of({kWorkday}), "",
+              "whether a day is worked in China: exit status 0 for a\n"
+              "working day, 1 for a day off, 3 for a year no notice has\n"
+              "announced; today without a value"},
+    OptionRow{"--moon", "", kOptional, "[YYYY[-MM]]", "", &Request::moon, nullptr, kMoon, Of({kMoon}), "",
+              "the moon's principal phases of a year or a month (this\n"
+              "month without a value), with their Beijing times"},
+    OptionRow{"--holidays", "", kRequired, "FILE", "a file of holiday arrangements", &Request::holidays,
+              nullptr, std::nullopt, kEveryMode, "",
+              "official arrangements of more years, as tab-separated\n"
+              "year, name, off_from, off_to, work_days; each year of the\n"
+              "file replaces the built-in one.  Also MOONFOLD_HOLIDAYS,\n"
+              "and $XDG_CONFIG_HOME/moonfold/holidays.tsv when present"},
+    OptionRow{"--script", "", kRequired, "hans|hant", "hans or hant", &Request::script, nullptr,
+              std::nullopt, kEveryMode, "",
+              "simplified or traditional characters; without it, the\n"
+              "locale's (LC_ALL, LC_MESSAGES, LANG): traditional for\n"
+              "zh_TW, zh_HK, zh_MO or a name with Hant"},
+    OptionRow{"--keywords", "", kAnswer, "", "", nullptr, nullptr, std::nullopt, kEveryMode, "",
+              "the keywords, one a line (for completion and scripts)"},
+    OptionRow{"--help", "-h", kAnswer, "", "", nullptr, nullptr, std::nullopt, kEveryMode, "",
+              "this text"},
+    OptionRow{"--version", "", kAnswer, "", "", nullptr, nullptr, std::nullopt, kEveryMode, "",
+              "the version"},
+};
+
+// --name gives the events of --every --ics their name: it needs both.
+constexpr std::string_view kNameNeeds = "--ics";
+
+const OptionRow* RowNamed(std::string_view name) {
+  for (const OptionRow& row : kOptions) {
+    if (row.name == name || (!row.alias.empty() && row.alias == name)) return &row;
+  }
+  return nullptr;
+}
+
+// The option that asks for a mode, as messages name it: its first row.
+std::string_view ChooserOf(Mode mode) {
+  for (const OptionRow& row : kOptions) {
+    if (row.chooses == mode) return row.name;
+  }
+  return {};
+}
+
+// "--year, --ics or --next": the modes an option goes with.
+std::string ModeList(Modes modes, std::string_view needs) {
+  std::vector<std::string_view> names;
+  for (unsigned m = 0; m < kModeCount; ++m) {
+    if ((modes & (1u << m)) != 0) names.push_back(ChooserOf(static_cast<Mode>(m)));
+  }
+  if (!needs.empty()) names.push_back(needs);
+  std::string list;
+  for (std::size_t i = 0; i < names.size(); ++i) {
+    if (i > 0) list += !needs.empty() ? " and " : i + 1 == names.size() ? " or " : ", ";
+    list += names[i];
+  }
+  return list;
+}
+
+std::string Together(std::string_view a, std::string_view b) {
+  std::string what(a);
+  return what + " and " + std::string(b);
+}
+
+// The answers that end the reading at once: help, keywords, version.
+Result Answer(const OptionRow& row, std::string_view keywords) {
+  if (row.name == "--help") return {0, HelpText(keywords), {}};
+  if (row.name == "--version") return {0, std::string("moonfold ") + kVersionText + "\n", {}};
+  std::string list(keywords);
+  std::replace(list.begin(), list.end(), ' ', '\n');
+  return {0, list + "\n", {}};
+}
+
+// An option's value: after its equals sign, or the next argument where the
+// row takes one from there.  Advances `i` past what it took.
+std::optional<Result> TakeValue(const OptionRow& row, const std::vector<std::string>& args, std::size_t& i,
+                                std::string_view name, Request& r) {
+  const std::string& arg = args[i];
+  const bool has_inline = name.size() < arg.size();
+  const bool has_next = !has_inline && i + 1 < args.size();
+  if (row.value == kNone) {
+    if (has_inline) return Failure(arg, "takes no value");
+    r.*row.flag = true;
+    return std::nullopt;
+  }
+  // "--year=" with nothing after it is a slip of the shell (an unset
+  // variable, a lost quote): name it rather than read it as no value.
+  if (has_inline && arg.size() == name.size() + 1) return Failure(arg, "nothing after the equals sign");
+  std::optional<std::string>& slot = r.*row.text;
+  if (has_inline) {
+    slot = arg.substr(name.size() + 1);
+  } else if (row.value == kRequired) {
+    if (!has_next) return Failure(name, "needs a value (" + std::string(row.expected) + ")");
+    slot = args[++i];
+  } else if (row.value == kOptional) {
+    if (has_next && !args[i + 1].empty() && args[i + 1][0] >= '0' && args[i + 1][0] <= '9') slot = args[++i];
+  } else {
+    // A WHEN given as a word of its own reads as a keyword: say so.
+    if (has_next && (args[i + 1] == "auto" || args[i + 1] == "always" || args[i + 1] == "never")) {
+      return Failure(std::string(name) + " " + args[i + 1], std::string(name) +
+                                                                " takes its WHEN after an equals sign: " +
+                                                                std::string(name) + "=" + args[i + 1]);
+    }
+    slot = "always";
+  }
+  return std::nullopt;
+}
+
+// The spelling an option was given in, for messages.
+struct Spelled {
+  std::string_view option;  // its row's name
+  std::string spelling;
+};
+
+}  // namespace
+
+std::span<const OptionRow> Options() { return kOptions; }
+
+bool Request::Given(std::string_view option) const {
+  return std::find(given.begin(), given.end(), option) != given.end();
+}
+
+Result Failure(std::string_view what, std::string_view why) {
+  std::string err = "moonfold: ";
+  err += what;
+  err += " — ";
+  err += why;
+  err += '\n';
+  return {2, {}, std::move(err)};
+}
+
+std::variant<Request, Result> ReadArguments(const std::vector<std::string>& args,
+                                            std::string_view keywords) {
+  Request r;
+  for (std::size_t i = 0; i < args.size(); ++i) {
+    const std::string& arg = args[i];
+    if (const OptionRow* row = RowNamed(arg); row && row->value == kAnswer) return Answer(*row, keywords);
+    const std::string name = arg.substr(0, arg.find('='));
+    const OptionRow* row = arg.empty() || arg[0] != '-' ? nullptr : RowNamed(name);
+    if (!row && !arg.empty() && arg[0] == '-') return Failure(arg, "not an option; see moonfold --help");
+    if (!row) {
+      r.keywords.push_back(arg);
+      continue;
+    }
+    if (r.Given(row->name)) return Failure(name, "given twice");
+    if (auto refused = TakeValue(*row, args, i, name, r)) return std::move(*refused);
+    r.given.push_back(row->name);
+    r.spellings.push_back(name);
+  }
+  return r;
+}
+
+std::string_view ModeOption(const Request& r) {
+  for (std::size_t i = 0; i < r.given.size(); ++i) {
+    if (RowNamed(r.given[i])->chooses == r.mode) return r.spellings[i];
+  }
+  return {};
+}
+
+std::optional<Result> Conflict(Request& r) {
+  // The mode: the first option that asks for one; any other mode given
+  // beside it is refused, but --ics is the format of --every.
+  std::size_t chooser = r.given.size();
+  for (std::size_t i = 0; i < r.given.size(); ++i) {
+    const std::optional<Mode> mode = RowNamed(r.given[i])->chooses;
+    if (!mode || (*mode == kIcs && r.Given("--every"))) continue;
+    if (chooser == r.given.size()) {
+      chooser = i;
+      r.mode = *mode;
+    } else if (*mode != r.mode) {
+      return Failure(Together(r.spellings[chooser], r.spellings[i]), "cannot be used together");
+    }
+  }
+  for (std::size_t i = 0; i < r.given.size(); ++i) {
+    const OptionRow& row = *RowNamed(r.given[i]);
+    const bool needs_missing = row.name == "--name" && !r.Given(kNameNeeds);
+    if ((row.goes_with & ModeBit(r.mode)) != 0 && !needs_missing) {
+      if (!row.excludes.empty() && r.Given(row.excludes)) {
+        return Failure(Together(row.excludes, r.spellings[i]), "cannot be used together");
+      }
+      continue;
+    }
+    if ((row.goes_with & ModeBit(kTexts)) != 0) {
+      return Failure(Together(ModeOption(r), r.spellings[i]), "cannot be used together");
+    }
+    return Failure(r.spellings[i], "goes with " + ModeList(row.goes_with, needs_missing ? kNameNeeds : ""));
+  }
+  if (r.mode != kTexts && !r.keywords.empty()) {
+    return Failure(Together(ModeOption(r), r.keywords.front()), "keywords go with today's texts only");
+  }
+  if (r.format && !r.keywords.empty()) {
+    return Failure("--format and " + r.keywords.front(), "put keywords in the template as {KEYWORD}");
+  }
+  return std::nullopt;
+}
+
+namespace {
+
+// How an option is written in the usage and --help: -w, --week-numbers.
+std::string Written(const OptionRow& row) {
+  std::string text;
+  if (row.alias.size() == 2) text = std::string(row.alias) + ", ";
+  text += row.name;
+  if (row.value == kInline) return text + std::string(row.value_name);
+  if (!row.value_name.empty()) text += " " + std::string(row.value_name);
+  return text;
+}
+
+// The usage line of a mode: its options, the mode's own first, wrapped
+// before 80 columns.
+std::string UsageLine(Mode mode) {
+  std::vector<std::string> words;
+  std::string own;
+  for (const OptionRow& row : kOptions) {
+    if (row.goes_with == kEveryMode || (row.goes_with & ModeBit(mode)) == 0) continue;
+    std::string written(row.name);
+    // With --every, --ics names the format and takes no years.
+    const bool bare = row.value == kNone || (row.chooses && *row.chooses != mode);
+    if (row.value == kInline) written += row.value_name;
+    if (!bare && row.value != kInline) written += " " + std::string(row.value_name);
+    if (row.chooses == mode && row.name == ChooserOf(mode)) {
+      own = " " + written;
+    } else {
+      words.push_back("[" + written + "]");
+    }
+  }
+  if (mode == kTexts) words.push_back("[KEYWORD...]");
+  std::string text = "moonfold" + own, line_so_far = "       " + text;
+  for (const std::string& word : words) {
+    if (line_so_far.size() + 1 + word.size() > 79) {
+      text += "\n               ";
+      line_so_far = std::string(15, ' ');
+    }
+    text += " " + word;
+    line_so_far += " " + word;
+  }
+  return text;
+}
+
+}  // namespace
+
+std::string UsageText() {
+  std::string usage;
+  for (unsigned m = 0; m < kModeCount; ++m) {
+    usage += (m == 0 ? "usage: " : "       ") + UsageLine(static_cast<Mode>(m)) + "\n";
+  }
+  usage += "       moonfold --keywords | --help | --version\n";
+  usage += "Each of them takes --script hans|hant and --holidays FILE.\n";
+  return usage;
+}
+
+std::string HelpText(std::string_view keywords) {
+  constexpr std::size_t kColumn = 28;
+  std::string help = UsageText() + "\nThe traditional Chinese calendar for today, or for any day of " +
+                     RangeText() + ".\n\n";
+  help += "  moonfold                  every text of today, one KEYWORD<TAB>text line each\n";
+  help += "  moonfold KEYWORD...       those texts, joined by single spaces\n";
+  for (const OptionRow& row : kOptions) {
+    std::string left = "  " + Written(row);
+    left += left.size() < kColumn ? std::string(kColumn - left.size(), ' ') : "\n" + std::string(kColumn, ' ');
+    std::string_view text = row.help;
+    for (std::size_t end; (end = text.find('\n')) != std::string_view::npos; text.remove_prefix(end + 1)) {
+      left += std::string(text.substr(0, end)) + "\n" + std::string(kColumn, ' ');
+    }
+    help += left + std::string(text) + "\n";
+  }
+  help += "\nKeywords (matched whatever the case of their letters):\n";
+  std::string line = " ";
+  for (std::string_view rest = keywords; !rest.empty();) {
+    const std::string_view word = rest.substr(0, rest.find(' '));
+    rest.remove_prefix(std::min(rest.size(), word.size() + 1));
+    if (line.size() + 1 + word.size() > 72) help += std::exchange(line, " ") + "\n";
+    line += " " + std::string(word);
+  }
+  help += line + "\n\n";
+  help +=
+      "Exit status 2 for a date outside the range, an unknown keyword or a\n"
+      "malformed or conflicting option; the reason is on standard error.\n";
+  return help;
+}
+
+}  // namespace moonfold::cli

@@ -1,0 +1,296 @@
+// The command's options: what each does, what it refuses and why, and that
+// the help, the manual page and the completion name the option table's.
+#include <gtest/gtest.h>
+
+#include <cctype>
+#include <variant>
+
+#include "cli/command_test_support.h"
+#include "cli/options.h"
+
+namespace moonfold::cli {
+namespace {
+
+TEST(MoonfoldCommand, OptionsAndTheirOutput) {
+  const struct {
+    const char* args;
+    const char* out;
+  } kCases[]{
+      {"--date 2010-11-07 lunarmonth LUNARDAY", "十 初二\n"},
+      {"--date=2023-03-22 LUNARMONTH LUNARDAY HEMONTH", "闰二 初一 乙卯\n"},
+      {"--date 2010-11-07T23:30 HEHOUR HEDAY", "子 辛酉\n"},
+      {"--date 2010-11-07 --format '{LUNARMONTH}月{LUNARDAY}'", "十月初二\n"},
+      // Machine output carries no blank at either end of a text.
+      // The four pillars at any minute of 1900-2100.
+      {"--date 1985-09-29T14:30 PILLARS", "乙丑 乙酉 辛未 乙未\n"},
+      {"--date 1900-01-01T23:30 PILLARS", "己亥 丙子 甲戌 丙子\n"},
+      {"--date 2026-12-08T12:00 PILLARS SEASONDAYS PENTAD", "丙午 庚子 丙辰 甲午 鹖鴠不鸣\n"},
+      // Months and days of one digit or two, as --lunar and --month take them.
+      {"--date 2023-4-5 DATE", "2023-04-05\n"},
+      {"--date 2023-04-5T08:30 DATE HEHOUR", "2023-04-05 辰\n"},
+      {"--date 2012-11-22 --format '[{flastweek}]'", "[感恩节(US)]\n"},
+      {"--date 2012-11-22 --json FLASTWEEK", "{\"FLASTWEEK\":\"感恩节(US)\"}\n"},
+      {"--date 2011-11-24 FLASTWEEK SOLAR", "感恩节(US)\n"},
+      // A list joins the texts that are not empty: no stray blank.
+      {"--date 2012-11-29 FLASTWEEK FEASTS", "国际声援巴勒斯坦人民国际日\n"},
+      {"--date 2010-11-08 SOLAR FEASTS", "中国记者日\n"},
+      {"--date 2010-11-07 FWEEKDAY FLUNARS", "\n"},
+      {"--date 2010-11-07 --format 'no placeholders'", "no placeholders\n"},
+      // Braces doubled are braces: a status bar's JSON.
+      {"--date 2010-11-07 --format '{{\"text\":\"{LUNARMONTH}月{LUNARDAY}\"}}'",
+       "{\"text\":\"十月初二\"}\n"},
+      {"--date 2011-02-02 --json FLUNARS SOLAR", "{\"FLUNARS\":\"除夕\",\"SOLAR\":\"\"}\n"},
+      {"--date 2011-07-01 --json FEASTS",
+       "{\"FEASTS\":\"中国共产党建党日 世界建筑日 香港回归日 亚洲\\\"三十亿人口日\\\"\"}\n"},
+      // A keyword asked twice is one key of the object.
+      {"--date 2010-11-07 --json LUNARDAY lunarday DATE", "{\"LUNARDAY\":\"初二\",\"DATE\":\"2010-11-07\"}\n"},
+      {"--date 2010-11-07 DATE", "2010-11-07\n"},
+      {"--date 2010-11-07 --format '{DATE}'", "2010-11-07\n"},
+      // Any day of 1900-2100, both ways.
+      {"--date 1900-01-01 LUNARMONTH LUNARDAY HEYEAR", "腊 初一 己亥\n"},
+      {"--date 2100-12-31 LUNARMONTH LUNARDAY TWELVEANIMALS", "腊 初一 猴\n"},
+      {"--lunar 2023-L02-01 DATE LUNARMONTH", "2023-03-22 闰二\n"},
+      {"--lunar 2023-闰2-01 DATE", "2023-03-22\n"},
+      {"--lunar 2023-2-1 DATE", "2023-02-20\n"},
+      {"--lunar 1899-12-01 DATE", "1900-01-01\n"},
+      {"--lunar 1985-08-15T20:00 DATE HEHOUR", "1985-09-29 戌\n"},
+      {"--version", "moonfold 1.0.1\n"},
+  };
+  for (const auto& c : kCases) {
+    const Output o = RunCommand(c.args);
+    EXPECT_EQ(o.status, 0) << c.args;
+    EXPECT_EQ(o.out, c.out) << c.args;
+  }
+}
+
+// The keywords that the help, the completion, the manual page and the
+// README name are the table's, in its order.
+TEST(MoonfoldCommand, EveryListOfKeywordsIsTheTables) {
+  const std::vector<std::string> keywords = Keywords();
+  EXPECT_EQ(RunCommand("--keywords").out, Joined(keywords, "\n") + "\n");
+  const std::string help = RunCommand("--help").out;
+  for (const std::string& keyword : keywords) EXPECT_NE(help.find(" " + keyword), std::string::npos);
+
+  const std::string source = MOONFOLD_SOURCE_DIR;
+  const std::string manual = FileText(source + "/cli/moonfold.1.in");
+  const auto section = manual.find(".SH KEYWORDS\n");
+  ASSERT_NE(section, std::string::npos);
+  std::istringstream lines(manual.substr(section));
+  std::string line, listed;
+  std::getline(lines, line);
+  while (std::getline(lines, line) && line.rfind(".B ", 0) == 0) listed += (listed.empty() ? "" : " ") + line.substr(3);
+  EXPECT_EQ(listed, Joined(keywords, " "));
+
+  EXPECT_NE(FileText(source + "/cli/moonfold.bash-completion").find("--keywords"), std::string::npos);
+
+  // The README's table of keywords, a row each.
+  const std::string readme = FileText(source + "/README.md");
+  std::string rows;
+  for (std::size_t at = readme.find("\n| `"); at != std::string::npos; at = readme.find("\n| `", at + 1)) {
+    const auto end = readme.find('`', at + 4);
+    const std::string word = readme.substr(at + 4, end - at - 4);
+    if (std::find(keywords.begin(), keywords.end(), word) != keywords.end()) rows += word + " ";
+  }
+  EXPECT_EQ(rows, Joined({keywords.begin() + 1, keywords.end()}, " ") + " ");
+}
+
+TEST(MoonfoldCommand, RefusesWithTheReasonAndExitStatus2) {
+  const std::string keywords = Joined(Keywords(), " ");
+  const struct {
+    const char* args;
+    std::string err;
+  } kCases[]{
+      {"--date 1899-12-31", "--date 1899-12-31 — outside the supported range 1900-01-01 … 2100-12-31"},
+      {"--date 2101-01-01 LUNARDAY", "--date 2101-01-01 — outside the supported range 1900-01-01 … 2100-12-31"},
+      {"--month 2101-01", "--month 2101-01 — outside the supported range 1900-01-01 … 2100-12-31"},
+      {"--date 2023-02-30", "--date 2023-02-30 — 2023-02 has 28 days"},
+      {"--date 2023-13-01", "--date 2023-13-01 — there is no month 13"},
+      {"--date 2010-1-7T9:00", "--date 2010-1-7T9:00 — expected YYYY-MM-DD or YYYY-MM-DDTHH:MM"},
+      {"--date 2010-11-07T24:00", "--date 2010-11-07T24:00 — no such time of day"},
+      {"--date", "--date — needs a value (YYYY-MM-DD or YYYY-MM-DDTHH:MM)"},
+      {"--date 2010-11-07 --date 2010-11-08", "--date — given twice"},
+      {"--lunar 2025-08-30", "--lunar 2025-08-30 — lunar 2025-08 has 29 days"},
+      {"--lunar 2024-L04-01", "--lunar 2024-L04-01 — lunar 2024 has no leap month 4"},
+      {"--lunar 2023-L02-30", "--lunar 2023-L02-30 — lunar 2023-L02 has 29 days"},
+      {"--lunar 2100-12-02", "--lunar 2100-12-02 — outside the supported range 1900-01-01 … 2100-12-31"},
+      {"--lunar 2023-X2-01",
+       "--lunar 2023-X2-01 — expected a lunar YYYY-MM-DD, a leap month as YYYY-L02-DD or YYYY-闰2-DD"},
+      {"--date 2010-11-07 LUNAR", "LUNAR — not a keyword; the keywords are " + keywords},
+      {"--date 2010-11-07 --format '{NOPE}'", "NOPE — not a keyword; the keywords are " + keywords},
+      {"--date 2010-11-07 --format '{LUNARDAY'", "--format — a { without its } (write {{ for a brace)"},
+      {"--date 2010-11-07 --format 'a}b'", "--format — a lone } (write }} for a brace)"},
+      {"--month 2023-13", "--month 2023-13 — there is no month 13"},
+      {"--month 23-03", "--month 23-03 — expected YYYY-MM"},
+      {"--month 2023-03 --json", "--month and --json — cannot be used together"},
+      {"-3 --format x", "-3 and --format — cannot be used together"},
+      {"--month 2023-03 LUNARDAY", "--month and LUNARDAY — keywords go with today's texts only"},
+      {"--format x LUNARDAY", "--format and LUNARDAY — put keywords in the template as {KEYWORD}"},
+      {"--date 2010-11-07 --lunar 2010-10-02", "--date and --lunar — cannot be used together"},
+      {"--json --format x", "--json and --format — cannot be used together"},
+      {"--year 2027 --ics 2027", "--year and --ics — cannot be used together"},
+      {"--year 2027:2028", "--year 2027:2028 — expected one year (a range of years goes with --ics)"},
+      {"--year abc", "--year abc — expected YYYY"},
+      {"--year 2027 --date 2027-01-01", "--year and --date — cannot be used together"},
+      {"--ics 2027 --lunar 2027-01-01", "--ics and --lunar — cannot be used together"},
+      {"--year 1899", "--year 1899 — outside the supported years 1900 … 2100"},
+      {"--ics 2030:2025", "--ics 2030:2025 — the first year comes after the last"},
+      {"--ics 2025-2030", "--ics 2025-2030 — expected YYYY or YYYY:YYYY"},
+      {"--gregorian", "--gregorian — goes with --year, --ics or --next"},
+      {"--every 13-01", "--every 13-01 — there is no lunar month 13"},
+      {"--every 08-31", "--every 08-31 — there is no lunar day 31 (days run 1 to 30)"},
+      {"--every 08-00", "--every 08-00 — there is no lunar day 00 (days run 1 to 30)"},
+      {"--every 2023-08-15", "--every 2023-08-15 — expected a lunar MM-DD, a leap month as L04-10 or 闰4-10"},
+      {"--every 08-15 --from 2030 --to 2020", "--from 2030 and --to 2020 — the first year comes after the last"},
+      {"--every 08-15 --from 1899", "--from 1899 — outside the supported years 1900 … 2100"},
+      {"--every 08-15 --to 2020:2021", "--to 2020:2021 — expected YYYY"},
+      {"--every 08-15 --ics 2020", "--ics 2020 — takes no years with --every; give lunar years with --from and --to"},
+      {"--every 08-15 LUNARDAY", "--every and LUNARDAY — keywords go with today's texts only"},
+      {"--every 08-15 --next", "--every and --next — cannot be used together"},
+      {"--every 08-15 --month", "--every and --month — cannot be used together"},
+      {"--from 2020", "--from — goes with --every"},
+      {"--every 08-15 --name x", "--name — goes with --every and --ics"},
+      {"--every 08-15 --ics --name ''", "--name — the name is empty"},
+      {"--every 08-15 --ics --name \"$(printf '\\260\\260')\"", "--name — the name is not UTF-8 text"},
+      {"--ics", "--ics — needs a value (YYYY or YYYY:YYYY)"},
+      {"--next 0", "--next 0 — expected a count from 1 to 1000"},
+      {"--next 1001", "--next 1001 — expected a count from 1 to 1000"},
+      {"--next=", "--next= — nothing after the equals sign"},
+      {"--moon 2027 -w", "--moon and -w — cannot be used together"},
+      {"--moon 2027 --week-numbers", "--moon and --week-numbers — cannot be used together"},
+      {"--workday 2027-01-04 --week-numbers", "--workday and --week-numbers — cannot be used together"},
+      {"--year=", "--year= — nothing after the equals sign"},
+      {"--holidays= --year 2027", "--holidays= — nothing after the equals sign"},
+      {"--color=", "--color= — nothing after the equals sign"},
+      {"--next --ics 2027", "--next and --ics — cannot be used together"},
+      {"--next --year 2027", "--next and --year — cannot be used together"},
+      {"--month --color=sometimes", "--color=sometimes — expected auto, always or never"},
+      {"--color=always LUNARDAY", "--color — goes with --month"},
+      {"--month --color always", "--color always — --color takes its WHEN after an equals sign: --color=always"},
+      {"--json --json", "--json — given twice"},
+      {"--month -3 -3", "-3 — given twice"},
+      {"--month --color --colour=never", "--colour — given twice"},
+      {"--date 2010-11-07 --format '{}'", "--format — {} is an empty placeholder; put a keyword in it, as {LUNARDAY}"},
+      {"--lunar 2023-01-00", "--lunar 2023-01-00 — there is no day 00"},
+      {"--date 2023-01-00", "--date 2023-01-00 — there is no day 00"},
+      {"--bogus", "--bogus — not an option; see moonfold --help"},
+  };
+  for (const auto& c : kCases) {
+    const Output o = RunCommand(c.args, true);
+    EXPECT_EQ(o.status, 2) << c.args;
+    EXPECT_EQ(o.out, "moonfold: " + c.err + "\n") << c.args;
+  }
+}
+
+TEST(MoonfoldCommand, HelpListsEveryOptionAndKeyword) {
+  const Output o = RunCommand("--help");
+  EXPECT_EQ(o.status, 0);
+  for (const char* word : {"--date", "--lunar", "--json", "--format", "--month", "-3", "--monday",
+                           "--color", "--year", "--ics", "--gregorian", "--version", "DATE",
+                           "LUNARDAY", "TWELVEANIMALS", "FLUNARS"}) {
+    EXPECT_NE(o.out.find(word), std::string::npos) << word;
+  }
+}
+
+// The option names of the table: each row's name and its short alias.
+std::set<std::string> TableOptions() {
+  std::set<std::string> names;
+  for (const OptionRow& row : Options()) {
+    names.insert(std::string(row.name));
+    if (row.alias.size() == 2) names.insert(std::string(row.alias));
+  }
+  return names;
+}
+
+// The option words (\-\-date, \-w) of roff text, as options.
+std::set<std::string> RoffOptions(const std::string& text) {
+  std::set<std::string> names;
+  for (std::size_t at = text.find("\\-"); at != std::string::npos; at = text.find("\\-", at + 1)) {
+    if (at > 0 && std::isalnum(static_cast<unsigned char>(text[at - 1]))) continue;  // 2023\-L02
+    std::string word = "-";
+    std::size_t i = at + 2;
+    if (text.compare(i, 2, "\\-") == 0) word += "-", i += 2;
+    while (i < text.size() && (std::isalnum(static_cast<unsigned char>(text[i])) || text.compare(i, 2, "\\-") == 0)) {
+      if (text[i] == '\\') {
+        word += '-';
+        i += 2;
+      } else {
+        word += text[i++];
+      }
+    }
+    // An option is a letter or a word after its dashes, or -3.
+    if (word == "-3" || (word.size() > 1 && std::isalpha(static_cast<unsigned char>(word[1])))) names.insert(word);
+    if (word.rfind("--", 0) == 0 && word.size() > 2) names.insert(word);
+    at = i - 1;
+  }
+  return names;
+}
+
+TEST(Options, TheHelpTheManualAndTheCompletionNameTheTablesOptions) {
+  const std::set<std::string> table = TableOptions();
+  // --help: the option column of each line that starts with one.
+  std::set<std::string> help;
+  std::istringstream lines(RunCommand("--help").out);
+  for (std::string line; std::getline(lines, line);) {
+    if (line.rfind("  -", 0) != 0) continue;
+    std::istringstream words(line.substr(2, 26));
+    for (std::string word; words >> word && word[0] == '-';) {
+      if (word.back() == ',') word.pop_back();
+      help.insert(word.substr(0, word.find('[')));
+    }
+  }
+  EXPECT_EQ(help, table);
+
+  // The manual page: every option has an entry, and every one stands in
+  // the synopsis.
+  const std::string manual = FileText(std::string(MOONFOLD_SOURCE_DIR) + "/cli/moonfold.1.in");
+  const auto synopsis = manual.find(".SH SYNOPSIS"), description = manual.find(".SH DESCRIPTION");
+  const auto options = manual.find(".SH OPTIONS"), keywords = manual.find(".SH KEYWORDS");
+  ASSERT_TRUE(synopsis < description && options < keywords && keywords != std::string::npos);
+  EXPECT_EQ(RoffOptions(manual.substr(synopsis, description - synopsis)), table);
+  std::set<std::string> entries;
+  std::istringstream roff(manual.substr(options, keywords - options));
+  for (std::string line, before; std::getline(roff, line); before = line) {
+    if (before != ".TP") continue;
+    for (const std::string& o : RoffOptions(line)) entries.insert(o);
+  }
+  EXPECT_EQ(entries, table);
+
+  // The bash completion, as bash runs it, offers them all after a -.
+  const std::string offered =
+      RunShell("bash -c 'source " MOONFOLD_SOURCE_DIR "/cli/moonfold.bash-completion; COMP_WORDS=(" +
+               std::string(MOONFOLD_COMMAND) + " -); COMP_CWORD=1; _moonfold; printf \"%s\\n\" \"${COMPREPLY[@]}\"'")
+          .out;
+  std::set<std::string> completed;
+  std::istringstream words(offered);
+  for (std::string word; words >> word;) {
+    if (word.back() != '=') completed.insert(word);
+  }
+  EXPECT_EQ(completed, table);
+}
+
+TEST(Options, EveryOptionOfTheTableIsAcceptedWithItsValue) {
+  for (const OptionRow& row : Options()) {
+    std::vector<std::string> args{std::string(row.name)};
+    if (row.value == Value::kRequired) args.push_back("x");
+    const auto read = ReadArguments(args, "DATE");
+    if (const auto* refused = std::get_if<Result>(&read)) {
+      EXPECT_TRUE(row.value == Value::kAnswer && refused->exit_code == 0) << row.name << ": " << refused->err;
+    } else {
+      EXPECT_EQ(std::get<Request>(read).given, std::vector<std::string_view>{row.name});
+    }
+    if (row.value == Value::kNone || row.value == Value::kAnswer) continue;
+    // Every option that takes a value names the value it wants without one.
+    EXPECT_FALSE(row.value_name.empty()) << row.name;
+  }
+}
+
+TEST(Options, CompletionKeepsAListTypedBeforeTheComma) {
+  const std::string offered =
+      RunShell("bash -c 'source " MOONFOLD_SOURCE_DIR "/cli/moonfold.bash-completion; COMP_WORDS=(" +
+               std::string(MOONFOLD_COMMAND) + " --year 2026 --kinds term,l); COMP_CWORD=4; _moonfold; echo \"${COMPREPLY[*]}\"'")
+          .out;
+  EXPECT_EQ(offered, "term,lunar\n");
+}
+
+}  // namespace
+}  // namespace moonfold::cli
