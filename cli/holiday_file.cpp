@@ -88,10 +88,9 @@ std::variant<Row, std::string> ReadRow(std::string_view line) {
   return row;
 }
 
-}  // namespace
-
-Parsed<OwnedArrangement> ReadHolidayFile(std::string_view path, std::string_view text,
-                                         const Arrangement& built_in) {
+// The file's rows, each checked alone and against the others: one row per
+// holiday and year, and no day both off and working.
+Parsed<std::vector<Row>> ReadRows(std::string_view path, std::string_view text) {
   std::vector<Row> rows;
   std::vector<std::size_t> lines;
   std::set<std::pair<int, Holiday>> seen;
@@ -111,7 +110,6 @@ Parsed<OwnedArrangement> ReadHolidayFile(std::string_view path, std::string_view
     rows.push_back(std::move(row));
     lines.push_back(number);
   }
-  // A day may be off or worked, not both, across the rows too.
   std::set<sys_days> off;
   for (const Row& row : rows) {
     for (sys_days d = row.first; d <= row.last; d += std::chrono::days{1}) off.insert(d);
@@ -119,13 +117,18 @@ Parsed<OwnedArrangement> ReadHolidayFile(std::string_view path, std::string_view
   for (std::size_t r = 0; r < rows.size(); ++r) {
     for (const sys_days d : rows[r].work) {
       if (off.count(d) != 0) {
-        return std::string(path) + ":" + std::to_string(lines[r]) + " — " +
-               IsoDate(year_month_day{d}) + " is both off and working";
+        return std::string(path) + ":" + std::to_string(lines[r]) + " — " + IsoDate(year_month_day{d}) +
+               " is both off and working";
       }
     }
   }
+  return rows;
+}
 
-  // The built-in years the file does not hold, then the file's.
+std::int32_t DayNumber(sys_days day) { return static_cast<std::int32_t>(day.time_since_epoch().count()); }
+
+// The built-in years the rows do not hold, then the rows', in date order.
+OwnedArrangement Merged(const std::vector<Row>& rows, const Arrangement& built_in) {
   OwnedArrangement merged;
   merged.years = built_in.years;
   KnownYears replaced;
@@ -144,23 +147,28 @@ Parsed<OwnedArrangement> ReadHolidayFile(std::string_view path, std::string_view
   }
   for (const Row& row : rows) {
     std::vector<std::int32_t> work;
-    for (const sys_days d : row.work) work.push_back(static_cast<std::int32_t>(d.time_since_epoch().count()));
-    spans.push_back({{static_cast<std::int16_t>(row.year), row.holiday,
-                      static_cast<std::int32_t>(row.first.time_since_epoch().count()),
-                      static_cast<std::int32_t>(row.last.time_since_epoch().count())},
-                     work});
+    for (const sys_days d : row.work) work.push_back(DayNumber(d));
+    spans.push_back(
+        {{static_cast<std::int16_t>(row.year), row.holiday, DayNumber(row.first), DayNumber(row.last)}, work});
   }
-  std::sort(spans.begin(), spans.end(),
-            [](const auto& a, const auto& b) { return a.first.first_off < b.first.first_off; });
+  std::stable_sort(spans.begin(), spans.end(),
+                   [](const auto& a, const auto& b) { return a.first.first_off < b.first.first_off; });
   for (std::size_t s = 0; s < spans.size(); ++s) {
     merged.spans.push_back(spans[s].first);
-    for (const std::int32_t d : spans[s].second) {
-      merged.make_up_days.push_back({d, static_cast<std::uint16_t>(s)});
-    }
+    for (const std::int32_t d : spans[s].second) merged.make_up_days.push_back({d, static_cast<std::uint16_t>(s)});
   }
   std::sort(merged.make_up_days.begin(), merged.make_up_days.end(),
             [](const MakeUpDay& a, const MakeUpDay& b) { return a.day < b.day; });
   return merged;
+}
+
+}  // namespace
+
+Parsed<OwnedArrangement> ReadHolidayFile(std::string_view path, std::string_view text,
+                                         const Arrangement& built_in) {
+  auto rows = ReadRows(path, text);
+  if (auto* why = std::get_if<std::string>(&rows)) return std::move(*why);
+  return Merged(std::get<std::vector<Row>>(rows), built_in);
 }
 
 }  // namespace moonfold::cli

@@ -2,6 +2,7 @@
 // its table is made of (festivals/holiday_data.h, generated).
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 
 namespace moonfold {
@@ -20,7 +21,7 @@ enum class Holiday : std::uint8_t {
   kNationalDayAndMidAutumn,  // 国庆节、中秋节
   kMidAutumnAndNationalDay,  // 中秋节、国庆节
 };
-inline constexpr std::size_t kHolidayCount = 10;
+inline constexpr std::size_t kHolidayCount = static_cast<std::size_t>(Holiday::kMidAutumnAndNationalDay) + 1;
 
 // A holiday's days off in one year's arrangement.
 struct HolidaySpan {

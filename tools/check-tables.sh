@@ -2,9 +2,12 @@
 # Makes the calendar tables and the holiday table again with their
 # committed generators, into a scratch folder, and fails on any difference
 # from the checked-in ones: the tables stay what the tools make.  Needs Debian's python3-ephem
-# (tools/install-deps.sh installs it).
+# (tools/install-deps.sh installs it), and the native build's holiday-file
+# reader: its path, or build/native/moonfold_holiday_rows.
+# Usage: tools/check-tables.sh [READER]
 set -euo pipefail
 cd "$(dirname "$0")/.."
+reader=${1:-build/native/moonfold_holiday_rows}
 scratch=$(mktemp -d)
 trap 'rm -rf "$scratch"' EXIT
 if ! /usr/bin/python3 -c 'import ephem' 2>/dev/null; then
@@ -13,7 +16,7 @@ if ! /usr/bin/python3 -c 'import ephem' 2>/dev/null; then
 fi
 /usr/bin/python3 tools/make_calendar_tables.py --out "$scratch" >"$scratch/log" ||
   { cat "$scratch/log" >&2; exit 1; }
-/usr/bin/python3 tools/make_holiday_table.py --out "$scratch" >"$scratch/holiday-log" ||
+/usr/bin/python3 tools/make_holiday_table.py --out "$scratch" --reader "$reader" >"$scratch/holiday-log" ||
   { cat "$scratch/holiday-log" >&2; exit 1; }
 status=0
 for table in lunar/lunar_year_data.h cycles/solar_term_data.h lunar/moon_phase_data.h \

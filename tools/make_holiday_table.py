@@ -6,9 +6,10 @@ The notices are records, not a rule: each year's arrangement is announced
 by its own notice (amending notices applied), so the table holds what they
 say for 2006 up to the last year of the file, and nothing is guessed beyond.
 
-The file is checked as moonfold checks a user's file (dates, spans, working
-days on weekends only, no day both off and working, one row per holiday and
-year), then held against a second source, lunar-javascript's HolidayUtil
+The file is read by the command's own reader of a user's file, built as
+moonfold_holiday_rows (dates, spans, working days on weekends only, no day
+both off and working, one row per holiday and year: one set of rules and
+messages for both), then held against a second source, lunar-javascript's HolidayUtil
 (tests/data/holiday_reference.tsv, written by tools/make_holiday_reference.js).
 Every day on which the two differ is printed, and each must be one of the
 DECISIONS below, where the notices say otherwise than that library; the
@@ -16,31 +17,33 @@ tool fails on any other.
 
 Writes festivals/holiday_data.h (below --out DIR if given).
 
-Usage (from the project root): tools/make_holiday_table.py [--out DIR]
+Usage (from the project root, after a native build):
+    tools/make_holiday_table.py [--out DIR] [--reader PATH]
 """
 
 import argparse
 import datetime
 import os
+import re
+import subprocess
 import sys
 
 ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
 SOURCE = os.path.join(ROOT, 'tools', 'data', 'cn-holidays.tsv')
 REFERENCE = os.path.join(ROOT, 'tests', 'data', 'holiday_reference.tsv')
 
-# The items of the notices, in the order of the calendar's Holiday ids.
-HOLIDAYS = {
-    '元旦': 'kNewYear',
-    '春节': 'kSpringFestival',
-    '清明节': 'kQingming',
-    '劳动节': 'kLabourDay',
-    '端午节': 'kDragonBoat',
-    '中秋节': 'kMidAutumn',
-    '国庆节': 'kNationalDay',
-    '抗战胜利纪念日': 'kVictoryDay',
-    '国庆节、中秋节': 'kNationalDayAndMidAutumn',
-    '中秋节、国庆节': 'kMidAutumnAndNationalDay',
-}
+HOLIDAY_TYPES = os.path.join(ROOT, 'festivals', 'official_day_types.h')
+READER = os.path.join(ROOT, 'build', 'native', 'moonfold_holiday_rows')
+
+
+def holiday_enumerators():
+    """The Holiday enum's enumerators in the order of their ids, read from
+    the header that declares them (the one source of the ids)."""
+    with open(HOLIDAY_TYPES, encoding='utf-8') as f:
+        text = f.read()
+    body = re.search(r'enum class Holiday[^{]*\{(.*?)\};', text, re.S).group(1)
+    return re.findall(r'^\s*(k\w+),', body, re.M)
+
 
 # Where the notices differ from the second source: date -> what the notice
 # makes of the day (off, work or an ordinary day).
@@ -51,40 +54,19 @@ DECISIONS = {
 }
 
 
-def fail(line, why):
-    sys.exit(f'{SOURCE}:{line} — {why}')
-
-
-def read_source():
-    """Rows (line, year, name, first, last, [work days]), checked."""
-    rows, seen = [], set()
-    with open(SOURCE, encoding='utf-8') as f:
-        for number, text in enumerate(f, 1):
-            if text.startswith('#') or text.startswith('year\t') or not text.strip():
-                continue
-            fields = text.rstrip('\n').split('\t')
-            if len(fields) != 5:
-                fail(number, 'expected year, name, off_from, off_to, work_days')
-            year, name, first, last, work = fields
-            year = int(year)
-            if name not in HOLIDAYS:
-                fail(number, f'{name} is no holiday the notices name')
-            first, last = datetime.date.fromisoformat(first), datetime.date.fromisoformat(last)
-            work = [datetime.date.fromisoformat(d) for d in work.split(',') if d]
-            if last < first:
-                fail(number, 'the span ends before it begins')
-            for day in (first, last, *work):
-                if abs(day.year - year) > 1:
-                    fail(number, f'{day} lies outside {year} ± 1')
-            for day in work:
-                if day.weekday() < 5:
-                    fail(number, f'{day} is a working day already, not a Saturday or Sunday')
-                if first <= day <= last:
-                    fail(number, f'{day} is both off and working')
-            if (year, name) in seen:
-                fail(number, f'{name} of {year} is given twice')
-            seen.add((year, name))
-            rows.append((number, year, name, first, last, work))
+def read_source(reader):
+    """Rows (year, holiday id, name, first, last, [work days]) as the
+    command's own reader reads the file: its rules and messages are the
+    ones a user's file meets, and a file it refuses fails here too."""
+    done = subprocess.run([reader, SOURCE], capture_output=True, text=True)
+    if done.returncode != 0:
+        sys.exit(done.stderr.strip() or f'{reader} failed')
+    rows = []
+    for line in done.stdout.splitlines():
+        year, holiday, name, first, last, work = line.split('\t')
+        rows.append((int(year), int(holiday), name, datetime.date.fromisoformat(first),
+                     datetime.date.fromisoformat(last),
+                     [datetime.date.fromisoformat(d) for d in work.split(',') if d]))
     return rows
 
 
@@ -137,14 +119,15 @@ def days_since_epoch(day):
 
 
 def write(rows, out):
+    enumerators = holiday_enumerators()
     spans, work = [], []
-    for index, (_, year, name, first, last, days) in enumerate(sorted(rows, key=lambda r: r[3])):
-        spans.append(f'    {{{year}, Holiday::{HOLIDAYS[name]}, {days_since_epoch(first)}, '
+    for index, (year, holiday, name, first, last, days) in enumerate(sorted(rows, key=lambda r: r[3])):
+        spans.append(f'    {{{year}, Holiday::{enumerators[holiday]}, {days_since_epoch(first)}, '
                      f'{days_since_epoch(last)}}},  // {first} … {last} {name}')
         work += [(day, index, name) for day in days]
     work.sort()
     work_rows = [f'    {{{days_since_epoch(day)}, {index}}},  // {day} {name}' for day, index, name in work]
-    years = sorted({r[1] for r in rows})
+    years = sorted({r[0] for r in rows})
     text = f'''// Generated by tools/make_holiday_table.py from the State Council's yearly
 // notices (tools/data/cn-holidays.tsv), checked against lunar-javascript.
 // Do not edit: change the data or the tool and run it again.
@@ -184,8 +167,11 @@ inline constexpr std::array<MakeUpDay, {len(work_rows)}> kMakeUpDays{{{{
 def main():
     parser = argparse.ArgumentParser(description=__doc__.split('\n')[0])
     parser.add_argument('--out', default=ROOT, help='write the header below this folder')
-    out = parser.parse_args().out
-    rows = read_source()
+    parser.add_argument('--reader', default=READER,
+                        help="the built holiday-file reader (the native build's moonfold_holiday_rows)")
+    args = parser.parse_args()
+    out = args.out
+    rows = read_source(args.reader)
     unexplained = check(rows)
     write(rows, out)
     print(f'wrote festivals/holiday_data.h below {out}: {len(rows)} holidays')
