@@ -4,22 +4,25 @@
 #include <cstdint>
 #include <iterator>
 
+#include "festivals/festival_days.h"
+
 namespace moonfold {
 
 using namespace std::chrono;
 
 namespace {
 
-// The festivals fixed to a lunar month and day, in calendar order.
+// The festivals fixed to a lunar month and day, in calendar order, on the
+// dates the festival table gives them.
 struct LunarDated {
   CountdownFestival festival;
-  unsigned month, day;
+  MonthDay date;
 };
 constexpr LunarDated kLunarDated[]{
-    {CountdownFestival::kSpringFestival, 1, 1}, {CountdownFestival::kLanternFestival, 1, 15},
-    {CountdownFestival::kDragonBoat, 5, 5},     {CountdownFestival::kQixi, 7, 7},
-    {CountdownFestival::kMidAutumn, 8, 15},     {CountdownFestival::kDoubleNinth, 9, 9},
-    {CountdownFestival::kLaba, 12, 8},
+    {CountdownFestival::kSpringFestival, kSpringFestivalDay}, {CountdownFestival::kLanternFestival, kLanternFestivalDay},
+    {CountdownFestival::kDragonBoat, kDragonBoatDay},         {CountdownFestival::kQixi, kQixiDay},
+    {CountdownFestival::kMidAutumn, kMidAutumnDay},           {CountdownFestival::kDoubleNinth, kDoubleNinthDay},
+    {CountdownFestival::kLaba, kLabaDay},
 };
 
 // A lunar date's place in its year: a leap month sorts after its namesake.
@@ -35,7 +38,7 @@ constexpr auto kNextLunarDated = [] {
   std::array<std::uint8_t, PlaceInYear(12, true, 30) + 1> next{};
   for (unsigned place = 0; place < next.size(); ++place) {
     std::size_t i = 0;
-    while (i < kLunarDatedCount && PlaceInYear(kLunarDated[i].month, false, kLunarDated[i].day) <= place) ++i;
+    while (i < kLunarDatedCount && PlaceInYear(kLunarDated[i].date.month, false, kLunarDated[i].date.day) <= place) ++i;
     next[place] = static_cast<std::uint8_t>(i);
   }
   return next;
@@ -78,7 +81,7 @@ std::optional<FestivalCountdown> NextFestival(sys_days today, year_month_day dat
   const unsigned place = PlaceInYear(lunar.month, lunar.leap, lunar.day);
   if (const std::size_t i = kNextLunarDated[place]; i < kLunarDatedCount) {
     const LunarDated& f = kLunarDated[i];
-    earliest.Consider(f.festival, FromLunar({lunar.year, f.month, f.day, false}));
+    earliest.Consider(f.festival, FromLunar({lunar.year, f.date.month, f.date.day, false}));
   }
   const std::optional<sys_days> new_year = LunarNewYear(lunar.year + 1);
   earliest.Consider(CountdownFestival::kSpringFestival, new_year);

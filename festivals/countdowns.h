@@ -28,7 +28,7 @@ enum class CountdownFestival : std::uint8_t {
   kLaba,             // 腊八节, 腊月初八
   kNewYearsEve,      // 除夕, the last day of the lunar year
 };
-inline constexpr std::size_t kCountdownFestivalCount = 10;
+inline constexpr std::size_t kCountdownFestivalCount = static_cast<std::size_t>(CountdownFestival::kNewYearsEve) + 1;
 
 // A day to come and how many days away it is (1 for tomorrow).
 struct Countdown {

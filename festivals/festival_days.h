@@ -24,7 +24,7 @@ struct WeekdayRule {
 inline constexpr std::uint8_t kLastWeek = 0;
 
 // Commemorative days of the Gregorian calendar, in (month, day) order.
-inline constexpr std::array<MonthDay, 171> kFixedDateFestivalDays{{
+inline constexpr auto kFixedDateFestivalDays = std::to_array<MonthDay>({
     {1, 1},     // 元旦
     {2, 2},     // 世界湿地日
     {2, 7},     // 国际声援南非日
@@ -196,11 +196,11 @@ inline constexpr std::array<MonthDay, 171> kFixedDateFestivalDays{{
     {12, 26},   // 毛泽东诞辰纪念日
     {12, 26},   // 圣诞节送礼日
     {12, 29},   // 国际生物多样性日
-}};
+});
 
 // In (month, week, weekday) order of their first appearance; a day meets at
 // most one rule, and the observances of one rule stand together.
-inline constexpr std::array<WeekdayRule, 18> kWeekdayFestivalRules{{
+inline constexpr auto kWeekdayFestivalRules = std::to_array<WeekdayRule>({
     {1, 1, 0},  // 黑人日
     {4, 3, 0},  // 世界儿童日
     {4, 4, 3},  // 秘书节
@@ -219,54 +219,64 @@ inline constexpr std::array<WeekdayRule, 18> kWeekdayFestivalRules{{
     {10, 2, 1}, // 感恩节(Canada)
     {10, 2, 3}, // 国际减轻自然灾害日
     {12, 2, 0}, // 国际儿童电视广播日
-}};
+});
 
 // The festivals that FLASTWEEK shows: those of a month's last weeks, on the
 // last given weekday, and US Thanksgiving, which is the fourth Thursday of
 // November (in a November of five Thursdays, not the last).
-inline constexpr std::array<WeekdayRule, 5> kLastWeekdayFestivalRules{{
+inline constexpr auto kLastWeekdayFestivalRules = std::to_array<WeekdayRule>({
     {1, kLastWeek, 0},  // 世界麻风日
     {3, kLastWeek, 1},  // 全国中小学生安全教育日
     {9, kLastWeek, 0},  // 国际海事日
     {9, kLastWeek, 0},  // 世界心脏日
     {11, 4, 4},         // 感恩节(US)
-}};
+});
+
+// The lunar dates of the great festivals that countdowns name as well
+// (festivals/countdowns.h): each date is written here once.
+inline constexpr MonthDay kSpringFestivalDay{1, 1};
+inline constexpr MonthDay kLanternFestivalDay{1, 15};
+inline constexpr MonthDay kDragonBoatDay{5, 5};
+inline constexpr MonthDay kQixiDay{7, 7};
+inline constexpr MonthDay kMidAutumnDay{8, 15};
+inline constexpr MonthDay kDoubleNinthDay{9, 9};
+inline constexpr MonthDay kLabaDay{12, 8};
 
 // Festivals of the lunar calendar fixed to a lunar month and day, in
 // calendar order.  腊八 is the eighth day of the twelfth month; the 23rd of
 // that month is the Little New Year of the north (北方小年), the 24th that of
 // the south (小年).  They are kept in ordinary months only, never in a leap
 // month of the same number.
-inline constexpr std::array<MonthDay, 21> kLunarFestivalDays{{
-    {1, 1},     // 春节
+inline constexpr auto kLunarFestivalDays = std::to_array<MonthDay>({
+    kSpringFestivalDay,  // 春节
     {1, 2},     // 大年初二
     {1, 3},     // 大年初三
     {1, 7},     // 人日
-    {1, 15},    // 元宵(上元)节
+    kLanternFestivalDay,  // 元宵(上元)节
     {2, 1},     // 中和节
     {2, 2},     // 龙抬头节
     {2, 12},    // 花朝
     {3, 3},     // 上巳
     {3, 23},    // 妈祖生辰
     {4, 8},     // 浴佛节
-    {5, 5},     // 端午节
-    {7, 7},     // 七夕情人节
+    kDragonBoatDay,  // 端午节
+    kQixiDay,  // 七夕情人节
     {7, 15},    // 中元节(鬼节)
-    {8, 15},    // 中秋节
-    {9, 9},     // 重阳节
+    kMidAutumnDay,  // 中秋节
+    kDoubleNinthDay,  // 重阳节
     {9, 9},     // 中国老年节
     {10, 1},    // 祭祖节
-    {12, 8},    // 腊八节
+    kLabaDay,  // 腊八节
     {12, 23},   // 北方小年
     {12, 24},   // 小年
-}};
+});
 
 // Three lunar festivals that no month and day fix, after the dated rows:
 // New Year's Eve on the last day of the twelfth month (the 29th or the
 // 30th), and the two festivals held on a solar term's day.
-inline constexpr std::uint8_t kNewYearsEveRow = 21;      // 除夕
-inline constexpr std::uint8_t kQingmingFestivalRow = 22;  // 清明节, on the 清明 term
-inline constexpr std::uint8_t kWinterSolsticeFestivalRow = 23;  // 冬至节, on the 冬至 term
-inline constexpr std::size_t kLunarFestivalCount = 24;
+inline constexpr auto kNewYearsEveRow = static_cast<std::uint8_t>(kLunarFestivalDays.size());  // 除夕
+inline constexpr std::uint8_t kQingmingFestivalRow = kNewYearsEveRow + 1;        // 清明节, on the 清明 term
+inline constexpr std::uint8_t kWinterSolsticeFestivalRow = kNewYearsEveRow + 2;  // 冬至节, on the 冬至 term
+inline constexpr std::size_t kLunarFestivalCount = kWinterSolsticeFestivalRow + 1u;
 
 }  // namespace moonfold
