@@ -32,8 +32,8 @@ double MedianMicroseconds(const wchar_t* dll, int rounds) {
     if (module == nullptr) return -1;
     auto initialize = reinterpret_cast<InitializeFn>(
         reinterpret_cast<void*>(GetProcAddress(module, "Initialize")));
-    auto get_string = reinterpret_cast<GetStringFn>(
-        reinterpret_cast<void*>(GetProcAddress(module, "GetString")));
+    auto get_string =
+        reinterpret_cast<GetStringFn>(reinterpret_cast<void*>(GetProcAddress(module, "GetString")));
     if (initialize == nullptr || get_string == nullptr) return -1;
     initialize(nullptr, nullptr, L"Bench", 1);
     if (get_string(1) == nullptr) return -1;

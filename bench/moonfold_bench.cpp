@@ -8,10 +8,10 @@
 #include <unicode/locid.h>
 #include <unicode/timezone.h>
 
+#include <unistd.h>
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
-#include <unistd.h>
 #include <cstdlib>
 #include <map>
 #include <memory>
@@ -71,7 +71,8 @@ struct IcuCalendars {
 // Noon (GMT) of a day, as ICU counts instants: milliseconds since 1970.
 UDate NoonOf(std::chrono::sys_days day) {
   using namespace std::chrono;
-  return static_cast<UDate>(duration_cast<milliseconds>(day.time_since_epoch() + hours{12}).count());
+  return static_cast<UDate>(
+      duration_cast<milliseconds>(day.time_since_epoch() + hours{12}).count());
 }
 
 // Dates drawn evenly from 1900-01-01..2100-12-31, with their lunar dates,
@@ -121,7 +122,6 @@ void BM_FactsOf(benchmark::State& state) {
   CountAllocations(state, before);
 }
 BENCHMARK(BM_FactsOf)->Name("FactsOf 1900-2100");
-
 
 void BM_IcuToLunar(benchmark::State& state) {
   IcuCalendars icu;
@@ -353,9 +353,10 @@ int main(int argc, char** argv) {
   }
   const Disagreements differ = IcuDisagreements();
   if (differ.all >= 0) {
-    std::printf("ICU4C's Chinese calendar gets %d of the 73414 days 1900-2100 wrong "
-                "(%d of them in 1990-2050).\n",
-                differ.all, differ.tables);
+    std::printf(
+        "ICU4C's Chinese calendar gets %d of the 73414 days 1900-2100 wrong "
+        "(%d of them in 1990-2050).\n",
+        differ.all, differ.tables);
   }
   return 0;
 }

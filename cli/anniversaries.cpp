@@ -71,9 +71,9 @@ std::string AnniversaryICalendar(const AnniversaryRequest& request,
   const texts::Labels& labels = texts::NamesOf(script).labels;
   char key[16];
   std::snprintf(key, sizeof key, "%s%02u%02u", asked.leap ? "L" : "", asked.month, asked.day);
-  ICalendarWriter writer(summary + " " + std::to_string(request.first_year) + "–" +
-                             std::to_string(request.last_year),
-                         stamp);
+  ICalendarWriter writer(
+      summary + " " + std::to_string(request.first_year) + "–" + std::to_string(request.last_year),
+      stamp);
   for (const YearsAnniversary& a : days) {
     std::string description = Utf8FromUtf16(labels.lunar_calendar) + LunarText(a.kept.date, script);
     const std::string note = Note(a.kept, script);

@@ -16,7 +16,7 @@
 namespace moonfold::cli {
 
 struct AnniversaryRequest {
-  LunarMonthDay date;               // as asked
+  LunarMonthDay date;                 // as asked
   int first_year = 0, last_year = 0;  // lunar years
 };
 

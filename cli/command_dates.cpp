@@ -44,8 +44,8 @@ struct DateFields {
   unsigned hour = 0, minute = 0;
 };
 
-Parsed<DateFields> TakeDateFields(std::string_view text, std::size_t least_digits,
-                                  bool leap_marks, const std::string& form) {
+Parsed<DateFields> TakeDateFields(std::string_view text, std::size_t least_digits, bool leap_marks,
+                                  const std::string& form) {
   DateFields f;
   const auto y = TakeNumber(text, 4, 4);
   if (!y || !TakeText(text, "-")) return form;
@@ -81,16 +81,19 @@ Parsed<DateTime> ParseDate(std::string_view text) {
   const auto fields = TakeDateFields(text, 1, false, "expected YYYY-MM-DD or YYYY-MM-DDTHH:MM");
   if (const auto* why = std::get_if<std::string>(&fields)) return *why;
   const DateFields& f = std::get<DateFields>(fields);
-  if (f.month < 1 || f.month > 12) return "there is no month " + TwoDigits(static_cast<unsigned>(f.month));
+  if (f.month < 1 || f.month > 12)
+    return "there is no month " + TwoDigits(static_cast<unsigned>(f.month));
   if (f.day < 1) return "there is no day 00";
-  const year_month_day_last last{year{f.year}, month_day_last{month(static_cast<unsigned>(f.month))}};
+  const year_month_day_last last{year{f.year},
+                                 month_day_last{month(static_cast<unsigned>(f.month))}};
   const unsigned days_in_month = static_cast<unsigned>(last.day());
   if (f.day < 1 || static_cast<unsigned>(f.day) > days_in_month) {
     return std::to_string(f.year) + "-" + TwoDigits(static_cast<unsigned>(f.month)) + " has " +
            std::to_string(days_in_month) + " days";
   }
-  const DateTime out{year{f.year} / month(static_cast<unsigned>(f.month)) / day(static_cast<unsigned>(f.day)),
-                     f.hour, f.minute};
+  const DateTime out{
+      year{f.year} / month(static_cast<unsigned>(f.month)) / day(static_cast<unsigned>(f.day)),
+      f.hour, f.minute};
   if (!InCalendarRange(sys_days{out.date})) return OutsideRange();
   return out;
 }
@@ -101,7 +104,8 @@ Parsed<DateTime> ParseLunarDate(std::string_view text) {
   if (const auto* why = std::get_if<std::string>(&fields)) return *why;
   const DateFields& f = std::get<DateFields>(fields);
   const auto month_number = static_cast<unsigned>(f.month);
-  if (month_number < 1 || month_number > 12) return "there is no lunar month " + TwoDigits(month_number);
+  if (month_number < 1 || month_number > 12)
+    return "there is no lunar month " + TwoDigits(month_number);
   if (f.year < kFirstCalendarYear - 1 || f.year > kLastCalendarYear) return OutsideRange();
   if (f.leap && LeapMonthIn(f.year) != month_number) {
     return "lunar " + std::to_string(f.year) + " has no leap month " + std::to_string(month_number);
@@ -121,7 +125,8 @@ Parsed<DateTime> ParseLunarDate(std::string_view text) {
 Parsed<LunarMonthDay> ParseLunarMonthDay(std::string_view text) {
   constexpr std::string_view kForm = "expected a lunar MM-DD, a leap month as L04-10 or 闰4-10";
   LunarMonthDay date;
-  date.leap = TakeText(text, "L") || TakeText(text, "l") || TakeText(text, "闰") || TakeText(text, "閏");
+  date.leap =
+      TakeText(text, "L") || TakeText(text, "l") || TakeText(text, "闰") || TakeText(text, "閏");
   const auto m = TakeNumber(text, 1, 2);
   if (!m || !TakeText(text, "-")) return std::string(kForm);
   const auto d = TakeNumber(text, 1, 2);
@@ -163,7 +168,8 @@ Parsed<YearRange> ParseYears(std::string_view text, bool range) {
 }
 
 std::string RangeText() {
-  return IsoDate(year_month_day{kFirstCalendarDay}) + " … " + IsoDate(year_month_day{kLastCalendarDay});
+  return IsoDate(year_month_day{kFirstCalendarDay}) + " … " +
+         IsoDate(year_month_day{kLastCalendarDay});
 }
 
 }  // namespace moonfold::cli

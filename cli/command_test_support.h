@@ -7,15 +7,15 @@
 #include <algorithm>
 #include <cstdio>
 #include <fstream>
-#include <sstream>
 #include <map>
 #include <set>
+#include <sstream>
 #include <string>
 
 #include "cli/icalendar.h"
 #include "cli/moonfold_command.h"
-#include "cli/text_stream.h"
 #include "cli/text_output.h"
+#include "cli/text_stream.h"
 #include "common/utf8.h"
 #include "lunar/lunar_calendar.h"
 #include "tests/support/reference_data.h"

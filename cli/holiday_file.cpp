@@ -49,7 +49,8 @@ std::optional<Holiday> HolidayNamed(std::string_view name) {
 std::string HolidayNames() {
   std::string names;
   for (std::size_t h = 0; h < kHolidayCount; ++h) {
-    names += (h == 0 ? "" : " ") + Utf8FromUtf16(HolidayName(static_cast<Holiday>(h), Script::kSimplified));
+    names += (h == 0 ? "" : " ") +
+             Utf8FromUtf16(HolidayName(static_cast<Holiday>(h), Script::kSimplified));
   }
   return names;
 }
@@ -57,24 +58,32 @@ std::string HolidayNames() {
 // One line of the file as a row, or why it is no row.
 std::variant<Row, std::string> ReadRow(std::string_view line) {
   const std::vector<std::string_view> fields = Split(line, '\t');
-  if (fields.size() != 5) return std::string("expected year, name, off_from, off_to and work_days, tab-separated");
+  if (fields.size() != 5)
+    return std::string("expected year, name, off_from, off_to and work_days, tab-separated");
   const auto year = ParseYears(fields[0], false);
   if (!std::holds_alternative<YearRange>(year)) return "no year " + std::string(fields[0]);
   Row row;
   row.year = std::get<YearRange>(year).first;
   const std::optional<Holiday> holiday = HolidayNamed(fields[1]);
-  if (!holiday) return std::string(fields[1]) + " is no holiday of the notices (" + HolidayNames() + ")";
+  if (!holiday)
+    return std::string(fields[1]) + " is no holiday of the notices (" + HolidayNames() + ")";
   row.holiday = *holiday;
   const auto first = DateOf(fields[2]), last = DateOf(fields[3]);
-  if (!first || !last) return "a bad date " + std::string(!first ? fields[2] : fields[3]) + " (YYYY-MM-DD)";
+  if (!first || !last)
+    return "a bad date " + std::string(!first ? fields[2] : fields[3]) + " (YYYY-MM-DD)";
   row.first = *first;
   row.last = *last;
-  if (row.last < row.first) return "the span " + std::string(fields[2]) + " … " + std::string(fields[3]) + " ends before it begins";
-  for (const std::string_view text : fields[4].empty() ? std::vector<std::string_view>{} : Split(fields[4], ',')) {
+  if (row.last < row.first)
+    return "the span " + std::string(fields[2]) + " … " + std::string(fields[3]) +
+           " ends before it begins";
+  for (const std::string_view text :
+       fields[4].empty() ? std::vector<std::string_view>{} : Split(fields[4], ',')) {
     const auto day = DateOf(text);
     if (!day) return "a bad date " + std::string(text) + " (YYYY-MM-DD)";
-    if (weekday{*day}.iso_encoding() <= 5) return std::string(text) + " is not a Saturday or Sunday, so no make-up working day";
-    if (*day >= row.first && *day <= row.last) return std::string(text) + " is both off and working";
+    if (weekday{*day}.iso_encoding() <= 5)
+      return std::string(text) + " is not a Saturday or Sunday, so no make-up working day";
+    if (*day >= row.first && *day <= row.last)
+      return std::string(text) + " is both off and working";
     row.work.push_back(*day);
   }
   std::vector<sys_days> all{row.first, row.last};
@@ -117,15 +126,17 @@ Parsed<std::vector<Row>> ReadRows(std::string_view path, std::string_view text) 
   for (std::size_t r = 0; r < rows.size(); ++r) {
     for (const sys_days d : rows[r].work) {
       if (off.count(d) != 0) {
-        return std::string(path) + ":" + std::to_string(lines[r]) + " — " + IsoDate(year_month_day{d}) +
-               " is both off and working";
+        return std::string(path) + ":" + std::to_string(lines[r]) + " — " +
+               IsoDate(year_month_day{d}) + " is both off and working";
       }
     }
   }
   return rows;
 }
 
-std::int32_t DayNumber(sys_days day) { return static_cast<std::int32_t>(day.time_since_epoch().count()); }
+std::int32_t DayNumber(sys_days day) {
+  return static_cast<std::int32_t>(day.time_since_epoch().count());
+}
 
 // The built-in years the rows do not hold, then the rows', in date order.
 OwnedArrangement Merged(const std::vector<Row>& rows, const Arrangement& built_in) {
@@ -148,14 +159,17 @@ OwnedArrangement Merged(const std::vector<Row>& rows, const Arrangement& built_i
   for (const Row& row : rows) {
     std::vector<std::int32_t> work;
     for (const sys_days d : row.work) work.push_back(DayNumber(d));
-    spans.push_back(
-        {{static_cast<std::int16_t>(row.year), row.holiday, DayNumber(row.first), DayNumber(row.last)}, work});
+    spans.push_back({{static_cast<std::int16_t>(row.year), row.holiday, DayNumber(row.first),
+                      DayNumber(row.last)},
+                     work});
   }
-  std::stable_sort(spans.begin(), spans.end(),
-                   [](const auto& a, const auto& b) { return a.first.first_off < b.first.first_off; });
+  std::stable_sort(spans.begin(), spans.end(), [](const auto& a, const auto& b) {
+    return a.first.first_off < b.first.first_off;
+  });
   for (std::size_t s = 0; s < spans.size(); ++s) {
     merged.spans.push_back(spans[s].first);
-    for (const std::int32_t d : spans[s].second) merged.make_up_days.push_back({d, static_cast<std::uint16_t>(s)});
+    for (const std::int32_t d : spans[s].second)
+      merged.make_up_days.push_back({d, static_cast<std::uint16_t>(s)});
   }
   std::sort(merged.make_up_days.begin(), merged.make_up_days.end(),
             [](const MakeUpDay& a, const MakeUpDay& b) { return a.day < b.day; });

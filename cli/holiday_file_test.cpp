@@ -27,12 +27,14 @@ TEST(MoonfoldCommand, WorkdayOnEveryDayOfTheNotices) {
       const bool off = notice->second.off;
       const std::string name = Utf8FromUtf16(notice->second.holiday);
       EXPECT_EQ(r.exit_code, off ? 1 : 0) << date;
-      EXPECT_EQ(r.out, off ? "day off (" + name + ")\n" : "working day (" + name + " make-up day)\n")
+      EXPECT_EQ(r.out,
+                off ? "day off (" + name + ")\n" : "working day (" + name + " make-up day)\n")
           << date;
     } else if (y < 2006 || y > 2026) {
       EXPECT_EQ(r.exit_code, 3) << date;
       EXPECT_EQ(r.err, "moonfold: no official arrangement is known for " + std::to_string(y) +
-                           " — see --holidays\n") << date;
+                           " — see --holidays\n")
+          << date;
       EXPECT_EQ(r.out, "");
     } else {
       EXPECT_EQ(r.exit_code, weekend ? 1 : 0) << date;
@@ -74,7 +76,8 @@ TEST(MoonfoldCommand, HolidayFiles) {
     std::string row, why;
   } kRefused[]{
       {"2027\t春节\t2027-02-30\t2027-03-01\t\n", "a bad date 2027-02-30 (YYYY-MM-DD)"},
-      {"2027\t春节\t2027-02-11\t2027-02-05\t\n", "the span 2027-02-11 … 2027-02-05 ends before it begins"},
+      {"2027\t春节\t2027-02-11\t2027-02-05\t\n",
+       "the span 2027-02-11 … 2027-02-05 ends before it begins"},
       {"2027\t春节\t2029-02-05\t2029-02-06\t\n", "2029-02-05 lies outside 2027 ± 1"},
       {"2027\t春节\t2027-02-05\t2027-02-11\t2027-02-15\n",
        "2027-02-15 is not a Saturday or Sunday, so no make-up working day"},
@@ -82,8 +85,10 @@ TEST(MoonfoldCommand, HolidayFiles) {
       {"2027\t春节\t2027-02-05\t2027-02-11\t\n2027\t春节\t2027-02-12\t2027-02-12\t\n",
        "春节 of 2027 is given twice"},
       {"2027\t国庆\t2027-10-01\t2027-10-07\t\n",
-       "国庆 is no holiday of the notices (元旦 春节 清明节 劳动节 端午节 中秋节 国庆节 抗战胜利纪念日 国庆节、中秋节 中秋节、国庆节)"},
-      {"2027\t春节\t2027-02-05\n", "expected year, name, off_from, off_to and work_days, tab-separated"},
+       "国庆 is no holiday of the notices (元旦 春节 清明节 劳动节 端午节 中秋节 国庆节 "
+       "抗战胜利纪念日 国庆节、中秋节 中秋节、国庆节)"},
+      {"2027\t春节\t2027-02-05\n",
+       "expected year, name, off_from, off_to and work_days, tab-separated"},
   };
   for (const auto& c : kRefused) {
     const Result r = run({"--year", "2027"}, header + c.row);
@@ -115,9 +120,12 @@ TEST(MoonfoldCommand, YearListsOfficialDaysByKind) {
   EXPECT_EQ(kinds("--year 2026 --json --kinds off"), (std::map<std::string, int>{{"off", 33}}));
   EXPECT_EQ(kinds("--year 2026 --json --kinds term,work").at("term"), 24);
   EXPECT_GT(kinds("--year 2026 --json --gregorian").at("gregorian"), 100);
-  EXPECT_EQ(RunCommand("--year 2026").out.find("2026-02-14  周六  腊月廿七           春节 班\n") != std::string::npos, true);
+  EXPECT_EQ(RunCommand("--year 2026").out.find("2026-02-14  周六  腊月廿七           春节 班\n") !=
+                std::string::npos,
+            true);
   EXPECT_EQ(RunCommand("--year 2026 --kinds holiday", true).out,
-            "moonfold: --kinds holiday — expected a list of term, lunar, gregorian, off, work and moon\n");
+            "moonfold: --kinds holiday — expected a list of term, lunar, gregorian, off, work and "
+            "moon\n");
 }
 
 }  // namespace

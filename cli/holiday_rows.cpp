@@ -35,7 +35,9 @@ int main(int argc, char** argv) {
     return 2;
   }
   const cli::OwnedArrangement& rows = std::get<cli::OwnedArrangement>(read);
-  const auto iso = [](std::int32_t day) { return cli::IsoDate(year_month_day{sys_days{days{day}}}); };
+  const auto iso = [](std::int32_t day) {
+    return cli::IsoDate(year_month_day{sys_days{days{day}}});
+  };
   for (std::size_t s = 0; s < rows.spans.size(); ++s) {
     const HolidaySpan& span = rows.spans[s];
     std::string work;

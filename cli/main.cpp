@@ -63,7 +63,9 @@ class ConsoleStream final : public moonfold::cli::TextStream {
   }
   bool WriteBytes(std::string_view) override { return false; }
   bool Flush() override { return true; }
-  std::string Reason() const override { return "the console refused the text (error " + std::to_string(error_) + ")"; }
+  std::string Reason() const override {
+    return "the console refused the text (error " + std::to_string(error_) + ")";
+  }
 
  private:
   HANDLE handle_;
@@ -130,7 +132,8 @@ moonfold::cli::FileRead ReadWholeFile(const std::string& path) {
   if (file == nullptr) return {false, std::strerror(errno)};
   std::string text;
   char buffer[4096];
-  for (std::size_t got; (got = std::fread(buffer, 1, sizeof buffer, file)) > 0;) text.append(buffer, got);
+  for (std::size_t got; (got = std::fread(buffer, 1, sizeof buffer, file)) > 0;)
+    text.append(buffer, got);
   const bool failed = std::ferror(file) != 0;
   const int error = errno;
   std::fclose(file);
@@ -179,8 +182,7 @@ int main(int argc, char** argv) {
   environment.dumb_terminal = term != nullptr && std::strcmp(term, "dumb") == 0;
   environment.terminal_columns = OutputColumns(environment.output_is_terminal);
   environment.now = moonfold::ReadSystemLocalClock();
-  environment.utc_now =
-      std::chrono::floor<std::chrono::seconds>(std::chrono::system_clock::now());
+  environment.utc_now = std::chrono::floor<std::chrono::seconds>(std::chrono::system_clock::now());
   environment.read_file = ReadWholeFile;
   if (const char* file = std::getenv("MOONFOLD_HOLIDAYS"); file != nullptr && *file != '\0') {
     environment.holidays_variable = file;

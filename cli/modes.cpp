@@ -42,7 +42,8 @@ Result Format(const DayFacts& facts, std::string_view templ, Script script) {
       continue;
     }
     const auto close = templ.find('}', i + 1);
-    if (close == std::string_view::npos) return Failure("--format", "a { without its } (write {{ for a brace)");
+    if (close == std::string_view::npos)
+      return Failure("--format", "a { without its } (write {{ for a brace)");
     const std::string_view keyword = templ.substr(i + 1, close - i - 1);
     if (keyword.empty()) {
       return Failure("--format", "{} is an empty placeholder; put a keyword in it, as {LUNARDAY}");
@@ -56,7 +57,8 @@ Result Format(const DayFacts& facts, std::string_view templ, Script script) {
 }
 
 // The texts of the keywords asked for (all of them, one a line, without).
-Result Texts(const DayFacts& facts, const std::vector<std::string>& keywords, bool json, Script script) {
+Result Texts(const DayFacts& facts, const std::vector<std::string>& keywords, bool json,
+             Script script) {
   std::vector<Field> fields;
   for (const std::string& keyword : keywords) {
     const std::optional<Field> field = FieldOf(keyword);
@@ -115,7 +117,8 @@ std::variant<std::optional<DateTime>, Result> MomentOf(const Context& c) {
   }
   const std::optional<year_month_day> today = Today(c.environment);
   if (!today) return std::optional<DateTime>();
-  return std::optional<DateTime>(DateTime{*today, c.environment.now.hour, c.environment.now.minute});
+  return std::optional<DateTime>(
+      DateTime{*today, c.environment.now.hour, c.environment.now.minute});
 }
 
 // The moment, or the refusal when it cannot be had.
@@ -168,7 +171,8 @@ Result MoonMode(const Context& c) {
   sys_days first, last;
   if (r.moon && r.moon->find('-') == std::string::npos) {
     const auto years = ParseYears(*r.moon, false);
-    if (const auto* why = std::get_if<std::string>(&years)) return Failure("--moon " + *r.moon, *why);
+    if (const auto* why = std::get_if<std::string>(&years))
+      return Failure("--moon " + *r.moon, *why);
     const int y = std::get<YearRange>(years).first;
     first = sys_days{year{y} / January / 1};
     last = sys_days{year{y} / December / 31};
@@ -176,7 +180,8 @@ Result MoonMode(const Context& c) {
     year_month asked{};
     if (r.moon) {
       const auto parsed = ParseMonth(*r.moon);
-      if (const auto* why = std::get_if<std::string>(&parsed)) return Failure("--moon " + *r.moon, *why);
+      if (const auto* why = std::get_if<std::string>(&parsed))
+        return Failure("--moon " + *r.moon, *why);
       asked = std::get<year_month>(parsed);
     } else {
       const std::optional<year_month_day> today = Today(c.environment);
@@ -197,7 +202,8 @@ Result WorkdayMode(const Context& c) {
   std::optional<year_month_day> date;
   if (r.workday) {
     const auto parsed = ParseDate(*r.workday);
-    if (const auto* why = std::get_if<std::string>(&parsed)) return Failure("--workday " + *r.workday, *why);
+    if (const auto* why = std::get_if<std::string>(&parsed))
+      return Failure("--workday " + *r.workday, *why);
     date = std::get<DateTime>(parsed).date;
   } else if (!(date = Today(c.environment))) {
     return ClockOutOfRange(c.environment);
@@ -206,8 +212,10 @@ Result WorkdayMode(const Context& c) {
   const std::string holiday = Utf8FromUtf16(HolidayName(official.holiday, c.script));
   switch (official.status) {
     case DayStatus::kUnknown:
-      return {3, {}, "moonfold: no official arrangement is known for " +
-                         std::to_string(static_cast<int>(date->year())) + " — see --holidays\n"};
+      return {3,
+              {},
+              "moonfold: no official arrangement is known for " +
+                  std::to_string(static_cast<int>(date->year())) + " — see --holidays\n"};
     case DayStatus::kDayOff: return {1, "day off (" + holiday + ")\n", {}};
     case DayStatus::kMakeUpWork: return {0, "working day (" + holiday + " make-up day)\n", {}};
     case DayStatus::kOrdinary: break;
@@ -233,25 +241,32 @@ Result YearEventsMode(const Context& c) {
   }
   const YearRange range = std::get<YearRange>(years);
   const auto events = EventsOf(range.first, range.last, std::get<EventKinds>(kinds), c.arrangement);
-  if (r.ics) return {0, ICalendar(events, range.first, range.last, c.environment.utc_now, c.script), {}};
+  if (r.ics)
+    return {0, ICalendar(events, range.first, range.last, c.environment.utc_now, c.script), {}};
   return {0, r.json ? YearJson(events, c.script) : YearListing(events, c.script), {}};
 }
 
 // The months --month asks for: one, a year's twelve, or one with its
 // neighbours (those within the calendar).
-std::variant<std::vector<year_month>, Result> MonthsAsked(const Request& r, const std::optional<DateTime>& at) {
-  if (r.month && r.month->size() == 4 && r.month->find_first_not_of("0123456789") == std::string::npos) {
+std::variant<std::vector<year_month>, Result> MonthsAsked(const Request& r,
+                                                          const std::optional<DateTime>& at) {
+  if (r.month && r.month->size() == 4 &&
+      r.month->find_first_not_of("0123456789") == std::string::npos) {
     const auto years = ParseYears(*r.month, false);
-    if (const auto* why = std::get_if<std::string>(&years)) return Failure("--month " + *r.month, *why);
-    if (r.three) return Failure("--month " + *r.month + " and -3", "a whole year has no months around it");
+    if (const auto* why = std::get_if<std::string>(&years))
+      return Failure("--month " + *r.month, *why);
+    if (r.three)
+      return Failure("--month " + *r.month + " and -3", "a whole year has no months around it");
     std::vector<year_month> months;
-    for (unsigned m = 1; m <= 12; ++m) months.push_back(year{std::get<YearRange>(years).first} / month{m});
+    for (unsigned m = 1; m <= 12; ++m)
+      months.push_back(year{std::get<YearRange>(years).first} / month{m});
     return months;
   }
   year_month asked = at ? at->date.year() / at->date.month() : year_month{};
   if (r.month) {
     const auto parsed = ParseMonth(*r.month);
-    if (const auto* why = std::get_if<std::string>(&parsed)) return Failure("--month " + *r.month, *why);
+    if (const auto* why = std::get_if<std::string>(&parsed))
+      return Failure("--month " + *r.month, *why);
     asked = std::get<year_month>(parsed);
   }
   std::vector<year_month> months{asked};
@@ -290,7 +305,9 @@ std::variant<int, Result> LunarYearOption(std::string_view option, const std::st
 
 // What --every --ics needs beyond the dates: no years, a name of UTF-8 text.
 std::optional<Result> EveryFileRefusal(const Request& r) {
-  if (r.ics) return Failure("--ics " + *r.ics, "takes no years with --every; give lunar years with --from and --to");
+  if (r.ics)
+    return Failure("--ics " + *r.ics,
+                   "takes no years with --every; give lunar years with --from and --to");
   if (r.name && (r.name->empty() || Utf8FromUtf16(Utf16FromUtf8(*r.name)) != *r.name)) {
     return Failure("--name", r.name->empty() ? "the name is empty" : "the name is not UTF-8 text");
   }
@@ -303,15 +320,16 @@ Result EveryMode(const Context& c) {
   const Request& r = c.request;
   if (auto refused = EveryFileRefusal(r)) return *refused;
   const auto date = ParseLunarMonthDay(*r.every);
-  if (const auto* why = std::get_if<std::string>(&date)) return Failure("--every " + *r.every, *why);
+  if (const auto* why = std::get_if<std::string>(&date))
+    return Failure("--every " + *r.every, *why);
   AnniversaryRequest request{std::get<LunarMonthDay>(date)};
   if (!r.from) {
     const auto moment = NeededMoment(c);
     if (const auto* refused = std::get_if<Result>(&moment)) return *refused;
     request.first_year = FactsOf(WallTime(std::get<DateTime>(moment).date))->lunar.year;
   }
-  for (const auto& [option, text, year] :
-       {std::tuple{"--from", &r.from, &request.first_year}, std::tuple{"--to", &r.to, &request.last_year}}) {
+  for (const auto& [option, text, year] : {std::tuple{"--from", &r.from, &request.first_year},
+                                           std::tuple{"--to", &r.to, &request.last_year}}) {
     if (!*text) continue;
     const auto parsed = LunarYearOption(option, **text);
     if (const auto* refused = std::get_if<Result>(&parsed)) return *refused;
@@ -324,7 +342,8 @@ Result EveryMode(const Context& c) {
                    "the first year comes after the last");
   }
   const std::vector<YearsAnniversary> days = AnniversariesOf(request);
-  if (r.Given("--ics")) return {0, AnniversaryICalendar(request, days, r.name, c.environment.utc_now, c.script), {}};
+  if (r.Given("--ics"))
+    return {0, AnniversaryICalendar(request, days, r.name, c.environment.utc_now, c.script), {}};
   return {0, r.json ? AnniversaryJson(days, c.script) : AnniversaryListing(days, c.script), {}};
 }
 
@@ -344,7 +363,8 @@ Result NextMode(const Context& c) {
     count = static_cast<std::size_t>(n);
   }
   const sys_days today{std::get<DateTime>(moment).date};
-  const std::vector<CalendarEvent> events = EventsAfter(today, count, std::get<EventKinds>(kinds), c.arrangement);
+  const std::vector<CalendarEvent> events =
+      EventsAfter(today, count, std::get<EventKinds>(kinds), c.arrangement);
   return {0, r.json ? NextJson(events, today, c.script) : NextListing(events, today, c.script), {}};
 }
 
@@ -353,8 +373,8 @@ struct ModeRow {
   Result (*run)(const Context&);
 };
 constexpr ModeRow kModes[]{
-    {Mode::kTexts, TextsMode},     {Mode::kMonth, MonthMode},     {Mode::kYear, YearEventsMode},
-    {Mode::kIcs, YearEventsMode},  {Mode::kEvery, EveryMode},     {Mode::kNext, NextMode},
+    {Mode::kTexts, TextsMode},     {Mode::kMonth, MonthMode}, {Mode::kYear, YearEventsMode},
+    {Mode::kIcs, YearEventsMode},  {Mode::kEvery, EveryMode}, {Mode::kNext, NextMode},
     {Mode::kWorkday, WorkdayMode}, {Mode::kMoon, MoonMode},
 };
 static_assert(std::size(kModes) == kModeCount, "a row for every mode");

@@ -1,8 +1,8 @@
 #include "cli/month_grid.h"
 
 #include <algorithm>
-#include <optional>
 #include <cstdio>
+#include <optional>
 #include <utility>
 #include <vector>
 
@@ -17,10 +17,10 @@ namespace {
 
 using namespace std::chrono;
 
-constexpr int kGap = 3;                         // between grids side by side
-constexpr int kWeekColumn = 3;                  // an ISO week number and a space
+constexpr int kGap = 3;         // between grids side by side
+constexpr int kWeekColumn = 3;  // an ISO week number and a space
 constexpr std::string_view kReverse = "\x1b[7m", kNormal = "\x1b[0m";
-constexpr std::u16string_view kMore = u"+";     // a cell holds more than it shows
+constexpr std::u16string_view kMore = u"+";  // a cell holds more than it shows
 
 // How wide a grid's cells are: 10 columns (five wide characters) down to 4
 // (two), and the width of the grid that follows.
@@ -51,7 +51,8 @@ std::vector<std::u16string> LunarNames(const DayFacts& f, Script script, bool mo
   std::vector<std::u16string> names;
   const FestivalRun run = f.lunar_festivals;
   for (unsigned row = run.first; row < run.first + run.count; ++row) {
-    names.push_back(FestivalShortName({FestivalTable::kLunar, static_cast<std::uint8_t>(row)}, script));
+    names.push_back(
+        FestivalShortName({FestivalTable::kLunar, static_cast<std::uint8_t>(row)}, script));
   }
   const bool terms_own = run == FestivalRun{kQingmingFestivalRow, 1} ||
                          run == FestivalRun{kWinterSolsticeFestivalRow, 1};
@@ -117,17 +118,18 @@ Line WeekdayHeader(const Cells& cells, const GridStyle& style) {
 
 // The lunar month's name that fits beside the day's number on the month's
 // first day (闰二月, else 闰二), or nothing.
-std::optional<std::u16string> MonthBesideNumber(const DayFacts& f, const Cells& cells, Script script) {
+std::optional<std::u16string> MonthBesideNumber(const DayFacts& f, const Cells& cells,
+                                                Script script) {
   if (f.lunar.day != 1) return std::nullopt;
   // Room for the number, a space, and the marks: 休 or 班, and +.
-  const bool official = f.official.status == DayStatus::kDayOff ||
-                        f.official.status == DayStatus::kMakeUpWork;
+  const bool official =
+      f.official.status == DayStatus::kDayOff || f.official.status == DayStatus::kMakeUpWork;
   const int room = cells.width -
-                   static_cast<int>(std::to_string(static_cast<unsigned>(f.date.day())).size()) - 2 -
-                   (official ? 2 : 0);
-  for (std::u16string name :
-       {LunarMonthName(f.lunar.month, f.lunar.leap, script) + std::u16string(texts::NamesOf(script).labels.month),
-        LunarMonthShortName(f.lunar.month, f.lunar.leap, script)}) {
+                   static_cast<int>(std::to_string(static_cast<unsigned>(f.date.day())).size()) -
+                   2 - (official ? 2 : 0);
+  for (std::u16string name : {LunarMonthName(f.lunar.month, f.lunar.leap, script) +
+                                  std::u16string(texts::NamesOf(script).labels.month),
+                              LunarMonthShortName(f.lunar.month, f.lunar.leap, script)}) {
     if (DisplayWidth(name) <= room) return name;
   }
   return std::nullopt;
@@ -136,19 +138,21 @@ std::optional<std::u16string> MonthBesideNumber(const DayFacts& f, const Cells& 
 // The day's number, with the month's name beside it (闰二月  22), 休 or 班
 // before it on an official day off or make-up working day, and a + where
 // the lunar line below could not show all the day holds.
-std::string NumberCell(const DayFacts& f, const Cells& cells, const std::optional<std::u16string>& month,
-                       bool more, Script script) {
+std::string NumberCell(const DayFacts& f, const Cells& cells,
+                       const std::optional<std::u16string>& month, bool more, Script script) {
   const std::string number = std::to_string(static_cast<unsigned>(f.date.day()));
   const texts::Labels& labels = texts::NamesOf(script).labels;
-  std::string mark = f.official.status == DayStatus::kDayOff      ? Utf8FromUtf16(labels.day_off)
-                     : f.official.status == DayStatus::kMakeUpWork ? Utf8FromUtf16(labels.make_up_day)
-                                                                   : std::string();
+  std::string mark = f.official.status == DayStatus::kDayOff ? Utf8FromUtf16(labels.day_off)
+                     : f.official.status == DayStatus::kMakeUpWork
+                         ? Utf8FromUtf16(labels.make_up_day)
+                         : std::string();
   // The + where it fits beside 休 or 班 and the number.
   if (more && DisplayWidth(mark) + 1 + static_cast<int>(number.size()) <= cells.width) {
     mark += Utf8FromUtf16(kMore);
   }
   if (month) {
-    return PadRight(Utf8FromUtf16(*month), cells.width - static_cast<int>(number.size()) - DisplayWidth(mark)) +
+    return PadRight(Utf8FromUtf16(*month),
+                    cells.width - static_cast<int>(number.size()) - DisplayWidth(mark)) +
            mark + number;
   }
   return mark + PadLeft(number, cells.width - DisplayWidth(mark));
@@ -177,7 +181,8 @@ std::vector<Line> Grid(year_month month, const Cells& cells, const GridStyle& st
   const auto start_week = [&](const DayFacts& f) {
     if (!cells.week_numbers) return;
     // A week that starts on Sunday holds the Monday to Saturday of one ISO week.
-    const sys_days monday = sys_days{f.date} + std::chrono::days{style.monday_first ? -column : 1 - column};
+    const sys_days monday =
+        sys_days{f.date} + std::chrono::days{style.monday_first ? -column : 1 - column};
     char week[8];
     std::snprintf(week, sizeof week, "%2u ", IsoWeek(monday));
     Append(numbers, week, false);
@@ -242,7 +247,8 @@ void SideBySide(std::string& out, const std::vector<std::vector<Line>>& grids, c
       const Line cell = r < grids[g].size() ? grids[g][r] : Line{};
       line += cell.text;
       if (g + 1 < grids.size()) {
-        line += std::string(static_cast<std::size_t>(std::max(0, cells.GridWidth() - cell.width + kGap)), ' ');
+        line += std::string(
+            static_cast<std::size_t>(std::max(0, cells.GridWidth() - cell.width + kGap)), ' ');
       }
     }
     TrimTrailingSpaces(line);

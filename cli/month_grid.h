@@ -17,7 +17,7 @@ struct GridStyle {
   bool highlight = false;  // today in reverse video
   std::optional<std::chrono::year_month_day> today;
   Script script = Script::kSimplified;
-  bool week_numbers = false;  // the ISO week of each row, at its left
+  bool week_numbers = false;                              // the ISO week of each row, at its left
   const Arrangement* arrangement = &kBuiltInArrangement;  // marks days off 休, make-up days 班
 };
 

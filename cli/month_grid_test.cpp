@@ -99,9 +99,11 @@ TEST(MonthGrid, ThreeMonthsSideBySideWhenTheyFitElseOneUnderAnother) {
 // No line is wider than the terminal, whatever is asked (CJK characters
 // take two columns), and every day of the month is there.
 TEST(MonthGrid, FitsTheTerminal) {
-  const std::vector<std::vector<std::string>> kAsks{
-      {"--month", "2027-08"}, {"--month", "2027-08", "-3"}, {"--month", "2027"},
-      {"--month", "2027", "-w", "--monday"}, {"--month", "2024-02", "-3", "-w"}};
+  const std::vector<std::vector<std::string>> kAsks{{"--month", "2027-08"},
+                                                    {"--month", "2027-08", "-3"},
+                                                    {"--month", "2027"},
+                                                    {"--month", "2027", "-w", "--monday"},
+                                                    {"--month", "2024-02", "-3", "-w"}};
   for (const int columns : {37, 60, 80, 120, 240}) {
     for (const auto& ask : kAsks) {
       const Result r = cli::Run(ask, At(2027, 8, 8, false, columns));
@@ -121,10 +123,12 @@ TEST(MonthGrid, AWholeYearAndWeekNumbers) {
   const std::string first = wide.out.substr(0, wide.out.find('\n'));
   EXPECT_NE(first.find("2027年1月"), std::string::npos);
   EXPECT_NE(first.find("2027年3月"), std::string::npos);
-  for (const char* month : {"2027年4月", "2027年12月"}) EXPECT_NE(wide.out.find(month), std::string::npos);
+  for (const char* month : {"2027年4月", "2027年12月"})
+    EXPECT_NE(wide.out.find(month), std::string::npos);
   // ISO weeks: 2027-01-01, a Friday, is in week 53 of 2026; the Monday
   // after begins week 1.
-  const Result weeks = cli::Run({"--month", "2027-01", "-w", "--monday"}, At(2027, 8, 8, false, 80));
+  const Result weeks =
+      cli::Run({"--month", "2027-01", "-w", "--monday"}, At(2027, 8, 8, false, 80));
   std::istringstream lines(weeks.out);
   std::string line;
   std::vector<std::string> rows;
@@ -158,9 +162,9 @@ TEST(MonthGrid, HighlightsTodayOnlyWhereColourIsWanted) {
   } kCases[]{
       {{"--month"}, true, false, false, true, true},
       {{"--month"}, false, false, false, true, false},
-      {{"--month"}, true, true, false, true, false},   // NO_COLOR
-      {{"--month"}, true, false, true, true, false},   // TERM=dumb
-      {{"--month"}, true, false, false, false, false}, // a console without escape codes
+      {{"--month"}, true, true, false, true, false},    // NO_COLOR
+      {{"--month"}, true, false, true, true, false},    // TERM=dumb
+      {{"--month"}, true, false, false, false, false},  // a console without escape codes
       {{"--month", "--color=never"}, true, false, false, true, false},
       {{"--month", "--color=always"}, false, true, false, true, true},
       {{"--month", "--color"}, false, false, false, true, true},

@@ -30,23 +30,26 @@ std::variant<Script, Result> ScriptFor(const Request& r, const Environment& e) {
 // configuration folder where there is one).  A file that cannot be read or
 // does not parse is refused before anything is printed.
 std::variant<OwnedArrangement, Result> ArrangementFor(const Request& r, const Environment& e) {
-  const std::optional<std::string> path =
-      r.holidays ? r.holidays : e.holidays_variable ? e.holidays_variable : e.holidays_default;
+  const std::optional<std::string> path = r.holidays            ? r.holidays
+                                          : e.holidays_variable ? e.holidays_variable
+                                                                : e.holidays_default;
   if (!path || !e.read_file) {
     const Arrangement& b = kBuiltInArrangement;
-    return OwnedArrangement{{b.spans.begin(), b.spans.end()}, {b.make_up_days.begin(), b.make_up_days.end()}, b.years};
+    return OwnedArrangement{
+        {b.spans.begin(), b.spans.end()}, {b.make_up_days.begin(), b.make_up_days.end()}, b.years};
   }
   const FileRead file = e.read_file(*path);
   if (!file.read) return Failure(*path, "cannot be read: " + file.text);
   auto parsed = ReadHolidayFile(*path, file.text, kBuiltInArrangement);
-  if (auto* why = std::get_if<std::string>(&parsed)) return Result{2, {}, "moonfold: " + *why + "\n"};
+  if (auto* why = std::get_if<std::string>(&parsed))
+    return Result{2, {}, "moonfold: " + *why + "\n"};
   return std::move(std::get<OwnedArrangement>(parsed));
 }
 
 // Whether today is shown in reverse video, or why --color is refused.
 std::variant<bool, Result> Highlight(const Request& r, const Environment& environment) {
-  bool highlight = environment.output_is_terminal && !environment.no_color &&
-                   !environment.dumb_terminal;
+  bool highlight =
+      environment.output_is_terminal && !environment.no_color && !environment.dumb_terminal;
   if (r.color) {
     if (*r.color == "always") {
       highlight = true;
@@ -73,7 +76,8 @@ Result Run(const std::vector<std::string>& args, const Environment& environment)
   auto owned = ArrangementFor(r, environment);
   if (auto* refused = std::get_if<Result>(&owned)) return std::move(*refused);
   const Arrangement arrangement = std::get<OwnedArrangement>(owned).View();
-  return RunMode({r, environment, std::get<Script>(script), arrangement, std::get<bool>(highlight)});
+  return RunMode(
+      {r, environment, std::get<Script>(script), arrangement, std::get<bool>(highlight)});
 }
 
 }  // namespace moonfold::cli

@@ -20,12 +20,12 @@ struct FileRead {
 };
 
 struct Environment {
-  LocalDateRecord now;               // the local clock
-  bool output_is_terminal = false;   // standard output is a terminal
-  bool no_color = false;             // NO_COLOR is set (and not empty)
-  bool dumb_terminal = false;        // TERM=dumb
-  bool can_highlight = true;         // the console takes escape codes
-  int terminal_columns = 0;          // 0 when unknown
+  LocalDateRecord now;                 // the local clock
+  bool output_is_terminal = false;     // standard output is a terminal
+  bool no_color = false;               // NO_COLOR is set (and not empty)
+  bool dumb_terminal = false;          // TERM=dumb
+  bool can_highlight = true;           // the console takes escape codes
+  int terminal_columns = 0;            // 0 when unknown
   std::chrono::sys_seconds utc_now{};  // for the iCalendar DTSTAMP
   // Where a user's holiday arrangements may be: MOONFOLD_HOLIDAYS, and the
   // file under the configuration folder ($XDG_CONFIG_HOME or ~/.config),

@@ -7,15 +7,15 @@
 #include <algorithm>
 #include <cstdio>
 #include <fstream>
-#include <sstream>
 #include <map>
 #include <set>
+#include <sstream>
 #include <string>
 
 #include "cli/icalendar.h"
 #include "cli/moonfold_command.h"
-#include "cli/text_stream.h"
 #include "cli/text_output.h"
+#include "cli/text_stream.h"
 #include "common/utf8.h"
 #include "lunar/lunar_calendar.h"
 #include "tests/support/reference_data.h"
@@ -26,7 +26,6 @@
 
 namespace moonfold::cli {
 namespace {
-
 
 TEST(MoonfoldCommand, PrintsEveryTextOfADate) {
   const Output o = RunCommand("--date 2010-11-07T10:30");
@@ -95,7 +94,8 @@ TEST(MoonfoldCommand, LunarDatesRoundTripThroughEveryLeapMonth) {
     ++leap_months;
     for (const std::string marker : {"L", "闰"}) {
       const std::string lunar = std::to_string(y) + "-" + marker + std::to_string(leap) + "-01";
-      const Result there = cli::Run({"--lunar", lunar, "DATE", "LUNARMONTH", "LUNARDAY"}, At(2024, 1, 1));
+      const Result there =
+          cli::Run({"--lunar", lunar, "DATE", "LUNARMONTH", "LUNARDAY"}, At(2024, 1, 1));
       ASSERT_EQ(there.exit_code, 0) << lunar << there.err;
       const std::string date = there.out.substr(0, 10);
       const Result back = cli::Run({"--date", date, "LUNARMONTH", "LUNARDAY"}, At(2024, 1, 1));
@@ -124,15 +124,19 @@ TEST(MoonfoldCommand, AYearsFestivalsAndTermsInDateOrder) {
   EXPECT_EQ(std::count(listing.out.begin(), listing.out.end(), ':'), 24);
 
   const Result json = cli::Run({"--year", "2027", "--json"}, At(2024, 1, 1));
-  EXPECT_EQ(json.out.rfind("[\n{\"date\":\"2027-01-05\",\"kind\":\"term\",\"name\":\"小寒\",\"time\":\"22:09\"},\n"
-                           "{\"date\":\"2027-01-15\",\"kind\":\"lunar\",\"name\":\"腊八节\"},\n", 0),
-            0u);
+  EXPECT_EQ(
+      json.out.rfind(
+          "[\n{\"date\":\"2027-01-05\",\"kind\":\"term\",\"name\":\"小寒\",\"time\":\"22:09\"},\n"
+          "{\"date\":\"2027-01-15\",\"kind\":\"lunar\",\"name\":\"腊八节\"},\n",
+          0),
+      0u);
   EXPECT_EQ(json.out.substr(json.out.size() - 4), "}\n]\n"s);
   // Gregorian festivals on request, a name each.
   const Result all = cli::Run({"--year", "2027", "--json", "--gregorian"}, At(2024, 1, 1));
-  EXPECT_NE(all.out.find("{\"date\":\"2027-05-09\",\"kind\":\"gregorian\",\"name\":\"母亲节\"},\n"
-                         "{\"date\":\"2027-05-09\",\"kind\":\"gregorian\",\"name\":\"救助贫困母亲日\"}"),
-            std::string::npos);
+  EXPECT_NE(
+      all.out.find("{\"date\":\"2027-05-09\",\"kind\":\"gregorian\",\"name\":\"母亲节\"},\n"
+                   "{\"date\":\"2027-05-09\",\"kind\":\"gregorian\",\"name\":\"救助贫困母亲日\"}"),
+      std::string::npos);
   EXPECT_EQ(json.out.find("gregorian"), std::string::npos);
 }
 
@@ -177,8 +181,11 @@ TEST(MoonfoldCommand, EveryKeepsTheRulesInEveryYear) {
     const char* asked;
     unsigned month, day;
     bool leap;
-  } kCases[]{{"08-15", 8, 15, false}, {"01-30", 1, 30, false}, {"L04-10", 4, 10, true},
-             {"12-30", 12, 30, false}, {"闰2-30", 2, 30, true}};
+  } kCases[]{{"08-15", 8, 15, false},
+             {"01-30", 1, 30, false},
+             {"L04-10", 4, 10, true},
+             {"12-30", 12, 30, false},
+             {"闰2-30", 2, 30, true}};
   for (const auto& c : kCases) {
     const Output o = RunCommand("--every '"s + c.asked + "' --from 1900 --to 2100 --json");
     ASSERT_EQ(o.status, 0) << c.asked;
@@ -190,7 +197,8 @@ TEST(MoonfoldCommand, EveryKeepsTheRulesInEveryYear) {
       const LunarDate lunar = *ToLunar(std::chrono::sys_days{date});
       const bool leap = c.leap && LeapMonthIn(year) == c.month;
       const unsigned length = DaysInLunarMonth(year, c.month, leap);
-      EXPECT_EQ(lunar, (LunarDate{year, c.month, std::min(c.day, length), leap})) << c.asked << ' ' << year;
+      EXPECT_EQ(lunar, (LunarDate{year, c.month, std::min(c.day, length), leap}))
+          << c.asked << ' ' << year;
       std::string note;
       if (c.leap && !leap) note = "无闰" + std::string(c.month == 4 ? "四" : "二") + "月";
       if (c.day > length) note += (note.empty() ? "" : "，") + "三十 → 廿九"s;
@@ -220,7 +228,8 @@ TEST(MoonfoldCommand, NextListsTheComingEventsInOrder) {
   const auto today = std::chrono::sys_days{ParseIso("2026-12-08")};
   for (std::size_t i = 0; i < next.size(); ++i) {
     auto expected = listed[i];
-    expected["days"] = std::to_string((std::chrono::sys_days{ParseIso(expected.at("date"))} - today).count());
+    expected["days"] =
+        std::to_string((std::chrono::sys_days{ParseIso(expected.at("date"))} - today).count());
     EXPECT_EQ(next[i], expected) << i;
   }
   EXPECT_EQ(next[0].at("name"), "冬至");
@@ -234,7 +243,8 @@ TEST(MoonfoldCommand, NextListsTheComingEventsInOrder) {
 // A full disk used to leave a cut calendar file behind an exit status of
 // 0: every mode now checks its writes and the final flush.
 TEST(MoonfoldCommand, OutputThatCannotBeWrittenIsReported) {
-  for (const char* args : {"--ics 2025:2030", "--date 2010-11-07", "--month 2023-03", "--keywords"}) {
+  for (const char* args :
+       {"--ics 2025:2030", "--date 2010-11-07", "--month 2023-03", "--keywords"}) {
     // Standard error to the pipe, standard output to the full disk.
     const Output o = RunShell(std::string(MOONFOLD_COMMAND) + " " + args + " 2>&1 >/dev/full");
     EXPECT_EQ(o.status, 1) << args;
@@ -304,24 +314,32 @@ TEST(MoonfoldCommand, TraditionalCharacters) {
   const struct {
     std::string args, out;
   } kCases[]{
-      {"--script hant --date 2023-03-22T08:00 LUNARMONTH HEYEAR CONSTELLATION WEEKDAY", "閏二 癸卯 白羊座 三\n"},
-      {"--script=HANT --date 2021-02-12T01:30 HEYEAR TWELVEANIMALS FLUNARS HEHOUR", "辛丑 牛 春節 丑\n"},
+      {"--script hant --date 2023-03-22T08:00 LUNARMONTH HEYEAR CONSTELLATION WEEKDAY",
+       "閏二 癸卯 白羊座 三\n"},
+      {"--script=HANT --date 2021-02-12T01:30 HEYEAR TWELVEANIMALS FLUNARS HEHOUR",
+       "辛丑 牛 春節 丑\n"},
       {"--script hant --date 2027-01-15 FLUNARS", "臘八節\n"},
       {"--script hans --date 2027-01-15 FLUNARS", "腊八节\n"},
       {"--script hant --lunar 2023-閏2-01 DATE LUNARMONTH", "2023-03-22 閏二\n"},
       {"--script hant --workday 2026-02-16", "day off (春節)\n"},
   };
   for (const auto& c : kCases) EXPECT_EQ(RunCommand(c.args).out, c.out) << c.args;
-  for (const char* locale : {"LANG=zh_TW.UTF-8", "LC_ALL=zh_HK.UTF-8", "LANG=zh_Hant_SG", "LC_MESSAGES=zh_MO"}) {
+  for (const char* locale :
+       {"LANG=zh_TW.UTF-8", "LC_ALL=zh_HK.UTF-8", "LANG=zh_Hant_SG", "LC_MESSAGES=zh_MO"}) {
     EXPECT_EQ(RunShell(std::string("env -u LC_ALL -u LC_MESSAGES -u LANG ") + locale + " " +
-                       MOONFOLD_COMMAND + " --date 2027-01-15 FLUNARS").out,
-              "臘八節\n") << locale;
+                       MOONFOLD_COMMAND + " --date 2027-01-15 FLUNARS")
+                  .out,
+              "臘八節\n")
+        << locale;
   }
   EXPECT_EQ(RunShell(std::string("env LANG=zh_CN.UTF-8 LC_ALL= ") + MOONFOLD_COMMAND +
-                     " --date 2027-01-15 FLUNARS").out, "腊八节\n");
+                     " --date 2027-01-15 FLUNARS")
+                .out,
+            "腊八节\n");
   const Output year = RunCommand("--script hant --year 2027 --json");
   EXPECT_NE(year.out.find("\"name\":\"臘八節\""), std::string::npos);
-  EXPECT_NE(RunCommand("--script hant --year 2027").out.find("2027-01-05  週二  冬月廿八"), std::string::npos);
+  EXPECT_NE(RunCommand("--script hant --year 2027").out.find("2027-01-05  週二  冬月廿八"),
+            std::string::npos);
   EXPECT_EQ(RunCommand("--script big5", true).out,
             "moonfold: --script big5 — expected hans (simplified) or hant (traditional)\n");
   // Every day's texts hold no misread character, through the command too.
@@ -352,9 +370,11 @@ TEST(MoonfoldCommand, MoonPhases) {
   const std::string moons = RunCommand("--ics 2027 --kinds moon").out;
   EXPECT_NE(moons.find("SUMMARY:满月"), std::string::npos);
   EXPECT_EQ(moons.find("SUMMARY:上弦月"), std::string::npos);
-  EXPECT_NE(RunCommand("--script hant --moon 2026-12").out.find("2026-12-24  週四  冬月十六    09:28  滿月\n"),
+  EXPECT_NE(RunCommand("--script hant --moon 2026-12")
+                .out.find("2026-12-24  週四  冬月十六    09:28  滿月\n"),
             std::string::npos);
-  EXPECT_EQ(RunCommand("--moon 2026-13", true).out, "moonfold: --moon 2026-13 — there is no month 13\n");
+  EXPECT_EQ(RunCommand("--moon 2026-13", true).out,
+            "moonfold: --moon 2026-13 — there is no month 13\n");
 }
 
 // The seasons' texts in years the plug-in does not show (it keeps to
@@ -398,7 +418,6 @@ TEST(DisplayWidth, CountsWideCharactersTwice) {
   EXPECT_EQ(DisplayWidth(u"感恩节(US)"), 10);
   EXPECT_EQ(DisplayWidth(u"12"), 2);
 }
-
 
 }  // namespace
 }  // namespace moonfold::cli

@@ -26,8 +26,8 @@ constexpr std::array kOptions{
     OptionRow{"--date", "", kRequired, "YYYY-MM-DD[THH:MM]", "YYYY-MM-DD or YYYY-MM-DDTHH:MM",
               &Request::date, nullptr, std::nullopt, Of({kTexts, kMonth, kEvery, kNext}), "",
               "that local date and time instead of the clock"},
-    OptionRow{"--lunar", "", kRequired, "YYYY-MM-DD", "a lunar YYYY-MM-DD", &Request::lunar, nullptr,
-              std::nullopt, Of({kTexts, kMonth, kEvery, kNext}), "--date",
+    OptionRow{"--lunar", "", kRequired, "YYYY-MM-DD", "a lunar YYYY-MM-DD", &Request::lunar,
+              nullptr, std::nullopt, Of({kTexts, kMonth, kEvery, kNext}), "--date",
               "the day of that lunar date; a leap month as L02 or 闰2"},
     OptionRow{"--json", "", kNone, "", "", nullptr, &Request::json, std::nullopt,
               Of({kTexts, kYear, kEvery, kNext, kMoon}), "",
@@ -53,23 +53,24 @@ constexpr std::array kOptions{
               nullptr, std::nullopt, Of({kMonth}), "",
               "highlight today: auto (on a terminal, unless NO_COLOR\n"
               "is set or TERM=dumb), always or never; also --colour"},
-    OptionRow{"--year", "", kRequired, "YYYY", "YYYY", &Request::year, nullptr, kYear, Of({kYear}), "",
-              "that year's lunar festivals and solar terms, by date"},
-    OptionRow{"--ics", "", kOptional, "YYYY[:YYYY]", "YYYY or YYYY:YYYY", &Request::ics, nullptr, kIcs,
-              Of({kIcs, kEvery}), "--json",
+    OptionRow{"--year", "", kRequired, "YYYY", "YYYY", &Request::year, nullptr, kYear, Of({kYear}),
+              "", "that year's lunar festivals and solar terms, by date"},
+    OptionRow{"--ics", "", kOptional, "YYYY[:YYYY]", "YYYY or YYYY:YYYY", &Request::ics, nullptr,
+              kIcs, Of({kIcs, kEvery}), "--json",
               "those years as an iCalendar file on standard output; with\n"
               "--every and no years, its days as one"},
     OptionRow{"--gregorian", "", kNone, "", "", nullptr, &Request::gregorian, std::nullopt,
               Of({kYear, kIcs, kNext}), "",
               "with --year, --ics and --next: the Gregorian festivals too"},
-    OptionRow{"--kinds", "", kRequired, "LIST", "a list of term, lunar, gregorian, off, work and moon",
-              &Request::kinds, nullptr, std::nullopt, Of({kYear, kIcs, kNext}), "",
+    OptionRow{"--kinds", "", kRequired, "LIST",
+              "a list of term, lunar, gregorian, off, work and moon", &Request::kinds, nullptr,
+              std::nullopt, Of({kYear, kIcs, kNext}), "",
               "with --year, --ics and --next: which events, of term,\n"
               "lunar, gregorian, off (official days off), work\n"
               "(make-up working days) and moon (new and full moons);\n"
               "all but gregorian and moon by default"},
-    OptionRow{"--every", "", kRequired, "[L]MM-DD", "a lunar MM-DD", &Request::every, nullptr, kEvery,
-              Of({kEvery}), "",
+    OptionRow{"--every", "", kRequired, "[L]MM-DD", "a lunar MM-DD", &Request::every, nullptr,
+              kEvery, Of({kEvery}), "",
               "the day of that lunar month and day in each lunar year,\n"
               "this one and the nine after it; a leap month as L04 or 闰4.\n"
               "Day 30 of a 29-day month is kept on its 29th (三十 → 廿九);\n"
@@ -77,10 +78,11 @@ constexpr std::array kOptions{
               "(无闰四月); an ordinary month never moves into a leap one"},
     OptionRow{"--from", "", kRequired, "YYYY", "a lunar year YYYY", &Request::from, nullptr,
               std::nullopt, Of({kEvery}), "", "with --every: the first lunar year"},
-    OptionRow{"--to", "", kRequired, "YYYY", "a lunar year YYYY", &Request::to, nullptr, std::nullopt,
-              Of({kEvery}), "", "with --every: the last lunar year"},
-    OptionRow{"--name", "", kRequired, "TEXT", "the events' name", &Request::name, nullptr, std::nullopt,
-              Of({kEvery}), "", "with --every --ics: the events' name (else the lunar date)"},
+    OptionRow{"--to", "", kRequired, "YYYY", "a lunar year YYYY", &Request::to, nullptr,
+              std::nullopt, Of({kEvery}), "", "with --every: the last lunar year"},
+    OptionRow{"--name", "", kRequired, "TEXT", "the events' name", &Request::name, nullptr,
+              std::nullopt, Of({kEvery}), "",
+              "with --every --ics: the events' name (else the lunar date)"},
     OptionRow{"--next", "", kOptional, "[N]", "", &Request::next, nullptr, kNext, Of({kNext}), "",
               "the next N (10) festivals and solar terms after today,\n"
               "with the days to go"},
@@ -89,11 +91,12 @@ constexpr std::array kOptions{
               "whether a day is worked in China: exit status 0 for a\n"
               "working day, 1 for a day off, 3 for a year no notice has\n"
               "announced; today without a value"},
-    OptionRow{"--moon", "", kOptional, "[YYYY[-MM]]", "", &Request::moon, nullptr, kMoon, Of({kMoon}), "",
+    OptionRow{"--moon", "", kOptional, "[YYYY[-MM]]", "", &Request::moon, nullptr, kMoon,
+              Of({kMoon}), "",
               "the moon's principal phases of a year or a month (this\n"
               "month without a value), with their Beijing times"},
-    OptionRow{"--holidays", "", kRequired, "FILE", "a file of holiday arrangements", &Request::holidays,
-              nullptr, std::nullopt, kEveryMode, "",
+    OptionRow{"--holidays", "", kRequired, "FILE", "a file of holiday arrangements",
+              &Request::holidays, nullptr, std::nullopt, kEveryMode, "",
               "official arrangements of more years, as tab-separated\n"
               "year, name, off_from, off_to, work_days; each year of the\n"
               "file replaces the built-in one.  Also MOONFOLD_HOLIDAYS,\n"
@@ -160,8 +163,8 @@ Result Answer(const OptionRow& row, std::string_view keywords) {
 
 // An option's value: after its equals sign, or the next argument where the
 // row takes one from there.  Advances `i` past what it took.
-std::optional<Result> TakeValue(const OptionRow& row, const std::vector<std::string>& args, std::size_t& i,
-                                std::string_view name, Request& r) {
+std::optional<Result> TakeValue(const OptionRow& row, const std::vector<std::string>& args,
+                                std::size_t& i, std::string_view name, Request& r) {
   const std::string& arg = args[i];
   const bool has_inline = name.size() < arg.size();
   const bool has_next = !has_inline && i + 1 < args.size();
@@ -172,7 +175,8 @@ std::optional<Result> TakeValue(const OptionRow& row, const std::vector<std::str
   }
   // "--year=" with nothing after it is a slip of the shell (an unset
   // variable, a lost quote): name it rather than read it as no value.
-  if (has_inline && arg.size() == name.size() + 1) return Failure(arg, "nothing after the equals sign");
+  if (has_inline && arg.size() == name.size() + 1)
+    return Failure(arg, "nothing after the equals sign");
   std::optional<std::string>& slot = r.*row.text;
   if (has_inline) {
     slot = arg.substr(name.size() + 1);
@@ -180,13 +184,14 @@ std::optional<Result> TakeValue(const OptionRow& row, const std::vector<std::str
     if (!has_next) return Failure(name, "needs a value (" + std::string(row.expected) + ")");
     slot = args[++i];
   } else if (row.value == kOptional) {
-    if (has_next && !args[i + 1].empty() && args[i + 1][0] >= '0' && args[i + 1][0] <= '9') slot = args[++i];
+    if (has_next && !args[i + 1].empty() && args[i + 1][0] >= '0' && args[i + 1][0] <= '9')
+      slot = args[++i];
   } else {
     // A WHEN given as a word of its own reads as a keyword: say so.
     if (has_next && (args[i + 1] == "auto" || args[i + 1] == "always" || args[i + 1] == "never")) {
-      return Failure(std::string(name) + " " + args[i + 1], std::string(name) +
-                                                                " takes its WHEN after an equals sign: " +
-                                                                std::string(name) + "=" + args[i + 1]);
+      return Failure(std::string(name) + " " + args[i + 1],
+                     std::string(name) + " takes its WHEN after an equals sign: " +
+                         std::string(name) + "=" + args[i + 1]);
     }
     slot = "always";
   }
@@ -221,10 +226,12 @@ std::variant<Request, Result> ReadArguments(const std::vector<std::string>& args
   Request r;
   for (std::size_t i = 0; i < args.size(); ++i) {
     const std::string& arg = args[i];
-    if (const OptionRow* row = RowNamed(arg); row && row->value == kAnswer) return Answer(*row, keywords);
+    if (const OptionRow* row = RowNamed(arg); row && row->value == kAnswer)
+      return Answer(*row, keywords);
     const std::string name = arg.substr(0, arg.find('='));
     const OptionRow* row = arg.empty() || arg[0] != '-' ? nullptr : RowNamed(name);
-    if (!row && !arg.empty() && arg[0] == '-') return Failure(arg, "not an option; see moonfold --help");
+    if (!row && !arg.empty() && arg[0] == '-')
+      return Failure(arg, "not an option; see moonfold --help");
     if (!row) {
       r.keywords.push_back(arg);
       continue;
@@ -270,13 +277,16 @@ std::optional<Result> Conflict(Request& r) {
     if ((row.goes_with & ModeBit(kTexts)) != 0) {
       return Failure(Together(ModeOption(r), r.spellings[i]), "cannot be used together");
     }
-    return Failure(r.spellings[i], "goes with " + ModeList(row.goes_with, needs_missing ? kNameNeeds : ""));
+    return Failure(r.spellings[i],
+                   "goes with " + ModeList(row.goes_with, needs_missing ? kNameNeeds : ""));
   }
   if (r.mode != kTexts && !r.keywords.empty()) {
-    return Failure(Together(ModeOption(r), r.keywords.front()), "keywords go with today's texts only");
+    return Failure(Together(ModeOption(r), r.keywords.front()),
+                   "keywords go with today's texts only");
   }
   if (r.format && !r.keywords.empty()) {
-    return Failure("--format and " + r.keywords.front(), "put keywords in the template as {KEYWORD}");
+    return Failure("--format and " + r.keywords.front(),
+                   "put keywords in the template as {KEYWORD}");
   }
   return std::nullopt;
 }
@@ -338,15 +348,18 @@ std::string UsageText() {
 
 std::string HelpText(std::string_view keywords) {
   constexpr std::size_t kColumn = 28;
-  std::string help = UsageText() + "\nThe traditional Chinese calendar for today, or for any day of " +
+  std::string help = UsageText() +
+                     "\nThe traditional Chinese calendar for today, or for any day of " +
                      RangeText() + ".\n\n";
   help += "  moonfold                  every text of today, one KEYWORD<TAB>text line each\n";
   help += "  moonfold KEYWORD...       those texts, joined by single spaces\n";
   for (const OptionRow& row : kOptions) {
     std::string left = "  " + Written(row);
-    left += left.size() < kColumn ? std::string(kColumn - left.size(), ' ') : "\n" + std::string(kColumn, ' ');
+    left += left.size() < kColumn ? std::string(kColumn - left.size(), ' ')
+                                  : "\n" + std::string(kColumn, ' ');
     std::string_view text = row.help;
-    for (std::size_t end; (end = text.find('\n')) != std::string_view::npos; text.remove_prefix(end + 1)) {
+    for (std::size_t end; (end = text.find('\n')) != std::string_view::npos;
+         text.remove_prefix(end + 1)) {
       left += std::string(text.substr(0, end)) + "\n" + std::string(kColumn, ' ');
     }
     help += left + std::string(text) + "\n";

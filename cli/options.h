@@ -45,17 +45,17 @@ enum class Value : std::uint8_t {
 };
 
 struct OptionRow {
-  std::string_view name;        // --week-numbers
-  std::string_view alias;       // -w; or another spelling (--colour)
+  std::string_view name;   // --week-numbers
+  std::string_view alias;  // -w; or another spelling (--colour)
   Value value = Value::kNone;
   std::string_view value_name;  // in the usage and --help: YYYY-MM-DD[THH:MM]
   std::string_view expected;    // in messages of a missing value
   std::optional<std::string> Request::*text = nullptr;  // where a value goes
   bool Request::*flag = nullptr;                        // what a flag sets
-  std::optional<Mode> chooses;  // the mode it asks for
-  Modes goes_with = kEveryMode; // the modes it may be given in
-  std::string_view excludes;    // an option of the same modes it cannot join
-  std::string_view help;        // --help's lines, "\n" between
+  std::optional<Mode> chooses;                          // the mode it asks for
+  Modes goes_with = kEveryMode;                         // the modes it may be given in
+  std::string_view excludes;  // an option of the same modes it cannot join
+  std::string_view help;      // --help's lines, "\n" between
 };
 
 std::span<const OptionRow> Options();

@@ -43,7 +43,8 @@ TEST(MoonfoldCommand, OptionsAndTheirOutput) {
       {"--date 2011-07-01 --json FEASTS",
        "{\"FEASTS\":\"中国共产党建党日 世界建筑日 香港回归日 亚洲\\\"三十亿人口日\\\"\"}\n"},
       // A keyword asked twice is one key of the object.
-      {"--date 2010-11-07 --json LUNARDAY lunarday DATE", "{\"LUNARDAY\":\"初二\",\"DATE\":\"2010-11-07\"}\n"},
+      {"--date 2010-11-07 --json LUNARDAY lunarday DATE",
+       "{\"LUNARDAY\":\"初二\",\"DATE\":\"2010-11-07\"}\n"},
       {"--date 2010-11-07 DATE", "2010-11-07\n"},
       {"--date 2010-11-07 --format '{DATE}'", "2010-11-07\n"},
       // Any day of 1900-2100, both ways.
@@ -69,7 +70,8 @@ TEST(MoonfoldCommand, EveryListOfKeywordsIsTheTables) {
   const std::vector<std::string> keywords = Keywords();
   EXPECT_EQ(RunCommand("--keywords").out, Joined(keywords, "\n") + "\n");
   const std::string help = RunCommand("--help").out;
-  for (const std::string& keyword : keywords) EXPECT_NE(help.find(" " + keyword), std::string::npos);
+  for (const std::string& keyword : keywords)
+    EXPECT_NE(help.find(" " + keyword), std::string::npos);
 
   const std::string source = MOONFOLD_SOURCE_DIR;
   const std::string manual = FileText(source + "/cli/moonfold.1.in");
@@ -78,15 +80,18 @@ TEST(MoonfoldCommand, EveryListOfKeywordsIsTheTables) {
   std::istringstream lines(manual.substr(section));
   std::string line, listed;
   std::getline(lines, line);
-  while (std::getline(lines, line) && line.rfind(".B ", 0) == 0) listed += (listed.empty() ? "" : " ") + line.substr(3);
+  while (std::getline(lines, line) && line.rfind(".B ", 0) == 0)
+    listed += (listed.empty() ? "" : " ") + line.substr(3);
   EXPECT_EQ(listed, Joined(keywords, " "));
 
-  EXPECT_NE(FileText(source + "/cli/moonfold.bash-completion").find("--keywords"), std::string::npos);
+  EXPECT_NE(FileText(source + "/cli/moonfold.bash-completion").find("--keywords"),
+            std::string::npos);
 
   // The README's table of keywords, a row each.
   const std::string readme = FileText(source + "/README.md");
   std::string rows;
-  for (std::size_t at = readme.find("\n| `"); at != std::string::npos; at = readme.find("\n| `", at + 1)) {
+  for (std::size_t at = readme.find("\n| `"); at != std::string::npos;
+       at = readme.find("\n| `", at + 1)) {
     const auto end = readme.find('`', at + 4);
     const std::string word = readme.substr(at + 4, end - at - 4);
     if (std::find(keywords.begin(), keywords.end(), word) != keywords.end()) rows += word + " ";
@@ -100,8 +105,10 @@ TEST(MoonfoldCommand, RefusesWithTheReasonAndExitStatus2) {
     const char* args;
     std::string err;
   } kCases[]{
-      {"--date 1899-12-31", "--date 1899-12-31 — outside the supported range 1900-01-01 … 2100-12-31"},
-      {"--date 2101-01-01 LUNARDAY", "--date 2101-01-01 — outside the supported range 1900-01-01 … 2100-12-31"},
+      {"--date 1899-12-31",
+       "--date 1899-12-31 — outside the supported range 1900-01-01 … 2100-12-31"},
+      {"--date 2101-01-01 LUNARDAY",
+       "--date 2101-01-01 — outside the supported range 1900-01-01 … 2100-12-31"},
       {"--month 2101-01", "--month 2101-01 — outside the supported range 1900-01-01 … 2100-12-31"},
       {"--date 2023-02-30", "--date 2023-02-30 — 2023-02 has 28 days"},
       {"--date 2023-13-01", "--date 2023-13-01 — there is no month 13"},
@@ -112,12 +119,15 @@ TEST(MoonfoldCommand, RefusesWithTheReasonAndExitStatus2) {
       {"--lunar 2025-08-30", "--lunar 2025-08-30 — lunar 2025-08 has 29 days"},
       {"--lunar 2024-L04-01", "--lunar 2024-L04-01 — lunar 2024 has no leap month 4"},
       {"--lunar 2023-L02-30", "--lunar 2023-L02-30 — lunar 2023-L02 has 29 days"},
-      {"--lunar 2100-12-02", "--lunar 2100-12-02 — outside the supported range 1900-01-01 … 2100-12-31"},
+      {"--lunar 2100-12-02",
+       "--lunar 2100-12-02 — outside the supported range 1900-01-01 … 2100-12-31"},
       {"--lunar 2023-X2-01",
-       "--lunar 2023-X2-01 — expected a lunar YYYY-MM-DD, a leap month as YYYY-L02-DD or YYYY-闰2-DD"},
+       "--lunar 2023-X2-01 — expected a lunar YYYY-MM-DD, a leap month as YYYY-L02-DD or "
+       "YYYY-闰2-DD"},
       {"--date 2010-11-07 LUNAR", "LUNAR — not a keyword; the keywords are " + keywords},
       {"--date 2010-11-07 --format '{NOPE}'", "NOPE — not a keyword; the keywords are " + keywords},
-      {"--date 2010-11-07 --format '{LUNARDAY'", "--format — a { without its } (write {{ for a brace)"},
+      {"--date 2010-11-07 --format '{LUNARDAY'",
+       "--format — a { without its } (write {{ for a brace)"},
       {"--date 2010-11-07 --format 'a}b'", "--format — a lone } (write }} for a brace)"},
       {"--month 2023-13", "--month 2023-13 — there is no month 13"},
       {"--month 23-03", "--month 23-03 — expected YYYY-MM"},
@@ -128,7 +138,8 @@ TEST(MoonfoldCommand, RefusesWithTheReasonAndExitStatus2) {
       {"--date 2010-11-07 --lunar 2010-10-02", "--date and --lunar — cannot be used together"},
       {"--json --format x", "--json and --format — cannot be used together"},
       {"--year 2027 --ics 2027", "--year and --ics — cannot be used together"},
-      {"--year 2027:2028", "--year 2027:2028 — expected one year (a range of years goes with --ics)"},
+      {"--year 2027:2028",
+       "--year 2027:2028 — expected one year (a range of years goes with --ics)"},
       {"--year abc", "--year abc — expected YYYY"},
       {"--year 2027 --date 2027-01-01", "--year and --date — cannot be used together"},
       {"--ics 2027 --lunar 2027-01-01", "--ics and --lunar — cannot be used together"},
@@ -139,25 +150,30 @@ TEST(MoonfoldCommand, RefusesWithTheReasonAndExitStatus2) {
       {"--every 13-01", "--every 13-01 — there is no lunar month 13"},
       {"--every 08-31", "--every 08-31 — there is no lunar day 31 (days run 1 to 30)"},
       {"--every 08-00", "--every 08-00 — there is no lunar day 00 (days run 1 to 30)"},
-      {"--every 2023-08-15", "--every 2023-08-15 — expected a lunar MM-DD, a leap month as L04-10 or 闰4-10"},
-      {"--every 08-15 --from 2030 --to 2020", "--from 2030 and --to 2020 — the first year comes after the last"},
+      {"--every 2023-08-15",
+       "--every 2023-08-15 — expected a lunar MM-DD, a leap month as L04-10 or 闰4-10"},
+      {"--every 08-15 --from 2030 --to 2020",
+       "--from 2030 and --to 2020 — the first year comes after the last"},
       {"--every 08-15 --from 1899", "--from 1899 — outside the supported years 1900 … 2100"},
       {"--every 08-15 --to 2020:2021", "--to 2020:2021 — expected YYYY"},
-      {"--every 08-15 --ics 2020", "--ics 2020 — takes no years with --every; give lunar years with --from and --to"},
+      {"--every 08-15 --ics 2020",
+       "--ics 2020 — takes no years with --every; give lunar years with --from and --to"},
       {"--every 08-15 LUNARDAY", "--every and LUNARDAY — keywords go with today's texts only"},
       {"--every 08-15 --next", "--every and --next — cannot be used together"},
       {"--every 08-15 --month", "--every and --month — cannot be used together"},
       {"--from 2020", "--from — goes with --every"},
       {"--every 08-15 --name x", "--name — goes with --every and --ics"},
       {"--every 08-15 --ics --name ''", "--name — the name is empty"},
-      {"--every 08-15 --ics --name \"$(printf '\\260\\260')\"", "--name — the name is not UTF-8 text"},
+      {"--every 08-15 --ics --name \"$(printf '\\260\\260')\"",
+       "--name — the name is not UTF-8 text"},
       {"--ics", "--ics — needs a value (YYYY or YYYY:YYYY)"},
       {"--next 0", "--next 0 — expected a count from 1 to 1000"},
       {"--next 1001", "--next 1001 — expected a count from 1 to 1000"},
       {"--next=", "--next= — nothing after the equals sign"},
       {"--moon 2027 -w", "--moon and -w — cannot be used together"},
       {"--moon 2027 --week-numbers", "--moon and --week-numbers — cannot be used together"},
-      {"--workday 2027-01-04 --week-numbers", "--workday and --week-numbers — cannot be used together"},
+      {"--workday 2027-01-04 --week-numbers",
+       "--workday and --week-numbers — cannot be used together"},
       {"--year=", "--year= — nothing after the equals sign"},
       {"--holidays= --year 2027", "--holidays= — nothing after the equals sign"},
       {"--color=", "--color= — nothing after the equals sign"},
@@ -165,11 +181,13 @@ TEST(MoonfoldCommand, RefusesWithTheReasonAndExitStatus2) {
       {"--next --year 2027", "--next and --year — cannot be used together"},
       {"--month --color=sometimes", "--color=sometimes — expected auto, always or never"},
       {"--color=always LUNARDAY", "--color — goes with --month"},
-      {"--month --color always", "--color always — --color takes its WHEN after an equals sign: --color=always"},
+      {"--month --color always",
+       "--color always — --color takes its WHEN after an equals sign: --color=always"},
       {"--json --json", "--json — given twice"},
       {"--month -3 -3", "-3 — given twice"},
       {"--month --color --colour=never", "--colour — given twice"},
-      {"--date 2010-11-07 --format '{}'", "--format — {} is an empty placeholder; put a keyword in it, as {LUNARDAY}"},
+      {"--date 2010-11-07 --format '{}'",
+       "--format — {} is an empty placeholder; put a keyword in it, as {LUNARDAY}"},
       {"--lunar 2023-01-00", "--lunar 2023-01-00 — there is no day 00"},
       {"--date 2023-01-00", "--date 2023-01-00 — there is no day 00"},
       {"--bogus", "--bogus — not an option; see moonfold --help"},
@@ -184,9 +202,9 @@ TEST(MoonfoldCommand, RefusesWithTheReasonAndExitStatus2) {
 TEST(MoonfoldCommand, HelpListsEveryOptionAndKeyword) {
   const Output o = RunCommand("--help");
   EXPECT_EQ(o.status, 0);
-  for (const char* word : {"--date", "--lunar", "--json", "--format", "--month", "-3", "--monday",
-                           "--color", "--year", "--ics", "--gregorian", "--version", "DATE",
-                           "LUNARDAY", "TWELVEANIMALS", "FLUNARS"}) {
+  for (const char* word :
+       {"--date", "--lunar", "--json", "--format", "--month", "-3", "--monday", "--color", "--year",
+        "--ics", "--gregorian", "--version", "DATE", "LUNARDAY", "TWELVEANIMALS", "FLUNARS"}) {
     EXPECT_NE(o.out.find(word), std::string::npos) << word;
   }
 }
@@ -209,7 +227,8 @@ std::set<std::string> RoffOptions(const std::string& text) {
     std::string word = "-";
     std::size_t i = at + 2;
     if (text.compare(i, 2, "\\-") == 0) word += "-", i += 2;
-    while (i < text.size() && (std::isalnum(static_cast<unsigned char>(text[i])) || text.compare(i, 2, "\\-") == 0)) {
+    while (i < text.size() &&
+           (std::isalnum(static_cast<unsigned char>(text[i])) || text.compare(i, 2, "\\-") == 0)) {
       if (text[i] == '\\') {
         word += '-';
         i += 2;
@@ -218,7 +237,8 @@ std::set<std::string> RoffOptions(const std::string& text) {
       }
     }
     // An option is a letter or a word after its dashes, or -3.
-    if (word == "-3" || (word.size() > 1 && std::isalpha(static_cast<unsigned char>(word[1])))) names.insert(word);
+    if (word == "-3" || (word.size() > 1 && std::isalpha(static_cast<unsigned char>(word[1]))))
+      names.insert(word);
     if (word.rfind("--", 0) == 0 && word.size() > 2) names.insert(word);
     at = i - 1;
   }
@@ -257,8 +277,10 @@ TEST(Options, TheHelpTheManualAndTheCompletionNameTheTablesOptions) {
 
   // The bash completion, as bash runs it, offers them all after a -.
   const std::string offered =
-      RunShell("bash -c 'source " MOONFOLD_SOURCE_DIR "/cli/moonfold.bash-completion; COMP_WORDS=(" +
-               std::string(MOONFOLD_COMMAND) + " -); COMP_CWORD=1; _moonfold; printf \"%s\\n\" \"${COMPREPLY[@]}\"'")
+      RunShell("bash -c 'source " MOONFOLD_SOURCE_DIR
+               "/cli/moonfold.bash-completion; COMP_WORDS=(" +
+               std::string(MOONFOLD_COMMAND) +
+               " -); COMP_CWORD=1; _moonfold; printf \"%s\\n\" \"${COMPREPLY[@]}\"'")
           .out;
   std::set<std::string> completed;
   std::istringstream words(offered);
@@ -274,7 +296,8 @@ TEST(Options, EveryOptionOfTheTableIsAcceptedWithItsValue) {
     if (row.value == Value::kRequired) args.push_back("x");
     const auto read = ReadArguments(args, "DATE");
     if (const auto* refused = std::get_if<Result>(&read)) {
-      EXPECT_TRUE(row.value == Value::kAnswer && refused->exit_code == 0) << row.name << ": " << refused->err;
+      EXPECT_TRUE(row.value == Value::kAnswer && refused->exit_code == 0)
+          << row.name << ": " << refused->err;
     } else {
       EXPECT_EQ(std::get<Request>(read).given, std::vector<std::string_view>{row.name});
     }
@@ -286,8 +309,10 @@ TEST(Options, EveryOptionOfTheTableIsAcceptedWithItsValue) {
 
 TEST(Options, CompletionKeepsAListTypedBeforeTheComma) {
   const std::string offered =
-      RunShell("bash -c 'source " MOONFOLD_SOURCE_DIR "/cli/moonfold.bash-completion; COMP_WORDS=(" +
-               std::string(MOONFOLD_COMMAND) + " --year 2026 --kinds term,l); COMP_CWORD=4; _moonfold; echo \"${COMPREPLY[*]}\"'")
+      RunShell("bash -c 'source " MOONFOLD_SOURCE_DIR
+               "/cli/moonfold.bash-completion; COMP_WORDS=(" +
+               std::string(MOONFOLD_COMMAND) +
+               " --year 2026 --kinds term,l); COMP_CWORD=4; _moonfold; echo \"${COMPREPLY[*]}\"'")
           .out;
   EXPECT_EQ(offered, "term,lunar\n");
 }

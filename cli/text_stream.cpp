@@ -13,7 +13,8 @@ std::optional<std::string> WriteText(TextStream& stream, std::string_view utf8) 
     for (std::size_t at = 0; written && at < wide.size();) {
       std::size_t size = std::min(kConsoleChunk, wide.size() - at);
       // A high surrogate at the end of a piece goes with its pair.
-      if (at + size < wide.size() && wide[at + size - 1] >= 0xD800 && wide[at + size - 1] <= 0xDBFF) {
+      if (at + size < wide.size() && wide[at + size - 1] >= 0xD800 &&
+          wide[at + size - 1] <= 0xDBFF) {
         --size;
       }
       written = stream.WriteUtf16(std::u16string_view(wide).substr(at, size));

@@ -91,7 +91,8 @@ std::optional<CalendarEvent> MoonEvent(const DayFacts& facts) {
 std::string ListedName(const CalendarEvent& e, Script script) {
   const texts::Labels& labels = texts::NamesOf(script).labels;
   if (e.kind == EventKind::kOff) return EventName(e, script) + " " + Utf8FromUtf16(labels.day_off);
-  if (e.kind == EventKind::kWork) return EventName(e, script) + " " + Utf8FromUtf16(labels.make_up_day);
+  if (e.kind == EventKind::kWork)
+    return EventName(e, script) + " " + Utf8FromUtf16(labels.make_up_day);
   return EventName(e, script);
 }
 
@@ -112,10 +113,11 @@ void ICalendarHoliday(ICalendarWriter& writer, const CalendarEvent& e, Script sc
   // The UID holds the name in simplified characters, whatever the script:
   // a file in the other script updates the same events.
   const std::string key = Utf8FromUtf16(HolidayName(e.holiday, Script::kSimplified));
-  writer.AllDayEvent(CompactDate(first) + "-" + KindName(e.kind) + "-" + NameFingerprint(key) + "@moonfold",
-                     first, name + " " + Utf8FromUtf16(off ? labels.holiday_off : labels.holiday_work),
-                     description, Utf8FromUtf16(off ? labels.category_off : labels.category_work),
-                     off ? year_month_day{e.last_off + days{1}} : year_month_day{sys_days{e.date} + days{1}});
+  writer.AllDayEvent(
+      CompactDate(first) + "-" + KindName(e.kind) + "-" + NameFingerprint(key) + "@moonfold", first,
+      name + " " + Utf8FromUtf16(off ? labels.holiday_off : labels.holiday_work), description,
+      Utf8FromUtf16(off ? labels.category_off : labels.category_work),
+      off ? year_month_day{e.last_off + days{1}} : year_month_day{sys_days{e.date} + days{1}});
 }
 
 void ICalendarEvent(ICalendarWriter& writer, const CalendarEvent& e, Script script) {
@@ -130,9 +132,9 @@ void ICalendarEvent(ICalendarWriter& writer, const CalendarEvent& e, Script scri
                                : e.kind == EventKind::kLunar ? labels.category_lunar
                                : e.kind == EventKind::kMoon  ? labels.category_moon
                                                              : labels.category_gregorian;
-  writer.AllDayEvent(CompactDate(e.date) + "-" + KindName(e.kind) + "-" +
-                         std::to_string(e.ordinal) + "@moonfold",
-                     e.date, EventName(e, script), description, Utf8FromUtf16(category));
+  writer.AllDayEvent(
+      CompactDate(e.date) + "-" + KindName(e.kind) + "-" + std::to_string(e.ordinal) + "@moonfold",
+      e.date, EventName(e, script), description, Utf8FromUtf16(category));
 }
 
 // The date, weekday and lunar date that begin a line of a listing.
@@ -203,16 +205,18 @@ std::vector<CalendarEvent> EventsOf(int first_year, int last_year, EventKinds ki
     }
     unsigned ordinal = 0;
     if (wanted(EventKind::kLunar)) {
-      AddFestivals(events, *facts, EventKind::kLunar, FestivalTable::kLunar, facts->lunar_festivals, ordinal);
+      AddFestivals(events, *facts, EventKind::kLunar, FestivalTable::kLunar, facts->lunar_festivals,
+                   ordinal);
     }
     AddOfficialDay(events, *facts, arrangement, kinds);
-    if (const auto moon = MoonEvent(*facts); moon && wanted(EventKind::kMoon) && moon->quarter % 2 == 0) {
+    if (const auto moon = MoonEvent(*facts);
+        moon && wanted(EventKind::kMoon) && moon->quarter % 2 == 0) {
       events.push_back(*moon);
     }
     if (!wanted(EventKind::kGregorian)) continue;
     ordinal = 0;
-    AddFestivals(events, *facts, EventKind::kGregorian, FestivalTable::kFixedDate, facts->fixed_festivals,
-                 ordinal);
+    AddFestivals(events, *facts, EventKind::kGregorian, FestivalTable::kFixedDate,
+                 facts->fixed_festivals, ordinal);
     AddFestivals(events, *facts, EventKind::kGregorian, FestivalTable::kWeekdayRule,
                  facts->weekday_festivals, ordinal);
     AddFestivals(events, *facts, EventKind::kGregorian, FestivalTable::kLastWeekday,
@@ -224,8 +228,8 @@ std::vector<CalendarEvent> EventsOf(int first_year, int last_year, EventKinds ki
 std::string YearListing(const std::vector<CalendarEvent>& events, Script script) {
   std::string out;
   for (const CalendarEvent& e : events) {
-    out += DateColumns(e, script) + (e.time ? TimeText(*e.time) : std::string(5, ' ')) +
-           "  " + ListedName(e, script) + "\n";
+    out += DateColumns(e, script) + (e.time ? TimeText(*e.time) : std::string(5, ' ')) + "  " +
+           ListedName(e, script) + "\n";
   }
   return out;
 }
@@ -248,8 +252,9 @@ std::string MoonJson(const std::vector<CalendarEvent>& phases, Script script) {
   constexpr const char* kPhases[]{"new", "first_quarter", "full", "last_quarter"};
   std::vector<std::string> objects;
   for (const CalendarEvent& e : phases) {
-    objects.push_back("{\"date\":" + JsonString(IsoDate(e.date)) + ",\"phase\":" +
-                      JsonString(kPhases[e.quarter % 4]) + ",\"name\":" + JsonString(EventName(e, script)) +
+    objects.push_back("{\"date\":" + JsonString(IsoDate(e.date)) +
+                      ",\"phase\":" + JsonString(kPhases[e.quarter % 4]) +
+                      ",\"name\":" + JsonString(EventName(e, script)) +
                       ",\"time\":" + JsonString(TimeText(*e.time)) + "}");
   }
   return JsonArray(objects);
@@ -264,8 +269,8 @@ std::string YearJson(const std::vector<CalendarEvent>& events, Script script) {
 std::vector<CalendarEvent> EventsAfter(sys_days today, std::size_t count, EventKinds kinds,
                                        const Arrangement& arrangement) {
   std::vector<CalendarEvent> found;
-  for (int y = static_cast<int>(year_month_day{today}.year()); y <= kLastCalendarYear && found.size() < count;
-       ++y) {
+  for (int y = static_cast<int>(year_month_day{today}.year());
+       y <= kLastCalendarYear && found.size() < count; ++y) {
     for (const CalendarEvent& e : EventsOf(y, y, kinds, arrangement)) {
       // A holiday's days off come once, on the first still to come.
       const bool later_day_off = e.kind == EventKind::kOff && sys_days{e.date} > e.first_off &&
@@ -276,8 +281,7 @@ std::vector<CalendarEvent> EventsAfter(sys_days today, std::size_t count, EventK
   return found;
 }
 
-std::string NextListing(const std::vector<CalendarEvent>& events, sys_days today,
-                        Script script) {
+std::string NextListing(const std::vector<CalendarEvent>& events, sys_days today, Script script) {
   std::string out;
   for (const CalendarEvent& e : events) {
     out += DateColumns(e, script) +
@@ -300,13 +304,14 @@ std::string ICalendar(const std::vector<CalendarEvent>& events, int first_year, 
   const std::string years = first_year == last_year
                                 ? std::to_string(first_year)
                                 : std::to_string(first_year) + "–" + std::to_string(last_year);
-  ICalendarWriter writer(
-      Utf8FromUtf16(texts::NamesOf(script).labels.calendar_name) + " " + years, stamp);
+  ICalendarWriter writer(Utf8FromUtf16(texts::NamesOf(script).labels.calendar_name) + " " + years,
+                         stamp);
   std::set<std::int64_t> spans_written;
   for (const CalendarEvent& e : events) {
     if (e.kind == EventKind::kOff || e.kind == EventKind::kWork) {
       // A holiday's days off are one event, written at the first of them.
-      if (e.kind == EventKind::kWork || spans_written.insert(e.first_off.time_since_epoch().count()).second) {
+      if (e.kind == EventKind::kWork ||
+          spans_written.insert(e.first_off.time_since_epoch().count()).second) {
         ICalendarHoliday(writer, e, script);
       }
       continue;

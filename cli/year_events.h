@@ -29,16 +29,16 @@ inline constexpr EventKinds kDefaultKinds = KindBit(EventKind::kTerm) | KindBit(
 
 struct CalendarEvent {
   std::chrono::year_month_day date;
-  LunarDate lunar;                     // the day's lunar date, from its facts
+  LunarDate lunar;  // the day's lunar date, from its facts
   EventKind kind = EventKind::kTerm;
-  unsigned term = 0;                   // a term's index, 0 = 小寒
-  unsigned quarter = 0;                // a phase of the moon: 0 new, 1 first quarter, 2 full, 3 last
-  FestivalId festival{};               // a festival's table and row
-  std::optional<BeijingTime> time;     // a term's or a phase's instant
-  Holiday holiday{};                   // of an official day off or make-up day
-  std::chrono::sys_days first_off{};   // of a day off: the holiday's first day off
-  std::chrono::sys_days last_off{};    // and its last
-  LunarDate first_off_lunar;           // and the lunar date of its first
+  unsigned term = 0;                  // a term's index, 0 = 小寒
+  unsigned quarter = 0;               // a phase of the moon: 0 new, 1 first quarter, 2 full, 3 last
+  FestivalId festival{};              // a festival's table and row
+  std::optional<BeijingTime> time;    // a term's or a phase's instant
+  Holiday holiday{};                  // of an official day off or make-up day
+  std::chrono::sys_days first_off{};  // of a day off: the holiday's first day off
+  std::chrono::sys_days last_off{};   // and its last
+  LunarDate first_off_lunar;          // and the lunar date of its first
   // What the calendar file's UID numbers the event by: a term's index, a
   // phase's quarter, or a festival's place among the day's festivals of its
   // kind.  Files already imported hold these UIDs, so they never change.
@@ -65,7 +65,8 @@ std::string NextJson(const std::vector<CalendarEvent>& events, std::chrono::sys_
 
 // The principal phases of the moon whose Beijing day lies in [first, last],
 // in order.
-std::vector<CalendarEvent> MoonPhasesBetween(std::chrono::sys_days first, std::chrono::sys_days last);
+std::vector<CalendarEvent> MoonPhasesBetween(std::chrono::sys_days first,
+                                             std::chrono::sys_days last);
 
 // The lines of `moonfold --moon` and its JSON array.
 std::string MoonListing(const std::vector<CalendarEvent>& phases, Script script);

@@ -1,8 +1,8 @@
 #include "common/command_line.h"
 
 #if defined(_WIN32)
-#include <windows.h>
 #include <shellapi.h>
+#include <windows.h>
 
 #include "common/utf8.h"
 #endif

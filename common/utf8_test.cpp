@@ -15,7 +15,9 @@ TEST(Utf8, UnpairedSurrogatesBecomeReplacementCharacters) {
   const std::u16string lone_high{u'a', char16_t{0xD800}, u'b'};
   const std::u16string lone_low{char16_t{0xDC00}};
   const std::u16string reversed{char16_t{0xDC00}, char16_t{0xD800}};
-  EXPECT_EQ(Utf8FromUtf16(lone_high), "a\xEF\xBF\xBD" "b");
+  EXPECT_EQ(Utf8FromUtf16(lone_high),
+            "a\xEF\xBF\xBD"
+            "b");
   EXPECT_EQ(Utf8FromUtf16(lone_low), "\xEF\xBF\xBD");
   EXPECT_EQ(Utf8FromUtf16(reversed), "\xEF\xBF\xBD\xEF\xBF\xBD");
 }
@@ -26,10 +28,12 @@ TEST(Utf8, MalformedBytesBecomeReplacementCharacters) {
     std::u16string_view text;
   } kCases[]{
       {"\xFF", u"\uFFFD"},
-      {"\xC0\xAF", u"\uFFFD\uFFFD"},          // overlong '/'
-      {"\xE4\xBA", u"\uFFFD\uFFFD"},          // cut short
+      {"\xC0\xAF", u"\uFFFD\uFFFD"},            // overlong '/'
+      {"\xE4\xBA", u"\uFFFD\uFFFD"},            // cut short
       {"\xED\xA0\x80", u"\uFFFD\uFFFD\uFFFD"},  // an encoded surrogate
-      {"a\x80" "b", u"a\uFFFDb"},
+      {"a\x80"
+       "b",
+       u"a\uFFFDb"},
   };
   for (const auto& c : kCases) EXPECT_EQ(Utf16FromUtf8(c.bytes), c.text);
 }

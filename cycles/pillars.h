@@ -33,7 +33,7 @@ struct Pillars {
 // year's first month stem moves on by the twelve months before it), and
 // each 立春 — the 节 one after every 小寒 — begins a year.
 constexpr Pillars PillarsOf(const TermsAbout& terms, CyclePosition day, unsigned hour) noexcept {
-  constexpr std::int32_t kFirstMonth = 13;  // 丁丑
+  constexpr std::int32_t kFirstMonth = 13;           // 丁丑
   const std::int32_t months = terms.latest_jie / 2;  // from -1, 1899's 大雪
   Pillars p;
   p.year = YearCycle(kFirstTermYear - 1 + (months + 11) / 12);

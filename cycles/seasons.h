@@ -26,7 +26,14 @@ enum class SeasonPeriod : std::uint8_t {
   kMiddleFu,  // 中伏
   kLastFu,    // 末伏
   kNine1,     // 一九, and so on to 九九
-  kNine2, kNine3, kNine4, kNine5, kNine6, kNine7, kNine8, kNine9,
+  kNine2,
+  kNine3,
+  kNine4,
+  kNine5,
+  kNine6,
+  kNine7,
+  kNine8,
+  kNine9,
 };
 inline constexpr std::size_t kSeasonPeriodCount = 13;
 
@@ -37,7 +44,8 @@ struct SeasonDay {
 };
 
 // The dog-day or nine period of a day of 1900-2100, given with its date.
-constexpr SeasonDay SeasonDayOf(std::chrono::sys_days day, std::chrono::year_month_day date) noexcept {
+constexpr SeasonDay SeasonDayOf(std::chrono::sys_days day,
+                                std::chrono::year_month_day date) noexcept {
   using namespace std::chrono;
   constexpr unsigned kGeng = 6;  // 庚, the seventh stem
   const int year = static_cast<int>(date.year());
@@ -49,7 +57,8 @@ constexpr SeasonDay SeasonDayOf(std::chrono::sys_days day, std::chrono::year_mon
     const auto first_geng = [](sys_days from) {
       return from + days{(kGeng + 10 - DayCycle(from).Stem()) % 10};
     };
-    const sys_days first = first_geng(SolarTermDayAt(SolarTermNumber(year, 11))) + days{20};  // 夏至
+    const sys_days first =
+        first_geng(SolarTermDayAt(SolarTermNumber(year, 11))) + days{20};  // 夏至
     const sys_days middle = first + days{10};
     const sys_days last = first_geng(SolarTermDayAt(SolarTermNumber(year, 14)));  // 立秋
     if (day < first || day >= last + days{10}) return {};
@@ -62,8 +71,9 @@ constexpr SeasonDay SeasonDayOf(std::chrono::sys_days day, std::chrono::year_mon
     const sys_days winter =
         SolarTermDayAt(SolarTermNumber(month == 12 ? year : year - 1, kWinterSolsticeTerm));
     if (day < winter || since(winter) >= 81) return {};
-    return {static_cast<SeasonPeriod>(static_cast<unsigned>(SeasonPeriod::kNine1) + since(winter) / 9),
-            since(winter) % 9 + 1};
+    return {
+        static_cast<SeasonPeriod>(static_cast<unsigned>(SeasonPeriod::kNine1) + since(winter) / 9),
+        since(winter) % 9 + 1};
   }
   return {};
 }

@@ -21,18 +21,18 @@ struct SignStart {
   std::uint8_t sign;
 };
 inline constexpr std::array<SignStart, 12> kSignStarts{{
-    {119, 10},   // 水瓶 (Aquarius) from 19 January
-    {219, 11},   // 双鱼 (Pisces) from 19 February
-    {321, 0},    // 白羊 (Aries) from 21 March
-    {420, 1},    // 金牛 (Taurus) from 20 April
-    {521, 2},    // 双子 (Gemini) from 21 May
-    {621, 3},    // 巨蟹 (Cancer) from 21 June
-    {723, 4},    // 狮子 (Leo) from 23 July
-    {823, 5},    // 处女 (Virgo) from 23 August
-    {923, 6},    // 天秤 (Libra) from 23 September
-    {1023, 7},   // 天蝎 (Scorpio) from 23 October
-    {1122, 8},   // 射手 (Sagittarius) from 22 November
-    {1222, 9},   // 摩羯 (Capricorn) from 22 December
+    {119, 10},  // 水瓶 (Aquarius) from 19 January
+    {219, 11},  // 双鱼 (Pisces) from 19 February
+    {321, 0},   // 白羊 (Aries) from 21 March
+    {420, 1},   // 金牛 (Taurus) from 20 April
+    {521, 2},   // 双子 (Gemini) from 21 May
+    {621, 3},   // 巨蟹 (Cancer) from 21 June
+    {723, 4},   // 狮子 (Leo) from 23 July
+    {823, 5},   // 处女 (Virgo) from 23 August
+    {923, 6},   // 天秤 (Libra) from 23 September
+    {1023, 7},  // 天蝎 (Scorpio) from 23 October
+    {1122, 8},  // 射手 (Sagittarius) from 22 November
+    {1222, 9},  // 摩羯 (Capricorn) from 22 December
 }};
 
 }  // namespace detail

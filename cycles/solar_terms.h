@@ -19,8 +19,8 @@ namespace moonfold {
 using BeijingTime = std::chrono::local_time<std::chrono::minutes>;
 
 inline constexpr unsigned kSolarTermCount = 24;
-inline constexpr unsigned kQingmingTerm = 6;          // 清明
-inline constexpr unsigned kWinterSolsticeTerm = 23;   // 冬至
+inline constexpr unsigned kQingmingTerm = 6;         // 清明
+inline constexpr unsigned kWinterSolsticeTerm = 23;  // 冬至
 
 // Terms counted through the tables, 24 a year: term number k is term
 // k mod 24 of the year 1900 + k / 24 (both rounded down), so the term
@@ -85,9 +85,9 @@ constexpr std::chrono::sys_days SolarTermDayAt(std::int32_t k) noexcept {
 // the 9th, its 中气 from the 18th) and at most one neighbour, so they are
 // read as numbers and chosen between without a search.
 struct TermsAbout {
-  std::int32_t latest = 0;          // the latest term whose day is on or before the moment's
-  unsigned days_since_latest = 0;   // from that term's day to the moment's
-  std::int32_t latest_jie = 0;      // the latest 节 term (even index) at or before the minute
+  std::int32_t latest = 0;         // the latest term whose day is on or before the moment's
+  unsigned days_since_latest = 0;  // from that term's day to the moment's
+  std::int32_t latest_jie = 0;     // the latest 节 term (even index) at or before the minute
   // The instant of the next term (latest + 1), the first whose day is
   // after the moment's; nothing after 2100's last.
   std::optional<BeijingTime> next_instant;

@@ -22,15 +22,36 @@ TEST(SolarTerms, FallOnTheirDayAndNotBesideIt) {
     unsigned month, day;
     int term;  // -1: none
   } kCases[]{
-      {1990, 1, 5, 0},    {1990, 1, 6, -1},   {1990, 1, 19, -1},  {1990, 1, 20, 1},
-      {2000, 12, 7, 22},  {2000, 12, 16, -1}, {2000, 12, 21, 23}, {2000, 12, 22, -1},
-      {2024, 4, 4, 6},    {2017, 2, 3, 2},    {2017, 2, 18, 3},   {2010, 11, 7, 20},
+      {1990, 1, 5, 0},
+      {1990, 1, 6, -1},
+      {1990, 1, 19, -1},
+      {1990, 1, 20, 1},
+      {2000, 12, 7, 22},
+      {2000, 12, 16, -1},
+      {2000, 12, 21, 23},
+      {2000, 12, 22, -1},
+      {2024, 4, 4, 6},
+      {2017, 2, 3, 2},
+      {2017, 2, 18, 3},
+      {2010, 11, 7, 20},
       // Days that a packed table of 1990-2050 once carried a day off.
-      {1991, 5, 6, 8},    {1991, 5, 7, -1},   {1995, 8, 21, -1},  {1995, 8, 23, 15},
-      {2033, 7, 22, 13},  {2033, 7, 23, -1},  {2034, 8, 7, 14},   {2034, 8, 8, -1},
-      {2049, 4, 4, 6},    {2049, 4, 5, -1},   {2050, 9, 7, 16},   {2050, 9, 8, -1},
+      {1991, 5, 6, 8},
+      {1991, 5, 7, -1},
+      {1995, 8, 21, -1},
+      {1995, 8, 23, 15},
+      {2033, 7, 22, 13},
+      {2033, 7, 23, -1},
+      {2034, 8, 7, 14},
+      {2034, 8, 8, -1},
+      {2049, 4, 4, 6},
+      {2049, 4, 5, -1},
+      {2050, 9, 7, 16},
+      {2050, 9, 8, -1},
       // The ends of the range, and a day no month has.
-      {1900, 1, 6, 0},    {2100, 12, 22, 23}, {1899, 12, 22, -1}, {2101, 1, 5, -1},
+      {1900, 1, 6, 0},
+      {2100, 12, 22, 23},
+      {1899, 12, 22, -1},
+      {2101, 1, 5, -1},
       {2000, 13, 6, -1},
   };
   for (const auto& c : kCases) {
@@ -55,7 +76,8 @@ TEST(SolarTerms, EveryInstantOf1900To2100MatchesTheReference) {
         std::abs(duration_cast<seconds>(*instant - floor<minutes>(t.beijing_time)).count());
     worst = std::max(worst, apart);
     EXPECT_LE(apart, 60) << t.year << ' ' << Narrow(t.name);
-    EXPECT_EQ(floor<days>(*instant), floor<days>(t.beijing_time)) << t.year << ' ' << Narrow(t.name);
+    EXPECT_EQ(floor<days>(*instant), floor<days>(t.beijing_time))
+        << t.year << ' ' << Narrow(t.name);
   }
   EXPECT_EQ(terms.size(), testing::kReferenceTermCount);
   std::printf("4824 term instants within %ld s of the reference's minute\n", worst);
@@ -95,7 +117,7 @@ TEST(SolarTerms, TheTermsAboutAMoment) {
     unsigned next_index;
   } kCases[]{
       {1900, 1, 1, 12, 0, 1899, 23, 10, 1899, 22, 1900, 0},
-      {1900, 1, 6, 2, 2, 1900, 0, 0, 1899, 22, 1900, 1},   // 小寒 at 02:03
+      {1900, 1, 6, 2, 2, 1900, 0, 0, 1899, 22, 1900, 1},  // 小寒 at 02:03
       {1900, 1, 6, 2, 3, 1900, 0, 0, 1900, 0, 1900, 1},
       {2026, 12, 3, 12, 0, 2026, 21, 11, 2026, 20, 2026, 22},
       {2026, 12, 8, 12, 0, 2026, 22, 1, 2026, 22, 2026, 23},
@@ -106,11 +128,13 @@ TEST(SolarTerms, TheTermsAboutAMoment) {
   for (const auto& c : kCases) {
     const year_month_day date{year{c.year}, month{c.month}, day{c.day}};
     const auto terms = TermsAboutMoment(local_days{date} + hours{c.hour} + minutes{c.minute}, date);
-    ASSERT_TRUE(terms) << DateText(static_cast<std::uint16_t>(c.year), static_cast<std::uint16_t>(c.month),
+    ASSERT_TRUE(terms) << DateText(static_cast<std::uint16_t>(c.year),
+                                   static_cast<std::uint16_t>(c.month),
                                    static_cast<std::uint16_t>(c.day));
-    const std::string where = DateText(static_cast<std::uint16_t>(c.year), static_cast<std::uint16_t>(c.month),
-                                       static_cast<std::uint16_t>(c.day)) + " " + std::to_string(c.hour) + ":" +
-                              std::to_string(c.minute);
+    const std::string where =
+        DateText(static_cast<std::uint16_t>(c.year), static_cast<std::uint16_t>(c.month),
+                 static_cast<std::uint16_t>(c.day)) +
+        " " + std::to_string(c.hour) + ":" + std::to_string(c.minute);
     EXPECT_EQ(terms->latest, SolarTermNumber(c.latest_year, c.latest_index)) << where;
     EXPECT_EQ(terms->days_since_latest, c.days_since) << where;
     EXPECT_EQ(terms->latest_jie, SolarTermNumber(c.jie_year, c.jie_index)) << where;
@@ -145,7 +169,8 @@ TEST(Pillars, AtTheEndsOfTheTables) {
       {2100, 12, 31, 23, 30, u"庚申 戊子 丁未 壬子"},
   };
   for (const auto& c : kCases) {
-    const auto p = PillarsAt(local_days{year{c.year} / c.month / c.day} + hours{c.hour} + minutes{c.minute});
+    const auto p =
+        PillarsAt(local_days{year{c.year} / c.month / c.day} + hours{c.hour} + minutes{c.minute});
     ASSERT_TRUE(p);
     std::u16string text;
     for (const CyclePosition pillar : {p->year, p->month, p->day, p->hour}) {

@@ -19,9 +19,12 @@ struct LunarDated {
   MonthDay date;
 };
 constexpr LunarDated kLunarDated[]{
-    {CountdownFestival::kSpringFestival, kSpringFestivalDay}, {CountdownFestival::kLanternFestival, kLanternFestivalDay},
-    {CountdownFestival::kDragonBoat, kDragonBoatDay},         {CountdownFestival::kQixi, kQixiDay},
-    {CountdownFestival::kMidAutumn, kMidAutumnDay},           {CountdownFestival::kDoubleNinth, kDoubleNinthDay},
+    {CountdownFestival::kSpringFestival, kSpringFestivalDay},
+    {CountdownFestival::kLanternFestival, kLanternFestivalDay},
+    {CountdownFestival::kDragonBoat, kDragonBoatDay},
+    {CountdownFestival::kQixi, kQixiDay},
+    {CountdownFestival::kMidAutumn, kMidAutumnDay},
+    {CountdownFestival::kDoubleNinth, kDoubleNinthDay},
     {CountdownFestival::kLaba, kLabaDay},
 };
 
@@ -38,7 +41,9 @@ constexpr auto kNextLunarDated = [] {
   std::array<std::uint8_t, PlaceInYear(12, true, 30) + 1> next{};
   for (unsigned place = 0; place < next.size(); ++place) {
     std::size_t i = 0;
-    while (i < kLunarDatedCount && PlaceInYear(kLunarDated[i].date.month, false, kLunarDated[i].date.day) <= place) ++i;
+    while (i < kLunarDatedCount &&
+           PlaceInYear(kLunarDated[i].date.month, false, kLunarDated[i].date.day) <= place)
+      ++i;
     next[place] = static_cast<std::uint8_t>(i);
   }
   return next;
@@ -90,9 +95,9 @@ std::optional<FestivalCountdown> NextFestival(sys_days today, year_month_day dat
   // the next year's.
   const int year = static_cast<int>(date.year());
   if (year < kFirstTermYear || year > kLastTermYear) return earliest.Best();
-  for (const auto& [festival, term] : {std::pair{CountdownFestival::kQingming, kQingmingTerm},
-                                      std::pair{CountdownFestival::kWinterSolstice,
-                                                kWinterSolsticeTerm}}) {
+  for (const auto& [festival, term] :
+       {std::pair{CountdownFestival::kQingming, kQingmingTerm},
+        std::pair{CountdownFestival::kWinterSolstice, kWinterSolsticeTerm}}) {
     std::int32_t k = SolarTermNumber(year, term);
     if (SolarTermDayAt(k) <= today) k += kSolarTermCount;
     if (k < kSolarTermNumbers) earliest.Consider(festival, SolarTermDayAt(k));

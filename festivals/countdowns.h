@@ -28,7 +28,8 @@ enum class CountdownFestival : std::uint8_t {
   kLaba,             // 腊八节, 腊月初八
   kNewYearsEve,      // 除夕, the last day of the lunar year
 };
-inline constexpr std::size_t kCountdownFestivalCount = static_cast<std::size_t>(CountdownFestival::kNewYearsEve) + 1;
+inline constexpr std::size_t kCountdownFestivalCount =
+    static_cast<std::size_t>(CountdownFestival::kNewYearsEve) + 1;
 
 // A day to come and how many days away it is (1 for tomorrow).
 struct Countdown {
@@ -42,8 +43,8 @@ struct FestivalCountdown : Countdown {
 };
 
 struct TermCountdown : Countdown {
-  unsigned term = 0;     // 0 = 小寒 .. 23 = 冬至
-  BeijingTime instant;   // to the minute
+  unsigned term = 0;    // 0 = 小寒 .. 23 = 冬至
+  BeijingTime instant;  // to the minute
 };
 
 // The next countdown festival strictly after `today` (today's own is not

@@ -88,11 +88,11 @@ TEST(Countdowns, KnownDays) {
     int days;
   } kCases[]{
       {Day(2026, 12, 8), F::kWinterSolstice, 14},
-      {Day(2027, 2, 5), F::kSpringFestival, 1},     // 除夕 itself: the new year is next
+      {Day(2027, 2, 5), F::kSpringFestival, 1},  // 除夕 itself: the new year is next
       {Day(2027, 2, 4), F::kNewYearsEve, 1},
-      {Day(2026, 12, 22), F::kLaba, 24},           // 冬至 itself is not counted
+      {Day(2026, 12, 22), F::kLaba, 24},  // 冬至 itself is not counted
       {Day(2023, 6, 20), F::kDragonBoat, 2},
-      {Day(2023, 6, 22), F::kQixi, 61},            // 端午 itself: 七夕 is next
+      {Day(2023, 6, 22), F::kQixi, 61},  // 端午 itself: 七夕 is next
   };
   for (const auto& c : kCases) {
     const auto got = NextFestival(c.today);
@@ -116,12 +116,12 @@ TEST(LunarAnniversary, KeepsTheRulesOfTheRecord) {
     bool no_leap_month, last_day;
   } kCases[]{
       {8, 15, false, 2027, {2027, 8, 15, false}, false, false},
-      {1, 30, false, 2024, {2024, 1, 29, false}, false, true},    // 正月 of 2024 has 29 days
+      {1, 30, false, 2024, {2024, 1, 29, false}, false, true},  // 正月 of 2024 has 29 days
       {1, 30, false, 2025, {2025, 1, 30, false}, false, false},
-      {4, 10, true, 2020, {2020, 4, 10, true}, false, false},     // 2020 has a leap fourth month
-      {4, 10, true, 2021, {2021, 4, 10, false}, true, false},     // 2021 has none
-      {4, 10, false, 2020, {2020, 4, 10, false}, false, false},   // never moved into the leap month
-      {2, 30, true, 2023, {2023, 2, 29, true}, false, true},      // 闰二月 of 2023 has 29 days
+      {4, 10, true, 2020, {2020, 4, 10, true}, false, false},    // 2020 has a leap fourth month
+      {4, 10, true, 2021, {2021, 4, 10, false}, true, false},    // 2021 has none
+      {4, 10, false, 2020, {2020, 4, 10, false}, false, false},  // never moved into the leap month
+      {2, 30, true, 2023, {2023, 2, 29, true}, false, true},     // 闰二月 of 2023 has 29 days
       {12, 30, false, 1899, {1899, 12, 30, false}, false, false},
   };
   for (const auto& c : kCases) {

@@ -19,30 +19,30 @@
 namespace moonfold {
 
 struct DayFacts {
-  BeijingTime time;                     // the moment the facts are of, local wall time
-  std::chrono::year_month_day date;     // its date
-  unsigned hour = 0;                    // 0..23
-  unsigned minute = 0;                  // 0..59
-  unsigned day_of_week = 0;             // 0 = Sunday .. 6 = Saturday
+  BeijingTime time;                  // the moment the facts are of, local wall time
+  std::chrono::year_month_day date;  // its date
+  unsigned hour = 0;                 // 0..23
+  unsigned minute = 0;               // 0..59
+  unsigned day_of_week = 0;          // 0 = Sunday .. 6 = Saturday
   LunarDate lunar;
-  CyclePosition year_cycle;             // of the lunar year; its branch is the animal's
-  CyclePosition month_cycle;            // of the lunar month
+  CyclePosition year_cycle;   // of the lunar year; its branch is the animal's
+  CyclePosition month_cycle;  // of the lunar month
   CyclePosition day_cycle;
-  unsigned hour_branch = 0;             // 0 (子) .. 11 (亥)
-  std::optional<unsigned> solar_term;   // 0 (小寒) .. 23 (冬至), on its day
-  unsigned star_sign = 0;               // 0 (白羊) .. 11 (双鱼)
-  FestivalRun fixed_festivals;          // rows of the fixed-date table
-  FestivalRun weekday_festivals;        // rows of the n-th weekday table
-  FestivalRun last_week_festivals;      // rows of the last-weekday table
-  FestivalRun lunar_festivals;          // rows of the lunar table
+  unsigned hour_branch = 0;                        // 0 (子) .. 11 (亥)
+  std::optional<unsigned> solar_term;              // 0 (小寒) .. 23 (冬至), on its day
+  unsigned star_sign = 0;                          // 0 (白羊) .. 11 (双鱼)
+  FestivalRun fixed_festivals;                     // rows of the fixed-date table
+  FestivalRun weekday_festivals;                   // rows of the n-th weekday table
+  FestivalRun last_week_festivals;                 // rows of the last-weekday table
+  FestivalRun lunar_festivals;                     // rows of the lunar table
   std::optional<FestivalCountdown> next_festival;  // strictly after the day
   std::optional<TermCountdown> next_term;          // strictly after the day
-  OfficialDay official;                 // by the arrangement the facts were asked with
-  MoonPhaseOfDay moon;                  // the day's phase; the instant on a principal phase's day
-  SeasonDay season;                     // the dog days or the nines, when the day is in one
-  unsigned pentad = 0;                  // 0 (小寒's first) .. 71 (冬至's third)
-  Pillars pillars;                      // the four pillars at the moment
-  TermsAbout terms;                     // the terms about the moment, for what counts from them
+  OfficialDay official;                            // by the arrangement the facts were asked with
+  MoonPhaseOfDay moon;  // the day's phase; the instant on a principal phase's day
+  SeasonDay season;     // the dog days or the nines, when the day is in one
+  unsigned pentad = 0;  // 0 (小寒's first) .. 71 (冬至's third)
+  Pillars pillars;      // the four pillars at the moment
+  TermsAbout terms;     // the terms about the moment, for what counts from them
 };
 
 // The facts of a local wall time of the calendar's range (1900-01-01 00:00

@@ -44,7 +44,8 @@ constexpr FestivalRun RunFrom(const Table& table, std::size_t first, Same same) 
 template <std::size_t N>
 constexpr bool SortedByDate(const std::array<MonthDay, N>& table) noexcept {
   for (std::size_t i = 1; i < N; ++i) {
-    if (table[i - 1].month * 32 + table[i - 1].day > table[i].month * 32 + table[i].day) return false;
+    if (table[i - 1].month * 32 + table[i - 1].day > table[i].month * 32 + table[i].day)
+      return false;
   }
   return true;
 }
@@ -132,8 +133,8 @@ constexpr FestivalRun RuleRun(const std::array<WeekdayRule, N>& table,
 // the caller's clock has it.
 constexpr FestivalRun WeekdayRuleFestivals(unsigned month, unsigned day,
                                            unsigned day_of_week) noexcept {
-  return detail::RuleRun(kWeekdayFestivalRules, detail::kWeekdayRuleMonths, month, day,
-                         day_of_week, 31);
+  return detail::RuleRun(kWeekdayFestivalRules, detail::kWeekdayRuleMonths, month, day, day_of_week,
+                         31);
 }
 
 // The festivals of a month's last weeks on a Gregorian date, by the date's

@@ -21,20 +21,21 @@ enum class Holiday : std::uint8_t {
   kNationalDayAndMidAutumn,  // 国庆节、中秋节
   kMidAutumnAndNationalDay,  // 中秋节、国庆节
 };
-inline constexpr std::size_t kHolidayCount = static_cast<std::size_t>(Holiday::kMidAutumnAndNationalDay) + 1;
+inline constexpr std::size_t kHolidayCount =
+    static_cast<std::size_t>(Holiday::kMidAutumnAndNationalDay) + 1;
 
 // A holiday's days off in one year's arrangement.
 struct HolidaySpan {
-  std::int16_t year;          // of the notice; its days may begin in the year before
+  std::int16_t year;  // of the notice; its days may begin in the year before
   Holiday holiday;
-  std::int32_t first_off;     // days since 1970-01-01
+  std::int32_t first_off;  // days since 1970-01-01
   std::int32_t last_off;
 };
 
 // A weekend day worked in exchange for a holiday's days off.
 struct MakeUpDay {
-  std::int32_t day;           // days since 1970-01-01
-  std::uint16_t span;         // its holiday's row in the table of spans
+  std::int32_t day;    // days since 1970-01-01
+  std::uint16_t span;  // its holiday's row in the table of spans
 };
 
 }  // namespace moonfold

@@ -16,10 +16,10 @@
 namespace moonfold {
 
 enum class DayStatus : std::uint8_t {
-  kUnknown,      // no arrangement is known for the day's year
-  kOrdinary,     // a working day Monday to Friday, a day off at the weekend
-  kDayOff,       // an official day off (放假)
-  kMakeUpWork,   // a weekend day worked (调休上班)
+  kUnknown,     // no arrangement is known for the day's year
+  kOrdinary,    // a working day Monday to Friday, a day off at the weekend
+  kDayOff,      // an official day off (放假)
+  kMakeUpWork,  // a weekend day worked (调休上班)
 };
 
 struct OfficialDay {
@@ -70,12 +70,13 @@ constexpr OfficialDay OfficialDayOf(const Arrangement& arrangement, std::chrono:
   const auto& spans = arrangement.spans;
   const DayStatus plain = arrangement.years.Has(year) ? DayStatus::kOrdinary : DayStatus::kUnknown;
   // Most days of the calendar lie years away from any notice.
-  const bool within_reach = !spans.empty() && n >= spans.front().first_off - 366 &&
-                    n <= spans.back().last_off + 366;
+  const bool within_reach =
+      !spans.empty() && n >= spans.front().first_off - 366 && n <= spans.back().last_off + 366;
   if (!within_reach) return {plain, Holiday{}};
   // The last span that begins on or before the day.
-  const auto after = std::upper_bound(spans.begin(), spans.end(), n,
-                                      [](std::int32_t d, const HolidaySpan& s) { return d < s.first_off; });
+  const auto after =
+      std::upper_bound(spans.begin(), spans.end(), n,
+                       [](std::int32_t d, const HolidaySpan& s) { return d < s.first_off; });
   if (after != spans.begin() && n <= std::prev(after)->last_off) {
     return {DayStatus::kDayOff, std::prev(after)->holiday};
   }

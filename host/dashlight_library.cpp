@@ -4,9 +4,9 @@
 #include <exception>
 #include <string>
 
+#include "common/utf8.h"
 #include "host/dashlight.h"
 #include "host/ini_config.h"
-#include "common/utf8.h"
 
 namespace {
 

@@ -10,11 +10,11 @@
 // that changed.  With DASHLIGHT_CLOCK=YYYY-MM-DDTHH:MM[:SS] in the
 // environment the host runs a clock of its own from that local time, which
 // each cycle moves on by SECONDS at once instead of waiting.
-#include <chrono>
 #include <cerrno>
+#include <chrono>
 #include <cstdio>
-#include <cstring>
 #include <cstdlib>
+#include <cstring>
 #include <ctime>
 #include <map>
 #include <memory>
@@ -28,11 +28,11 @@
 #include <io.h>
 #endif
 
+#include "common/command_line.h"
+#include "common/utf8.h"
 #include "host/dashlight.h"
 #include "host/host_clock.h"
 #include "host/plugin_library.h"
-#include "common/command_line.h"
-#include "common/utf8.h"
 
 #if !defined(_WIN32)
 // libMoonfold.so reads the time through the C library's timespec_get.  The
@@ -73,7 +73,8 @@ void Print(const std::string& line) {
 // Flushes standard output; false, with the reason on standard error, when
 // some of it could not be written.
 bool OutputWritten() {
-  if ((std::fflush(stdout) != 0 || std::ferror(stdout)) && g_write_error == 0) g_write_error = errno;
+  if ((std::fflush(stdout) != 0 || std::ferror(stdout)) && g_write_error == 0)
+    g_write_error = errno;
   if (g_write_error == 0) return true;
   std::fprintf(stderr, "dashlight: cannot write the output — %s\n", std::strerror(g_write_error));
   return false;
@@ -110,8 +111,8 @@ void RunUpdates(std::vector<Instance>& instances, const Options& options) {
       std::u16string text = TextOf(instance);
       if (text == instance.text) continue;
       instance.text = std::move(text);
-      Print(dashlight::LocalTimeText() + "\t" + moonfold::Utf8FromUtf16(instance.section) +
-            "\t" + moonfold::Utf8FromUtf16(instance.text) + "\n");
+      Print(dashlight::LocalTimeText() + "\t" + moonfold::Utf8FromUtf16(instance.section) + "\t" +
+            moonfold::Utf8FromUtf16(instance.text) + "\n");
     }
     std::fflush(stdout);
   }
@@ -131,7 +132,8 @@ int Run(const Options& options) {
   std::vector<Instance> instances;
   for (std::uint32_t index = 0; index < static_cast<std::uint32_t>(count); ++index) {
     const DashlightChar* section = DashlightSectionName(index);
-    const std::u16string plugin = FromHost(ReadConfigString(section, ToHost(u"Plugin"), ToHost(u"")));
+    const std::u16string plugin =
+        FromHost(ReadConfigString(section, ToHost(u"Plugin"), ToHost(u"")));
     if (plugin.empty()) {
       // A section without a plug-in is no instance: say so, for a missing
       // Plugin= line is an easy slip.

@@ -16,8 +16,8 @@ void* PatchImport(HMODULE module, const char* library, const char* function, voi
       base + reinterpret_cast<const IMAGE_DOS_HEADER*>(base)->e_lfanew);
   const auto& dir = nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT];
   if (dir.VirtualAddress == 0) return nullptr;
-  for (const auto* d = At<const IMAGE_IMPORT_DESCRIPTOR>(module, dir.VirtualAddress);
-       d->Name != 0; ++d) {
+  for (const auto* d = At<const IMAGE_IMPORT_DESCRIPTOR>(module, dir.VirtualAddress); d->Name != 0;
+       ++d) {
     if (lstrcmpiA(At<const char>(module, d->Name), library) != 0) continue;
     const auto* names = At<const IMAGE_THUNK_DATA>(module, d->OriginalFirstThunk);
     auto* addresses = At<IMAGE_THUNK_DATA>(module, d->FirstThunk);

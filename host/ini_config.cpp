@@ -97,8 +97,7 @@ bool IniConfig::Parse(std::string_view text, IniConfig& config, std::string& err
   return true;
 }
 
-const std::u16string* IniConfig::Find(std::u16string_view section,
-                                      std::u16string_view key) const {
+const std::u16string* IniConfig::Find(std::u16string_view section, std::u16string_view key) const {
   const auto found = index_.find(section);
   if (found == index_.end()) return nullptr;
   for (const auto& [k, v] : sections_[found->second].entries) {

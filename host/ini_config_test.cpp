@@ -12,18 +12,19 @@ namespace {
 TEST(IniConfig, ReadsSectionsKeysAndQuotedValues) {
   IniConfig config;
   std::string error;
-  ASSERT_TRUE(IniConfig::Parse("\xEF\xBB\xBF; comment\r\n"
-                               "[Lunar day]\r\n"
-                               "Plugin = Moonfold\r\n"
-                               "moonfold=LUNARDAY\r\n"
-                               "Moonfold=SECOND\r\n"
-                               "\n"
-                               "# another comment\n"
-                               "[月]\n"
-                               "Moonfold=\" LUNARMONTH \"\n"
-                               "Empty=\"\"\n"
-                               "Blank=\n",
-                               config, error))
+  ASSERT_TRUE(
+      IniConfig::Parse("\xEF\xBB\xBF; comment\r\n"
+                       "[Lunar day]\r\n"
+                       "Plugin = Moonfold\r\n"
+                       "moonfold=LUNARDAY\r\n"
+                       "Moonfold=SECOND\r\n"
+                       "\n"
+                       "# another comment\n"
+                       "[月]\n"
+                       "Moonfold=\" LUNARMONTH \"\n"
+                       "Empty=\"\"\n"
+                       "Blank=\n",
+                       config, error))
       << error;
   ASSERT_EQ(config.Sections().size(), 2u);
   EXPECT_EQ(config.Sections()[0].name, u"Lunar day");
@@ -47,7 +48,9 @@ TEST(IniConfig, NamesTheLineOfAnError) {
       {"[A]\n[B]\n[A]\n", "line 3: section [A] appears twice"},
       // Once reported as a missing ']'.
       {"[A]x\n", "line 1: text after the closing ']' of the section name"},
-      {"[A]\nMoonfold=LUNAR\xB0" "DAY\n", "line 2: not UTF-8 text; save the file as UTF-8"},
+      {"[A]\nMoonfold=LUNAR\xB0"
+       "DAY\n",
+       "line 2: not UTF-8 text; save the file as UTF-8"},
       {std::string_view("\xFF\xFE[\0A\0]\0", 8), "line 1: the file is UTF-16; save it as UTF-8"},
       {std::string_view("[A]\nK=\0V\n", 9), "line 2: the file is UTF-16; save it as UTF-8"},
   };
@@ -78,8 +81,8 @@ TEST(IniConfig, AMillionSectionsLoadInLinearTime) {
   }
   const double seconds =
       std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-  std::printf("two loads of %d sections and %d look-ups: %.2f s\n", kSections,
-              kSections / 997 + 1, seconds);
+  std::printf("two loads of %d sections and %d look-ups: %.2f s\n", kSections, kSections / 997 + 1,
+              seconds);
   EXPECT_EQ(config.Sections().size(), std::size_t{kSections});
   EXPECT_LT(seconds, 60.0) << "quadratic again?";
 }

@@ -73,8 +73,7 @@ void Resolve(void* handle, const char* name, Fn& fn) {
 
 }  // namespace
 
-std::unique_ptr<PluginLibrary> PluginLibrary::Load(const std::u16string& name,
-                                                   std::string& error) {
+std::unique_ptr<PluginLibrary> PluginLibrary::Load(const std::u16string& name, std::string& error) {
   std::unique_ptr<PluginLibrary> library(new PluginLibrary());
   library->handle_ = OpenLibrary(name, error);
   if (library->handle_ == nullptr) return nullptr;

@@ -18,10 +18,10 @@
 namespace moonfold {
 
 struct LunarDate {
-  int year = 0;         // the lunar year; it begins at the lunar new year
-  unsigned month = 0;   // 1..12; a leap month carries the number of the month before it
-  unsigned day = 0;     // 1..30
-  bool leap = false;    // inside the leap month
+  int year = 0;        // the lunar year; it begins at the lunar new year
+  unsigned month = 0;  // 1..12; a leap month carries the number of the month before it
+  unsigned day = 0;    // 1..30
+  bool leap = false;   // inside the leap month
 
   friend constexpr bool operator==(const LunarDate&, const LunarDate&) = default;
 };
@@ -31,10 +31,10 @@ struct LunarDate {
 // and last day.  Everything else that speaks of the range derives from these.
 inline constexpr int kFirstCalendarYear = kFirstLunarDataYear;
 inline constexpr int kLastCalendarYear = kLastLunarDataYear;
-inline constexpr std::chrono::sys_days kFirstCalendarDay{
-    std::chrono::year{kFirstCalendarYear} / std::chrono::January / 1};
-inline constexpr std::chrono::sys_days kLastCalendarDay{
-    std::chrono::year{kLastCalendarYear} / std::chrono::December / 31};
+inline constexpr std::chrono::sys_days kFirstCalendarDay{std::chrono::year{kFirstCalendarYear} /
+                                                         std::chrono::January / 1};
+inline constexpr std::chrono::sys_days kLastCalendarDay{std::chrono::year{kLastCalendarYear} /
+                                                        std::chrono::December / 31};
 
 constexpr bool InCalendarYears(int year) noexcept {
   return year >= kFirstCalendarYear && year <= kLastCalendarYear;

@@ -72,14 +72,14 @@ TEST(LunarCalendar, EdgesOfTheRangeAndOfItsMonths) {
       {Day(1900, 1, 1), {1899, 12, 1, false}},
       {Day(1900, 1, 30), {1899, 12, 30, false}},
       {Day(1900, 1, 31), {1900, 1, 1, false}},
-      {Day(1914, 11, 17), {1914, 10, 1, false}},   // issued at Beijing mean time
+      {Day(1914, 11, 17), {1914, 10, 1, false}},  // issued at Beijing mean time
       {Day(1916, 2, 3), {1916, 1, 1, false}},
       {Day(1920, 11, 10), {1920, 10, 1, false}},
-      {Day(1906, 4, 24), {1906, 4, 1, false}},     // new moon 00:06 Beijing time
+      {Day(1906, 4, 24), {1906, 4, 1, false}},  // new moon 00:06 Beijing time
       {Day(1990, 1, 1), {1989, 12, 5, false}},
       {Day(2023, 3, 22), {2023, 2, 1, true}},
       {Day(2033, 12, 22), {2033, 11, 1, true}},
-      {Day(2057, 9, 29), {2057, 9, 1, false}},     // new moon 00:00:24
+      {Day(2057, 9, 29), {2057, 9, 1, false}},  // new moon 00:00:24
       {Day(2097, 8, 7), {2097, 7, 1, false}},
       {Day(2100, 12, 31), {2100, 12, 1, false}},
   };
@@ -98,10 +98,7 @@ TEST(LunarCalendar, RefusesDatesTheCalendarDoesNotHave) {
       {2023, 3, 1, true},     // 2023's leap month follows the second
       {2100, 12, 2, false},   // 2101-01-01
       {1899, 11, 30, false},  // before 1900-01-01
-      {1899, 12, 0, false},
-      {2000, 0, 1, false},
-      {2000, 13, 1, false},
-      {2101, 1, 1, false},
+      {1899, 12, 0, false},  {2000, 0, 1, false}, {2000, 13, 1, false}, {2101, 1, 1, false},
   };
   for (const auto& d : kRefused) {
     EXPECT_EQ(FromLunar(d), std::nullopt) << d.year << '-' << d.month << '-' << d.day;

@@ -36,8 +36,14 @@ constexpr std::optional<std::chrono::local_time<std::chrono::minutes>> MoonPhase
 // after the first quarter, 亏凸月 after the full moon, 残月 after the last
 // quarter).
 enum class MoonPhase : std::uint8_t {
-  kNew, kWaxingCrescent, kFirstQuarter, kWaxingGibbous,
-  kFull, kWaningGibbous, kLastQuarter, kWaningCrescent,
+  kNew,
+  kWaxingCrescent,
+  kFirstQuarter,
+  kWaxingGibbous,
+  kFull,
+  kWaningGibbous,
+  kLastQuarter,
+  kWaningCrescent,
 };
 
 struct MoonPhaseOfDay {
@@ -57,9 +63,10 @@ constexpr MoonPhaseOfDay MoonPhaseOn(std::chrono::sys_days day) noexcept {
   // counted rather than searched for, which keeps the branches out.
   const std::int64_t end = (local + days{1} - epoch).count() * 24 * 60;
   const auto last = static_cast<std::int64_t>(MoonPhaseCorrections.size()) - 1;
-  const std::int64_t guess =
-      std::clamp<std::int64_t>((end - kFirstPhaseMinute) * 1000 / kMeanQuarterMilliminutes, 1, last - 1);
-  const std::int64_t k = guess - 1 + (MoonPhaseMinute(guess) < end) + (MoonPhaseMinute(guess + 1) < end);
+  const std::int64_t guess = std::clamp<std::int64_t>(
+      (end - kFirstPhaseMinute) * 1000 / kMeanQuarterMilliminutes, 1, last - 1);
+  const std::int64_t k =
+      guess - 1 + (MoonPhaseMinute(guess) < end) + (MoonPhaseMinute(guess + 1) < end);
   const std::int64_t at = MoonPhaseMinute(k);
   const auto quarter = static_cast<unsigned>(k % 4);
   MoonPhaseOfDay of;

@@ -59,8 +59,8 @@ TEST(MoonPhases, NewMoonsBeginTheMonthsAndFullMoonsWander) {
     // The phases go round in order, a principal phase on one day only.
     const auto step = (static_cast<unsigned>(moon.phase) + 8 - static_cast<unsigned>(previous)) % 8;
     EXPECT_TRUE(step <= 1 || (step == 2 && static_cast<unsigned>(moon.phase) % 2 == 0))
-        << static_cast<int>(year_month_day{d}.year()) << ' ' << static_cast<unsigned>(previous) << "->"
-        << static_cast<unsigned>(moon.phase);
+        << static_cast<int>(year_month_day{d}.year()) << ' ' << static_cast<unsigned>(previous)
+        << "->" << static_cast<unsigned>(moon.phase);
     EXPECT_EQ(moon.instant.has_value(), static_cast<unsigned>(moon.phase) % 2 == 0);
     if (moon.phase == MoonPhase::kNew) {
       ++new_moons;

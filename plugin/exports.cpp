@@ -14,8 +14,7 @@ const MoonfoldChar* ToHost(const char16_t* text) noexcept {
 
 }  // namespace
 
-MOONFOLD_API std::uint32_t Initialize(void*, void*, const MoonfoldChar* section,
-                                      std::uint32_t id) {
+MOONFOLD_API std::uint32_t Initialize(void*, void*, const MoonfoldChar* section, std::uint32_t id) {
   try {
     moonfold::ProcessPlugin().Initialize(reinterpret_cast<const char16_t*>(section), id);
   } catch (...) {
@@ -43,6 +42,4 @@ MOONFOLD_API void Finalize() {}
 
 MOONFOLD_API std::uint32_t GetPluginVersion() { return kPluginVersion; }
 
-MOONFOLD_API const MoonfoldChar* GetPluginAuthor() {
-  return ToHost(u"Moonfold developers");
-}
+MOONFOLD_API const MoonfoldChar* GetPluginAuthor() { return ToHost(u"Moonfold developers"); }

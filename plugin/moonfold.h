@@ -21,8 +21,8 @@ static_assert(sizeof(MoonfoldChar) == 2, "Moonfold's text is UTF-16");
 // that the option's keyword names.  Shows a message box when the clock lies
 // outside 1990..2050 or the option names no keyword.  The first two
 // arguments are not read.  Always returns 0.
-MOONFOLD_API std::uint32_t Initialize(void* reserved1, void* reserved2,
-                                      const MoonfoldChar* section, std::uint32_t id);
+MOONFOLD_API std::uint32_t Initialize(void* reserved1, void* reserved2, const MoonfoldChar* section,
+                                      std::uint32_t id);
 
 // The text of instance `id`: a NUL-terminated string owned by the plug-in,
 // valid until that kind's text is next rebuilt — by an Initialize of an

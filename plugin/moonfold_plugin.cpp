@@ -60,8 +60,8 @@ DayFacts MoonfoldPlugin::Convert(const LocalDateRecord& date, const LocalDateRec
   today_solar_ = date;
   today_lunar_ = clock;
   // The weekday as the clock reports it, which WEEKDAY and FWEEKDAY show.
-  const DayFacts facts = *FactsOf(WallTime(DateOf(date), clock.hour % 24, clock.minute % 60),
-                                  date.day_of_week);
+  const DayFacts facts =
+      *FactsOf(WallTime(DateOf(date), clock.hour % 24, clock.minute % 60), date.day_of_week);
   today_lunar_.year = static_cast<std::uint16_t>(facts.lunar.year);
   today_lunar_.month = static_cast<std::uint16_t>(facts.lunar.month);
   today_lunar_.day = static_cast<std::uint16_t>(facts.lunar.day);

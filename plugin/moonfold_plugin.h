@@ -111,7 +111,8 @@ class MoonfoldPlugin {
   LocalDateRecord today_lunar_{};
   InstanceRegistry registry_;
   ResultSlots slots_;
-  std::array<bool, kTextKindCount * kScriptCount> in_use_{};  // some id was recorded with the slot's kind and script
+  std::array<bool, kTextKindCount * kScriptCount>
+      in_use_{};  // some id was recorded with the slot's kind and script
 };
 
 // True for a clock reading the plug-in answers: a real date of the years

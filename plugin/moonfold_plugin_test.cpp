@@ -116,8 +116,8 @@ TEST_F(MoonfoldPluginTest, ANullOptionChangesNothingButTheSolarTerm) {
   platform_.SetOption(u"x", std::nullopt);
   plugin_.Initialize(u"x", 1);
   EXPECT_TRUE(platform_.Messages().empty());
-  EXPECT_EQ(Text(1), u"庚寅");      // still recorded as HEYEAR
-  EXPECT_EQ(Text(2), u"立冬");      // the term of the latest set-up
+  EXPECT_EQ(Text(1), u"庚寅");  // still recorded as HEYEAR
+  EXPECT_EQ(Text(2), u"立冬");  // the term of the latest set-up
   EXPECT_EQ(plugin_.Registry().size(), 2u);
 }
 
@@ -162,7 +162,7 @@ TEST_F(MoonfoldPluginTest, RefusesDatesOutsideTheTables) {
 
   constexpr struct {
     std::uint16_t year, month, day;
-  } kRefused[]{{1989, 12, 31}, {2051, 1, 1}, {0, 1, 1}, {2010, 13, 1},
+  } kRefused[]{{1989, 12, 31}, {2051, 1, 1}, {0, 1, 1},     {2010, 13, 1},
                {2010, 0, 1},   {2010, 1, 0}, {2010, 2, 29}, {2010, 4, 31}};
   for (const auto& c : kRefused) {
     platform_.ClearMessages();
@@ -230,15 +230,17 @@ TEST_F(MoonfoldPluginTest, EachInstanceShowsItsScript) {
     std::u16string section;
     std::u16string_view keyword, text;
   } kCases[]{
-      {u"Hans", u"LUNARMONTH", u"闰二"},  {u"Hant", u"LUNARMONTH", u"閏二"},
-      {u"Hant", u"HEYEAR", u"癸卯"},      {u"Hant", u"TWELVEANIMALS", u"兔"},
-      {u"Odd", u"LUNARMONTH", u"闰二"},   // a value that names no script: simplified
+      {u"Hans", u"LUNARMONTH", u"闰二"}, {u"Hant", u"LUNARMONTH", u"閏二"},
+      {u"Hant", u"HEYEAR", u"癸卯"},     {u"Hant", u"TWELVEANIMALS", u"兔"},
+      {u"Odd", u"LUNARMONTH", u"闰二"},  // a value that names no script: simplified
   };
   std::uint32_t id = 500;
   for (const auto& c : kCases) {
     platform_.SetOption(c.section + u" " + std::u16string(c.keyword), std::u16string(c.keyword));
     platform_.SetOption(c.section + u" " + std::u16string(c.keyword),
-                        c.section == u"Hant" ? u"HANT" : c.section == u"Odd" ? u"Big5" : u"Hans",
+                        c.section == u"Hant"  ? u"HANT"
+                        : c.section == u"Odd" ? u"Big5"
+                                              : u"Hans",
                         u"Script");
     plugin_.Initialize((c.section + u" " + std::u16string(c.keyword)).c_str(), ++id);
     EXPECT_EQ(Text(id), c.text) << Narrow(c.section) << ' ' << Narrow(std::u16string(c.keyword));
@@ -300,13 +302,13 @@ TEST_F(MoonfoldPluginTest, UpdateFollowsTheClockPastMidnightAndThroughTheDoubleH
   for (const auto& c : kCases) {
     EXPECT_EQ(std::u16string_view(Start(c.id, u"s", std::u16string(c.keyword))), c.at_2359);
   }
-  const auto step = [&](std::uint16_t day, std::uint16_t hour, std::uint16_t minute,
-                        auto expected, std::uint32_t first_id) {
+  const auto step = [&](std::uint16_t day, std::uint16_t hour, std::uint16_t minute, auto expected,
+                        std::uint32_t first_id) {
     platform_.SetClock(2011, 2, day, hour, minute);
     plugin_.Update(first_id);  // one call brings every kind in use up to date
     for (const auto& c : kCases) {
-      EXPECT_EQ(Text(c.id), c.*expected) << Narrow(std::u16string(c.keyword)) << " at " << day
-                                         << ' ' << hour << ':' << minute;
+      EXPECT_EQ(Text(c.id), c.*expected)
+          << Narrow(std::u16string(c.keyword)) << " at " << day << ' ' << hour << ':' << minute;
     }
   };
   step(3, 0, 1, &Case::at_0001, 1);

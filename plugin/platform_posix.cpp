@@ -6,9 +6,9 @@
 
 #include "common/dashlight_api.h"
 #include "common/local_clock.h"
+#include "common/utf8.h"
 #include "plugin/messages.h"
 #include "plugin/process_plugin.h"
-#include "common/utf8.h"
 
 namespace moonfold {
 namespace {

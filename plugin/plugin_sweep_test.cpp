@@ -4,12 +4,12 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstdio>
 #include <chrono>
+#include <cstdio>
 #include <map>
-#include <utility>
 #include <set>
 #include <string>
+#include <utility>
 
 #include "plugin/moonfold_plugin.h"
 #include "tests/support/fake_platform.h"
@@ -122,12 +122,14 @@ TEST(PluginSweep, EveryDayOfTheTablesThroughEveryKeyword) {
               const std::u16string_view p(text);
               ASSERT_EQ(p.size(), 11u) << date;
               for (const std::size_t at : {0u, 3u, 6u, 9u}) {
-                EXPECT_GE(CyclePosition(p.substr(at, 2)), 0) << date << ' ' << Narrow(std::u16string(p));
+                EXPECT_GE(CyclePosition(p.substr(at, 2)), 0)
+                    << date << ' ' << Narrow(std::u16string(p));
               }
             } else if (hour == 0) {
               today.text[k] = text;
             } else {
-              ASSERT_EQ(today.text[k], text) << date << ": only HEHOUR and PILLARS depend on the hour";
+              ASSERT_EQ(today.text[k], text)
+                  << date << ": only HEHOUR and PILLARS depend on the hour";
             }
           }
         }
@@ -145,7 +147,8 @@ TEST(PluginSweep, EveryDayOfTheTablesThroughEveryKeyword) {
         ASSERT_GE(day_number, 1) << date << ": " << Narrow(at(u"LUNARDAY"));
         const std::u16string& month_text = at(u"LUNARMONTH");
         const bool leap = month_text.size() == 2;
-        ASSERT_TRUE(IndexIn(kNames.lunar_months, std::u16string_view(month_text).substr(leap)) >= 0 &&
+        ASSERT_TRUE(IndexIn(kNames.lunar_months, std::u16string_view(month_text).substr(leap)) >=
+                        0 &&
                     (!leap || month_text[0] == u'闰'))
             << date << ": " << Narrow(month_text);
         EXPECT_GE(IndexIn(kNames.weekdays, at(u"WEEKDAY")), 0) << date;
@@ -172,8 +175,10 @@ TEST(PluginSweep, EveryDayOfTheTablesThroughEveryKeyword) {
         const auto [festival, festival_days] = CountdownParts(at(u"COUNTDOWN"));
         EXPECT_GE(IndexIn(kNames.countdown_festivals, festival), 0) << date;
         EXPECT_TRUE(festival_days >= 1 && festival_days <= 110) << date << ": " << festival_days;
-        EXPECT_TRUE(at(u"HOLIDAY").empty() || IndexIn(kNames.holidays, at(u"HOLIDAY")) >= 0) << date;
-        EXPECT_TRUE(at(u"DAYOFF").empty() || at(u"DAYOFF") == (at(u"HOLIDAY").empty() ? u"班" : u"休"))
+        EXPECT_TRUE(at(u"HOLIDAY").empty() || IndexIn(kNames.holidays, at(u"HOLIDAY")) >= 0)
+            << date;
+        EXPECT_TRUE(at(u"DAYOFF").empty() ||
+                    at(u"DAYOFF") == (at(u"HOLIDAY").empty() ? u"班" : u"休"))
             << date;
         const auto [term_name, term_days] = CountdownParts(at(u"NEXTTERM"));
         EXPECT_GE(IndexIn(kNames.solar_terms, term_name), 0) << date;
@@ -226,9 +231,10 @@ TEST(PluginSweep, EveryDayOfTheTablesThroughEveryKeyword) {
   for (int year = 1989; year <= 2049; ++year) EXPECT_EQ(eves_per_lunar_year[year], 1) << year;
   EXPECT_EQ(leap_month_starts, 23);  // every year of the tables with a leap month
 
-  std::printf("swept %d days x 3 hours x %zu keywords = %ld set-ups: %d leap months, "
-              "%d New Year's Eves, %d solar terms, fixed-date festivals on %d days\n",
-              days, kTextKindCount, set_ups, leap_month_starts, eves, 24 * 61, feast_days);
+  std::printf(
+      "swept %d days x 3 hours x %zu keywords = %ld set-ups: %d leap months, "
+      "%d New Year's Eves, %d solar terms, fixed-date festivals on %d days\n",
+      days, kTextKindCount, set_ups, leap_month_starts, eves, 24 * 61, feast_days);
 }
 
 // A host that runs from 1990 to 2050 without a reload: one Initialize per
@@ -268,8 +274,7 @@ TEST(PluginSweep, UpdateAloneKeepsEveryTextCurrentHourByHour) {
             const auto id = static_cast<std::uint32_t>(k);
             ASSERT_EQ(std::u16string_view(plugin.GetString(id)),
                       std::u16string_view(fresh.GetString(id)))
-                << DateText(year, month, day) << ' ' << hour << ":00 "
-                << Narrow(sections[k]);
+                << DateText(year, month, day) << ' ' << hour << ":00 " << Narrow(sections[k]);
           }
           ++cycles;
         }

@@ -70,15 +70,16 @@ TEST(AllocationFailure, LeavesEveryTextOldOrCompleteAndTheRegistryWhole) {
 
         for (std::size_t s = 0; s < after.size(); ++s) {
           const std::size_t kind = s / kScriptCount;
-          const bool rebuilt = !reference.Slots()[s].text.empty() || kind == KindNamed(u"SOLAR").index ||
-                               (!bad && kind == k);
+          const bool rebuilt = !reference.Slots()[s].text.empty() ||
+                               kind == KindNamed(u"SOLAR").index || (!bad && kind == k);
           EXPECT_TRUE(after[s] == before[s] || (rebuilt && after[s] == reference.Slots()[s]))
               << "slot " << s << " after " << successes << " allocations";
         }
         const auto& registry = SeamPlugin().Registry();
         if (registry.count(id) != 0) {
           EXPECT_EQ(registry.size(), registry_before.size() + 1);
-          const std::size_t slot = SlotOf(TextKind{static_cast<std::uint8_t>(k)}, Script::kSimplified);
+          const std::size_t slot =
+              SlotOf(TextKind{static_cast<std::uint8_t>(k)}, Script::kSimplified);
           EXPECT_EQ(after[slot], reference.Slots()[slot]) << "recorded, so its text is complete";
         } else {
           EXPECT_EQ(registry, registry_before);

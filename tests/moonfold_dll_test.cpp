@@ -78,11 +78,14 @@ class MoonfoldDll : public ::testing::Test {
     module_ = LoadLibraryW((ProgramDirectory() + L"\\Moonfold.dll").c_str());
     ASSERT_NE(module_, nullptr) << "error " << GetLastError();
     ASSERT_NE(PatchImport(module_, "KERNEL32.dll", "GetLocalTime",
-                          reinterpret_cast<void*>(&FakeGetLocalTime)), nullptr);
+                          reinterpret_cast<void*>(&FakeGetLocalTime)),
+              nullptr);
     ASSERT_NE(PatchImport(module_, "USER32.dll", "MessageBoxW",
-                          reinterpret_cast<void*>(&FakeMessageBoxW)), nullptr);
+                          reinterpret_cast<void*>(&FakeMessageBoxW)),
+              nullptr);
     ASSERT_NE(PatchImport(module_, "Dashlight.dll", "ReadConfigString",
-                          reinterpret_cast<void*>(&FakeReadConfigString)), nullptr);
+                          reinterpret_cast<void*>(&FakeReadConfigString)),
+              nullptr);
     initialize_ = Resolve<InitializeFn>("Initialize");
     get_string_ = Resolve<GetStringFn>("GetString");
   }
@@ -151,9 +154,9 @@ TEST_F(MoonfoldDll, IsADllForItsMachineWithSixExportsAndFourImportedLibraries) {
 
   const ModuleExports exports = ExportsOf(module_);
   EXPECT_EQ(exports.library_name, "Moonfold.dll");
-  EXPECT_EQ(exports.names, (std::vector<std::string>{"Finalize", "GetPluginAuthor",
-                                                      "GetPluginVersion", "GetString",
-                                                      "Initialize", "Update2"}));
+  EXPECT_EQ(exports.names,
+            (std::vector<std::string>{"Finalize", "GetPluginAuthor", "GetPluginVersion",
+                                      "GetString", "Initialize", "Update2"}));
 
   const auto imports = ImportsOf(module_);
   std::vector<std::string> libraries;
@@ -201,7 +204,8 @@ TEST_F(MoonfoldDll, AWholeDayThroughEveryKeyword) {
     ASSERT_NE(text, nullptr) << Narrow(keyword);
     EXPECT_EQ(std::wstring(text), std::wstring(c.text.begin(), c.text.end())) << Narrow(keyword);
   }
-  EXPECT_EQ(g_clock_reads, 2 * static_cast<int>(std::size(kKnownDayTexts)));  // twice per Initialize
+  EXPECT_EQ(g_clock_reads,
+            2 * static_cast<int>(std::size(kKnownDayTexts)));  // twice per Initialize
   EXPECT_TRUE(g_messages.empty());
 }
 
@@ -284,7 +288,8 @@ TEST_F(MoonfoldDll, CountdownsMatchAScanOfTheReference) {
     for (std::size_t j = i + 1; festival.empty() || term.empty(); ++j) {
       const std::string n = std::to_string(j - i);
       const std::u16string left = u"还有" + std::u16string(n.begin(), n.end()) + u"天";
-      if (festival.empty() && festival_on(j)) festival = u"距" + std::u16string(festival_on(j)) + left;
+      if (festival.empty() && festival_on(j))
+        festival = u"距" + std::u16string(festival_on(j)) + left;
       if (term.empty() && !days[j].solar_term.empty()) term = u"距" + days[j].solar_term + left;
     }
     EXPECT_EQ(std::wstring(Run(30001, L"Countdown", L"COUNTDOWN")), Wide(festival))
@@ -310,9 +315,11 @@ TEST_F(MoonfoldDll, OfficialDaysFollowTheNotices) {
     const auto day = static_cast<WORD>(static_cast<unsigned>(date.day()));
     SetClock(y, m, day, static_cast<WORD>(std::chrono::weekday{d}.c_encoding()));
     const auto notice = notices.find(DateText(y, m, day));
-    const std::u16string holiday = notice != notices.end() && notice->second.off ? notice->second.holiday : u"";
+    const std::u16string holiday =
+        notice != notices.end() && notice->second.off ? notice->second.holiday : u"";
     const std::u16string mark = notice == notices.end() ? u"" : notice->second.off ? u"休" : u"班";
-    EXPECT_EQ(std::wstring(Run(40001, L"Holiday", L"HOLIDAY")), Wide(holiday)) << DateText(y, m, day);
+    EXPECT_EQ(std::wstring(Run(40001, L"Holiday", L"HOLIDAY")), Wide(holiday))
+        << DateText(y, m, day);
     EXPECT_EQ(std::wstring(Run(40002, L"Day off", L"DAYOFF")), Wide(mark)) << DateText(y, m, day);
     days_off += mark == u"休";
     make_up_days += mark == u"班";
@@ -331,11 +338,12 @@ TEST_F(MoonfoldDll, OfficialDaysFollowTheNotices) {
 // characters for such a table; for them no 醜 and no 迴 (of 回归).
 TEST_F(MoonfoldDll, TraditionalCharactersForEveryKeyword) {
   const std::map<wchar_t, wchar_t> kTraditional{
-      {L'龙', L'龍'}, {L'马', L'馬'}, {L'鸡', L'雞'}, {L'猪', L'豬'}, {L'惊', L'驚'}, {L'蛰', L'蟄'},
-      {L'谷', L'穀'}, {L'满', L'滿'}, {L'种', L'種'}, {L'处', L'處'}, {L'双', L'雙'}, {L'狮', L'獅'},
-      {L'蝎', L'蠍'}, {L'鱼', L'魚'}, {L'腊', L'臘'}, {L'闰', L'閏'}, {L'还', L'還'}, {L'节', L'節'},
-      {L'阳', L'陽'}, {L'妈', L'媽'}, {L'头', L'頭'}, {L'国', L'國'}, {L'庆', L'慶'}, {L'劳', L'勞'},
-      {L'动', L'動'}, {L'战', L'戰'}, {L'胜', L'勝'}, {L'纪', L'紀'}, {L'满', L'滿'}, {L'亏', L'虧'},
+      {L'龙', L'龍'}, {L'马', L'馬'}, {L'鸡', L'雞'}, {L'猪', L'豬'}, {L'惊', L'驚'},
+      {L'蛰', L'蟄'}, {L'谷', L'穀'}, {L'满', L'滿'}, {L'种', L'種'}, {L'处', L'處'},
+      {L'双', L'雙'}, {L'狮', L'獅'}, {L'蝎', L'蠍'}, {L'鱼', L'魚'}, {L'腊', L'臘'},
+      {L'闰', L'閏'}, {L'还', L'還'}, {L'节', L'節'}, {L'阳', L'陽'}, {L'妈', L'媽'},
+      {L'头', L'頭'}, {L'国', L'國'}, {L'庆', L'慶'}, {L'劳', L'勞'}, {L'动', L'動'},
+      {L'战', L'戰'}, {L'胜', L'勝'}, {L'纪', L'紀'}, {L'满', L'滿'}, {L'亏', L'虧'},
       {L'残', L'殘'}};
   const auto convert = [&](std::wstring text) {
     for (wchar_t& c : text) {
@@ -350,7 +358,8 @@ TEST_F(MoonfoldDll, TraditionalCharactersForEveryKeyword) {
     const std::chrono::year_month_day date{std::chrono::year{r.year}, std::chrono::month{r.month},
                                            std::chrono::day{r.day}};
     SetClock(r.year, r.month, r.day,
-             static_cast<WORD>(std::chrono::weekday{std::chrono::sys_days{date}}.c_encoding()), 1, 30);
+             static_cast<WORD>(std::chrono::weekday{std::chrono::sys_days{date}}.c_encoding()), 1,
+             30);
     std::uint32_t id = 50000;
     for (const auto& known : kKnownDayTexts) {
       const std::wstring keyword(known.keyword.begin(), known.keyword.end());
@@ -361,7 +370,8 @@ TEST_F(MoonfoldDll, TraditionalCharactersForEveryKeyword) {
       EXPECT_EQ(hant.find(L'迴'), std::wstring::npos) << DateText(r.year, r.month, r.day);
       if (keyword != L"FEASTS" && keyword != L"FWEEKDAY" && keyword != L"FLASTWEEK" &&
           keyword != L"PENTAD") {
-        EXPECT_EQ(hant, convert(hans)) << DateText(r.year, r.month, r.day) << ' ' << Narrow(keyword);
+        EXPECT_EQ(hant, convert(hans))
+            << DateText(r.year, r.month, r.day) << ' ' << Narrow(keyword);
       }
       ++checked;
     }
@@ -386,9 +396,11 @@ TEST_F(MoonfoldDll, MoonPhasesFollowTheSecondEngine) {
     char line[64];
     while (std::fgets(line, sizeof line, file) != nullptr) {
       int quarter, y, m, d, hh, mm, ss;
-      if (std::sscanf(line, "%d\t%d-%d-%d %d:%d:%d", &quarter, &y, &m, &d, &hh, &mm, &ss) != 7) continue;
+      if (std::sscanf(line, "%d\t%d-%d-%d %d:%d:%d", &quarter, &y, &m, &d, &hh, &mm, &ss) != 7)
+        continue;
       using namespace std::chrono;
-      phases.push_back({local_days{year{y} / m / d} + hours{hh} + minutes{mm} + seconds{ss}, quarter});
+      phases.push_back(
+          {local_days{year{y} / m / d} + hours{hh} + minutes{mm} + seconds{ss}, quarter});
     }
     std::fclose(file);
   }
@@ -408,11 +420,12 @@ TEST_F(MoonfoldDll, MoonPhasesFollowTheSecondEngine) {
       return since < minutes{2} || since > hours{24} - minutes{2};
     });
     if (near_midnight) continue;
-    const std::wstring expected = floor<days>(latest.first) == day ? kPrincipal[latest.second]
-                                                                   : kBetween[latest.second];
+    const std::wstring expected =
+        floor<days>(latest.first) == day ? kPrincipal[latest.second] : kBetween[latest.second];
     SetClock(r.year, r.month, r.day,
              static_cast<WORD>(weekday{sys_days{day.time_since_epoch()}}.c_encoding()));
-    EXPECT_EQ(std::wstring(Run(60001, L"Moon", L"MOONPHASE")), expected) << DateText(r.year, r.month, r.day);
+    EXPECT_EQ(std::wstring(Run(60001, L"Moon", L"MOONPHASE")), expected)
+        << DateText(r.year, r.month, r.day);
     ++checked;
   }
   EXPECT_GT(checked, 3000);
@@ -429,7 +442,8 @@ TEST_F(MoonfoldDll, SeasonsAndPillarsOfEveryDayMatchScansOfTheReference) {
   ASSERT_EQ(expected.size(), kReferenceDayCount);
   int mismatches = 0;
   long checked = 0;
-  const auto check = [&](const wchar_t* keyword, const std::u16string& want, local_time<minutes> at) {
+  const auto check = [&](const wchar_t* keyword, const std::u16string& want,
+                         local_time<minutes> at) {
     SetClockAt(at);
     const std::wstring text = Run(70001, L"Seasons", keyword);
     ++checked;

@@ -19,7 +19,8 @@ std::u16string_view LunarDayName(unsigned day, Script script) {
 
 std::u16string LunarMonthName(unsigned month, bool leap, Script script) {
   const texts::ScriptNames& names = NamesOf(script);
-  const texts::Name name = month >= 1 ? texts::NameAt(names.lunar_months, month - 1) : texts::Name{};
+  const texts::Name name =
+      month >= 1 ? texts::NameAt(names.lunar_months, month - 1) : texts::Name{};
   if (name.empty()) return {};
   std::u16string text;
   if (leap) text = names.leap;
@@ -94,7 +95,8 @@ std::u16string CountdownName(std::u16string_view name, int days, Script script) 
 
 std::u16string SeasonDayName(const SeasonDay& season, Script script) {
   const texts::ScriptNames& names = NamesOf(script);
-  return std::u16string(texts::NameAt(names.season_periods, static_cast<std::size_t>(season.period))) +
+  return std::u16string(
+             texts::NameAt(names.season_periods, static_cast<std::size_t>(season.period))) +
          std::u16string(names.labels.nth) + Number(season.day) + std::u16string(names.labels.days);
 }
 

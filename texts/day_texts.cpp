@@ -77,7 +77,8 @@ std::u16string PillarsText(const DayFacts& f, Script s) {
   // Four names of two characters and three spaces: one allocation.
   std::u16string text;
   text.reserve(11);
-  for (const CyclePosition& pillar : {f.pillars.year, f.pillars.month, f.pillars.day, f.pillars.hour}) {
+  for (const CyclePosition& pillar :
+       {f.pillars.year, f.pillars.month, f.pillars.day, f.pillars.hour}) {
     if (!text.empty()) text += u' ';
     text += CycleName(pillar, s);
   }

@@ -8,11 +8,11 @@
 #include <algorithm>
 #include <set>
 
-#include "texts/calendar_texts.h"
 #include "tests/support/known_day.h"
 #include "tests/support/reference_data.h"
 #include "tests/support/reviewed_names.h"
 #include "tests/support/season_scan.h"
+#include "texts/calendar_texts.h"
 
 namespace moonfold {
 namespace {
@@ -69,7 +69,8 @@ TEST(DayTexts, EveryDayOf1900To2100MatchesTheReference) {
 TEST(DayTexts, EveryKindOfAKnownDay) {
   std::set<std::u16string_view> seen;
   for (const auto& c : testing::kKnownDayTexts) {
-    EXPECT_EQ(Text(c.keyword, year{2010} / 11 / 7, 10, 30), c.text) << Narrow(std::u16string(c.keyword));
+    EXPECT_EQ(Text(c.keyword, year{2010} / 11 / 7, 10, 30), c.text)
+        << Narrow(std::u16string(c.keyword));
     seen.insert(c.keyword);
   }
   EXPECT_EQ(seen.size(), kTextKindCount) << "a case for every kind";
@@ -91,13 +92,13 @@ TEST(DayTexts, FollowTheRulesOfTheCalendar) {
       {year{2023} / 6 / 1, 12, u"TWELVEANIMALS", u"兔"},  // once carried as 免, "to exempt"
       {year{1984} / 6 / 1, 12, u"HEYEAR", u"甲子"},
       {year{2044} / 6 / 1, 12, u"HEYEAR", u"甲子"},
-      {year{1900} / 1 / 1, 12, u"HEYEAR", u"己亥"},      // lunar 1899
+      {year{1900} / 1 / 1, 12, u"HEYEAR", u"己亥"},  // lunar 1899
       {year{2100} / 12 / 31, 12, u"HEYEAR", u"庚申"},
       // The month's name runs by lunar month, the first a 寅 month; a leap
       // month repeats the name of the month it follows.
       {year{1990} / 1 / 27, 12, u"HEMONTH", u"戊寅"},
       {year{2023} / 3 / 21, 12, u"HEMONTH", u"乙卯"},
-      {year{2023} / 3 / 22, 12, u"HEMONTH", u"乙卯"},     // 闰二月
+      {year{2023} / 3 / 22, 12, u"HEMONTH", u"乙卯"},  // 闰二月
       {year{2023} / 3 / 22, 12, u"LUNARMONTH", u"闰二"},
       {year{2033} / 12 / 22, 12, u"LUNARMONTH", u"闰冬"},
       {year{2024} / 2 / 9, 12, u"LUNARMONTH", u"腊"},
@@ -129,13 +130,15 @@ TEST(DayTexts, FollowTheRulesOfTheCalendar) {
       {year{2011} / 3 / 21, 12, u"FEASTS", u"世界森林日 消除种族歧视国际日 世界儿歌日 世界睡眠日"},
       {year{2011} / 4 / 23, 12, u"FEASTS", u"世界图书和版权日 莎士比亚节"},  // once with 图书 twice
       {year{2011} / 5 / 30, 12, u"FEASTS", u"『五卅』反对帝国主义运动纪念日"},
-      {year{2011} / 7 / 1, 12, u"FEASTS", u"中国共产党建党日 世界建筑日 香港回归日 亚洲\"三十亿人口日\""},
+      {year{2011} / 7 / 1, 12, u"FEASTS",
+       u"中国共产党建党日 世界建筑日 香港回归日 亚洲\"三十亿人口日\""},
       {year{2011} / 8 / 8, 12, u"FEASTS", u"中国男子节（爸爸节）"},
       {year{2011} / 10 / 5, 12, u"FEASTS", u"世界教师日"},  // once keyed to 10-4, never shown
       {year{2011} / 12 / 29, 12, u"FEASTS", u"国际生物多样性日"},
       {year{2011} / 12 / 31, 12, u"FEASTS", u""},
       // The n-th weekday of a month, counted from the month's first day.
-      {year{2011} / 5 / 8, 12, u"FWEEKDAY", u"母亲节 救助贫困母亲日"},  // May 2011 starts on a Sunday
+      {year{2011} / 5 / 8, 12, u"FWEEKDAY",
+       u"母亲节 救助贫困母亲日"},  // May 2011 starts on a Sunday
       {year{2011} / 5 / 1, 12, u"FWEEKDAY", u""},
       {year{2011} / 5 / 15, 12, u"FWEEKDAY", u"全国助残日"},
       {year{2012} / 5 / 13, 12, u"FWEEKDAY", u"母亲节 救助贫困母亲日"},
@@ -169,14 +172,14 @@ TEST(DayTexts, FollowTheRulesOfTheCalendar) {
       {year{2034} / 2 / 18, 12, u"FLUNARS", u"除夕"},  // on 雨水
       {year{2011} / 4 / 5, 12, u"FLUNARS", u"上巳"},   // on 清明
       {year{2024} / 4 / 4, 12, u"FLUNARS", u"清明节"},
-      {year{1951} / 12 / 23, 0, u"FLUNARS", u"冬至节"},  // the solstice at 00:00:01
+      {year{1951} / 12 / 23, 0, u"FLUNARS", u"冬至节"},    // the solstice at 00:00:01
       {year{2011} / 1 / 26, 12, u"FLUNARS", u"北方小年"},  // once named 腊八节
       {year{2011} / 1 / 27, 12, u"FLUNARS", u"小年"},
       {year{2010} / 10 / 16, 12, u"FLUNARS", u"重阳节 中国老年节"},
       {year{2010} / 9 / 15, 12, u"FLUNARS", u""},
-      {year{2009} / 6 / 27, 12, u"FLUNARS", u""},        // leap fifth month, day 5
-      {year{2023} / 3 / 23, 12, u"FLUNARS", u""},        // leap second month, day 2
-      {year{2023} / 4 / 5, 12, u"FLUNARS", u"清明节"},   // in the leap month: the term's own
+      {year{2009} / 6 / 27, 12, u"FLUNARS", u""},       // leap fifth month, day 5
+      {year{2023} / 3 / 23, 12, u"FLUNARS", u""},       // leap second month, day 2
+      {year{2023} / 4 / 5, 12, u"FLUNARS", u"清明节"},  // in the leap month: the term's own
       {year{2023} / 2 / 21, 12, u"FLUNARS", u"龙抬头节"},
       // The official arrangement: days off and weekend days worked, as the
       // notices give them; nothing in a year no notice has announced.
@@ -185,12 +188,12 @@ TEST(DayTexts, FollowTheRulesOfTheCalendar) {
       {year{2026} / 2 / 14, 12, u"HOLIDAY", u""},
       {year{2026} / 2 / 14, 12, u"DAYOFF", u"班"},
       {year{2023} / 10 / 3, 12, u"HOLIDAY", u"中秋节、国庆节"},
-      {year{2013} / 4 / 7, 12, u"DAYOFF", u"班"},      // the notice, though one library has it not
-      {year{2015} / 9 / 26, 12, u"DAYOFF", u""},       // an ordinary Saturday
+      {year{2013} / 4 / 7, 12, u"DAYOFF", u"班"},  // the notice, though one library has it not
+      {year{2015} / 9 / 26, 12, u"DAYOFF", u""},   // an ordinary Saturday
       {year{2015} / 9 / 3, 12, u"HOLIDAY", u"抗战胜利纪念日"},
-      {year{2005} / 12 / 31, 12, u"DAYOFF", u"班"},    // worked for 元旦 of 2006
-      {year{2026} / 3 / 7, 12, u"DAYOFF", u""},        // an ordinary weekend is not marked
-      {year{2027} / 2 / 8, 12, u"HOLIDAY", u""},       // no notice for 2027 yet
+      {year{2005} / 12 / 31, 12, u"DAYOFF", u"班"},  // worked for 元旦 of 2006
+      {year{2026} / 3 / 7, 12, u"DAYOFF", u""},      // an ordinary weekend is not marked
+      {year{2027} / 2 / 8, 12, u"HOLIDAY", u""},     // no notice for 2027 yet
   };
   for (const auto& c : kCases) {
     EXPECT_EQ(Text(c.keyword, c.date, c.hour), c.text) << Where(c.date, c.keyword);
@@ -236,7 +239,8 @@ TEST(CalendarTexts, ComposedForms) {
   EXPECT_EQ(FestivalName({FestivalTable::kLunar, 4}, kHans), u"元宵(上元)节");
   EXPECT_EQ(LunarDayName(0, kHans), u"");
   EXPECT_EQ(LunarMonthName(13, false, kHans), u"");
-  for (unsigned p = 0; p < 60; ++p) EXPECT_EQ(CycleName({p}, kHans), testing::ReviewedCycleName(p)) << p;
+  for (unsigned p = 0; p < 60; ++p)
+    EXPECT_EQ(CycleName({p}, kHans), testing::ReviewedCycleName(p)) << p;
 }
 
 // Every festival name is clean: no blank at either end or doubled, only the
@@ -244,9 +248,9 @@ TEST(CalendarTexts, ComposedForms) {
 TEST(CalendarTexts, FestivalNamesAreClean) {
   const texts::ScriptNames& names = texts::NamesOf(kHans);
   const auto allowed = [](char16_t c) {
-    return (c >= 0x4E00 && c <= 0x9FFF) || (c >= u'0' && c <= u'9') || c == u'.' ||
-           c == u'"' || c == u'(' || c == u')' || c == u'（' || c == u'）' || c == u'『' ||
-           c == u'』' || (c >= u'A' && c <= u'Z') || (c >= u'a' && c <= u'z');
+    return (c >= 0x4E00 && c <= 0x9FFF) || (c >= u'0' && c <= u'9') || c == u'.' || c == u'"' ||
+           c == u'(' || c == u')' || c == u'（' || c == u'）' || c == u'『' || c == u'』' ||
+           (c >= u'A' && c <= u'Z') || (c >= u'a' && c <= u'z');
   };
   const auto check = [&](const auto& table) {
     for (const std::u16string_view name : table) {
@@ -277,8 +281,9 @@ TEST(TraditionalTexts, CoreNamesAreTheReviewedOnes) {
             u"白露 秋分 寒露 霜降 立冬 小雪 大雪 冬至 ");
   EXPECT_EQ(joined(hant.lunar_months), u"正 二 三 四 五 六 七 八 九 十 冬 臘 ");
   EXPECT_EQ(joined(hant.lunar_days), joined(texts::NamesOf(Script::kSimplified).lunar_days));
-  EXPECT_EQ(joined(hant.star_signs),
-            u"白羊座 金牛座 雙子座 巨蟹座 獅子座 處女座 天秤座 天蠍座 射手座 摩羯座 水瓶座 雙魚座 ");
+  EXPECT_EQ(
+      joined(hant.star_signs),
+      u"白羊座 金牛座 雙子座 巨蟹座 獅子座 處女座 天秤座 天蠍座 射手座 摩羯座 水瓶座 雙魚座 ");
   EXPECT_EQ(hant.leap, u"閏");
   EXPECT_EQ(hant.labels.week, u"週");
   EXPECT_EQ(hant.labels.lunar_calendar, u"農曆");
@@ -339,7 +344,8 @@ TEST(PillarTexts, AgainstTheTermsAndTheRhyme) {
       const year_month_day date{year{r.year}, month{r.month}, day{r.day}};
       const auto when = local_days{date} + hours{hour} + minutes{30};
       if (testing::NearAJie(when)) continue;
-      ASSERT_EQ(Text(u"PILLARS", date, hour, 30), testing::ExpectedPillars(when, r, ref_days[i + 1]))
+      ASSERT_EQ(Text(u"PILLARS", date, hour, 30),
+                testing::ExpectedPillars(when, r, ref_days[i + 1]))
           << Where(date, u"PILLARS") << ' ' << hour << ":30";
       ++checked;
     }
@@ -349,8 +355,8 @@ TEST(PillarTexts, AgainstTheTermsAndTheRhyme) {
   for (const auto& [instant, index] : testing::ReferenceJie()) {
     for (const int offset : {-2, 2}) {
       const auto when = floor<minutes>(instant) + minutes{offset};
-      const auto i = static_cast<std::size_t>((floor<days>(when).time_since_epoch() -
-                                               first_day.time_since_epoch()).count());
+      const auto i = static_cast<std::size_t>(
+          (floor<days>(when).time_since_epoch() - first_day.time_since_epoch()).count());
       if (i + 1 >= ref_days.size()) continue;
       const year_month_day date{floor<days>(when)};
       const hh_mm_ss hm{when - floor<days>(when)};
@@ -381,9 +387,9 @@ TEST(TextKinds, PeriodsHoldTheMomentAndEndWhereTheTextTurns) {
     int minutes;  // after 2011-02-02 00:00
     int day_start, day_end, double_start, double_end;
   } kCases[]{
-      {0, 0, 1440, 0, 60},            // 00:00: 子 runs on to 01:00
+      {0, 0, 1440, 0, 60},  // 00:00: 子 runs on to 01:00
       {59, 0, 1440, 0, 60},
-      {60, 0, 1440, 60, 180},         // 丑 from 01:00
+      {60, 0, 1440, 60, 180},  // 丑 from 01:00
       {22 * 60 + 59, 0, 1440, 21 * 60, 23 * 60},
       {23 * 60, 0, 1440, 23 * 60, 1440},  // 子 from 23:00, cut at midnight
   };

@@ -51,10 +51,12 @@ constexpr TextPeriod DoubleHourPeriod(const DayFacts& facts) noexcept {
 // instants at which the month (and at 立春 the year) turns.
 constexpr TextPeriod PillarsPeriod(const DayFacts& facts) noexcept {
   TextPeriod period = DoubleHourPeriodAt(facts.time);
-  if (const auto turned = SolarTermInstantAt(facts.terms.latest_jie); turned && *turned > period.start) {
+  if (const auto turned = SolarTermInstantAt(facts.terms.latest_jie);
+      turned && *turned > period.start) {
     period.start = *turned;
   }
-  if (const auto next = SolarTermInstantAt(facts.terms.latest_jie + 2); next && *next < period.end) {
+  if (const auto next = SolarTermInstantAt(facts.terms.latest_jie + 2);
+      next && *next < period.end) {
     period.end = *next;
   }
   return period;
@@ -64,9 +66,9 @@ static_assert(DoubleHourPeriodAt(DayPeriodAt(BeijingTime{}).start + std::chrono:
               BeijingTime{} + std::chrono::hours{1});
 
 struct TextKindRow {
-  std::u16string_view keyword;   // upper case; matched whatever the case
+  std::u16string_view keyword;  // upper case; matched whatever the case
   TextBuilder build;
-  PeriodOf period;      // when its text can change
+  PeriodOf period;  // when its text can change
 };
 
 // In the order of the command's listing, its JSON and its help.

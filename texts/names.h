@@ -30,43 +30,43 @@ using Name = std::u16string_view;
 
 // Words of the command's listings, grids and calendar files.
 struct Labels {
-  Name year;                // after a year's number or name: 2023年, 癸卯年
-  Name month;               // after a month's number or name: 3月, 闰二月
-  Name week;                // before a weekday: 周二
-  Name lunar_calendar;      // before a lunar date: 农历冬月廿八
-  Name term_time;           // before a term's Beijing time in a description
-  Name category_term;       // the iCalendar categories of the three kinds
+  Name year;            // after a year's number or name: 2023年, 癸卯年
+  Name month;           // after a month's number or name: 3月, 闰二月
+  Name week;            // before a weekday: 周二
+  Name lunar_calendar;  // before a lunar date: 农历冬月廿八
+  Name term_time;       // before a term's Beijing time in a description
+  Name category_term;   // the iCalendar categories of the three kinds
   Name category_lunar;
   Name category_gregorian;
-  Name calendar_name;       // the calendar file's name, before its years
-  Name countdown_to;        // 距<name>还有<n>天: before the name
-  Name days_left;           // before the number of days
-  Name days;                // after it
-  Name none;                // before what a year lacks: 无闰四月
-  Name becomes;             // between what was asked and what is kept: 三十 → 廿九
-  Name clause;              // between two clauses of a description
+  Name calendar_name;         // the calendar file's name, before its years
+  Name countdown_to;          // 距<name>还有<n>天: before the name
+  Name days_left;             // before the number of days
+  Name days;                  // after it
+  Name none;                  // before what a year lacks: 无闰四月
+  Name becomes;               // between what was asked and what is kept: 三十 → 廿九
+  Name clause;                // between two clauses of a description
   Name category_anniversary;  // the iCalendar category of a lunar anniversary
-  Name day_off;             // 休: an official day off, as a calendar marks it
-  Name make_up_day;         // 班: a weekend day worked in exchange
-  Name holiday_off;         // after a holiday's name: 春节 放假
-  Name holiday_work;        // after a holiday's name: 春节 调休上班
-  Name category_off;        // the iCalendar categories of the two
+  Name day_off;               // 休: an official day off, as a calendar marks it
+  Name make_up_day;           // 班: a weekend day worked in exchange
+  Name holiday_off;           // after a holiday's name: 春节 放假
+  Name holiday_work;          // after a holiday's name: 春节 调休上班
+  Name category_off;          // the iCalendar categories of the two
   Name category_work;
-  Name nth;                 // before a day's number in a period: 初伏第3天
-  Name category_moon;       // the iCalendar category of the moon's phases
-  Name moon_time;           // before a phase's Beijing time in a description
+  Name nth;            // before a day's number in a period: 初伏第3天
+  Name category_moon;  // the iCalendar category of the moon's phases
+  Name moon_time;      // before a phase's Beijing time in a description
 };
 
 struct ScriptNames {
-  std::array<Name, 10> stems;           // 甲 .. 癸
-  std::array<Name, 12> branches;        // 子 .. 亥
-  std::array<Name, 12> animals;         // by branch: 鼠 for 子
-  std::array<Name, 7> weekdays;         // 0 = Sunday
+  std::array<Name, 10> stems;                     // 甲 .. 癸
+  std::array<Name, 12> branches;                  // 子 .. 亥
+  std::array<Name, 12> animals;                   // by branch: 鼠 for 子
+  std::array<Name, 7> weekdays;                   // 0 = Sunday
   std::array<Name, kSolarTermCount> solar_terms;  // 0 = 小寒
   std::array<Name, kSignCount> star_signs;        // 0 = 白羊座
-  std::array<Name, 12> lunar_months;    // month 1..12 at 0..11, without 月
-  std::array<Name, 30> lunar_days;      // day 1..30 at 0..29
-  Name leap;                            // before a leap month's name
+  std::array<Name, 12> lunar_months;              // month 1..12 at 0..11, without 月
+  std::array<Name, 30> lunar_days;                // day 1..30 at 0..29
+  Name leap;                                      // before a leap month's name
   std::array<Name, kFixedDateFestivalDays.size()> fixed_date_festivals;
   std::array<Name, kWeekdayFestivalRules.size()> weekday_festivals;
   std::array<Name, kLastWeekdayFestivalRules.size()> last_weekday_festivals;
@@ -74,8 +74,8 @@ struct ScriptNames {
   std::array<Name, kCountdownFestivalCount> countdown_festivals;  // in CountdownFestival order
   std::array<Name, kHolidayCount> holidays;  // in Holiday order, as the notices name them
   std::array<Name, kSeasonPeriodCount> season_periods;  // in SeasonPeriod order, none first
-  std::array<Name, 72> pentads;         // three to each term, from 小寒
-  std::array<Name, 8> moon_phases;      // in MoonPhase order: 新月, 蛾眉月 …
+  std::array<Name, 72> pentads;                         // three to each term, from 小寒
+  std::array<Name, 8> moon_phases;                      // in MoonPhase order: 新月, 蛾眉月 …
   Labels labels;
 };
 

@@ -53,14 +53,18 @@ std::vector<std::string> Utf8Names(const Table& table) {
 TEST(NameTables, EveryRowNamesTheIdOfItsPlace) {
   const std::string festivals = Source("festivals/festival_days.h");
   const ScriptNames& n = kSimplifiedNames;
-  EXPECT_EQ(CommentNames(festivals, "kFixedDateFestivalDays = ", "});"), Utf8Names(n.fixed_date_festivals));
-  EXPECT_EQ(CommentNames(festivals, "kWeekdayFestivalRules = ", "});"), Utf8Names(n.weekday_festivals));
+  EXPECT_EQ(CommentNames(festivals, "kFixedDateFestivalDays = ", "});"),
+            Utf8Names(n.fixed_date_festivals));
+  EXPECT_EQ(CommentNames(festivals, "kWeekdayFestivalRules = ", "});"),
+            Utf8Names(n.weekday_festivals));
   EXPECT_EQ(CommentNames(festivals, "kLastWeekdayFestivalRules = ", "});"),
             Utf8Names(n.last_weekday_festivals));
   // The dated lunar festivals, then the three that no date fixes.
   std::vector<std::string> lunar = CommentNames(festivals, "kLunarFestivalDays = ", "});");
-  for (const std::string& row : CommentNames(festivals, "kLunarFestivalDays = ", "kLunarFestivalCount")) {
-    if (row == "除夕" || row.rfind("清明节", 0) == 0 || row.rfind("冬至节", 0) == 0) lunar.push_back(row.substr(0, row.find(' ')));
+  for (const std::string& row :
+       CommentNames(festivals, "kLunarFestivalDays = ", "kLunarFestivalCount")) {
+    if (row == "除夕" || row.rfind("清明节", 0) == 0 || row.rfind("冬至节", 0) == 0)
+      lunar.push_back(row.substr(0, row.find(' ')));
   }
   EXPECT_EQ(lunar, Utf8Names(n.lunar_festivals));
   EXPECT_EQ(CommentNames(Source("festivals/official_day_types.h"), "enum class Holiday", "};"),

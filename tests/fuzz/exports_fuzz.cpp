@@ -12,8 +12,8 @@
 #include <string>
 #include <vector>
 
-#include "texts/kinds.h"
 #include "tests/support/seam_plugin.h"
+#include "texts/kinds.h"
 
 namespace {
 
@@ -71,8 +71,7 @@ std::u16string OptionValue(Input& in) {
       const std::size_t length = std::size_t{in.Unit()} * 16;
       return std::u16string(length, static_cast<char16_t>(in.Unit()));
     }
-    default:
-      return u"";
+    default: return u"";
   }
 }
 
@@ -116,7 +115,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         break;
       }
       case 3: {
-        const std::uint32_t id = ids.empty() || in.Byte() % 2 ? in.Word() : ids[in.Byte() % ids.size()];
+        const std::uint32_t id =
+            ids.empty() || in.Byte() % 2 ? in.Word() : ids[in.Byte() % ids.size()];
         if (const char16_t* text = GetString(id)) {
           if (Length(text) > 64) Fail("a text longer than any table entry");
         }
@@ -124,7 +124,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
       }
       case 4: {
         // The clock moves on, as it does while a host runs for days.
-        const std::uint32_t id = ids.empty() || in.Byte() % 2 ? in.Word() : ids[in.Byte() % ids.size()];
+        const std::uint32_t id =
+            ids.empty() || in.Byte() % 2 ? in.Word() : ids[in.Byte() % ids.size()];
         if (Update2(id) != 0.0) Fail("Update2 gave non-zero");
         break;
       }

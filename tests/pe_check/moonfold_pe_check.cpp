@@ -204,8 +204,8 @@ int main(int argc, char** argv) {
                                             "GetString", "Initialize",      "Update2"};
     Check(exports->library == "Moonfold.dll",
           "the export table names \"Moonfold.dll\", not \"" + exports->library + "\"");
-    Check(exports->names == expected, "exactly the six undecorated exports, not: " +
-                                          Joined(exports->names));
+    Check(exports->names == expected,
+          "exactly the six undecorated exports, not: " + Joined(exports->names));
   }
 
   const auto imports = ImportsOf(pe);

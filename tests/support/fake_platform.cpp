@@ -11,7 +11,7 @@ void FakePlatform::SetClock(std::uint16_t year, std::uint16_t month, std::uint16
   now.month = month;
   now.day = day;
   const std::chrono::year_month_day date{std::chrono::year{year}, std::chrono::month{month},
-                                        std::chrono::day{day}};
+                                         std::chrono::day{day}};
   now.day_of_week = static_cast<std::uint16_t>(
       date.ok() ? std::chrono::weekday{std::chrono::sys_days{date}}.c_encoding() : 0);
   now.hour = hour;

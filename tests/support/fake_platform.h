@@ -16,8 +16,8 @@ class FakePlatform final : public PluginPlatform {
  public:
   // The clock reads `now` until changed.
   void SetClock(LocalDateRecord now) { now_ = now; }
-  void SetClock(std::uint16_t year, std::uint16_t month, std::uint16_t day,
-                std::uint16_t hour = 12, std::uint16_t minute = 0);
+  void SetClock(std::uint16_t year, std::uint16_t month, std::uint16_t day, std::uint16_t hour = 12,
+                std::uint16_t minute = 0);
 
   // The option `key` of `section`; std::nullopt makes ReadConfigString
   // answer null.

@@ -12,15 +12,28 @@ struct KnownText {
 };
 
 inline constexpr KnownText kKnownDayTexts[]{
-    {u"LUNARDAY", u"初二"},   {u"LUNARMONTH", u"十"},     {u"WEEKDAY", u"日"},
-    {u"HEYEAR", u"庚寅"},     {u"HEMONTH", u"丁亥"},      {u"HEDAY", u"辛酉"},
-    {u"HEHOUR", u"巳"},       {u"SOLAR", u"立冬"},        {u"CONSTELLATION", u"天蝎座"},
-    {u"FEASTS", u"十月社会主义革命纪念日"},               {u"FWEEKDAY", u""},
-    {u"FLASTWEEK", u""},      {u"FLUNARS", u""},          {u"TWELVEANIMALS", u"虎"},
-    {u"COUNTDOWN", u"距冬至还有45天"},                    {u"NEXTTERM", u"距小雪还有15天"},
-    {u"HOLIDAY", u""},        {u"DAYOFF", u""},           {u"SEASONDAYS", u""},
-    {u"PENTAD", u"水始冰"},   {u"PILLARS", u"庚寅 丙戌 辛酉 癸巳"},  // 立冬 comes at 20:42
-    {u"MOONPHASE", u"蛾眉月"},  // the new moon was on the 6th
+    {u"LUNARDAY", u"初二"},
+    {u"LUNARMONTH", u"十"},
+    {u"WEEKDAY", u"日"},
+    {u"HEYEAR", u"庚寅"},
+    {u"HEMONTH", u"丁亥"},
+    {u"HEDAY", u"辛酉"},
+    {u"HEHOUR", u"巳"},
+    {u"SOLAR", u"立冬"},
+    {u"CONSTELLATION", u"天蝎座"},
+    {u"FEASTS", u"十月社会主义革命纪念日"},
+    {u"FWEEKDAY", u""},
+    {u"FLASTWEEK", u""},
+    {u"FLUNARS", u""},
+    {u"TWELVEANIMALS", u"虎"},
+    {u"COUNTDOWN", u"距冬至还有45天"},
+    {u"NEXTTERM", u"距小雪还有15天"},
+    {u"HOLIDAY", u""},
+    {u"DAYOFF", u""},
+    {u"SEASONDAYS", u""},
+    {u"PENTAD", u"水始冰"},
+    {u"PILLARS", u"庚寅 丙戌 辛酉 癸巳"},  // 立冬 comes at 20:42
+    {u"MOONPHASE", u"蛾眉月"},             // the new moon was on the 6th
 };
 
 }  // namespace moonfold::testing

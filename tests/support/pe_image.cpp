@@ -39,8 +39,8 @@ std::map<std::string, std::vector<std::string>> ImportsOf(HMODULE module) {
   std::map<std::string, std::vector<std::string>> result;
   const auto& dir = Directory(module, IMAGE_DIRECTORY_ENTRY_IMPORT);
   if (dir.VirtualAddress == 0) return result;
-  for (const auto* d = At<const IMAGE_IMPORT_DESCRIPTOR>(module, dir.VirtualAddress);
-       d->Name != 0; ++d) {
+  for (const auto* d = At<const IMAGE_IMPORT_DESCRIPTOR>(module, dir.VirtualAddress); d->Name != 0;
+       ++d) {
     auto& functions = result[At<const char>(module, d->Name)];
     const DWORD lookup = d->OriginalFirstThunk != 0 ? d->OriginalFirstThunk : d->FirstThunk;
     for (const auto* t = At<const IMAGE_THUNK_DATA>(module, lookup); t->u1.AddressOfData != 0;

@@ -57,10 +57,9 @@ std::vector<ReferenceDay> Load() {
       malformed = true;
       return;
     }
-    days.push_back({Number(f[0].substr(0, 4)), Number(f[0].substr(5, 2)),
-                    Number(f[0].substr(8, 2)), Number(f[1]), Number(f[2]), Number(f[3]),
-                    Number(f[4]), f[5] == "-" ? u"" : Utf16FromUtf8(f[5]),
-                    Utf16FromUtf8(f[6])});
+    days.push_back({Number(f[0].substr(0, 4)), Number(f[0].substr(5, 2)), Number(f[0].substr(8, 2)),
+                    Number(f[1]), Number(f[2]), Number(f[3]), Number(f[4]),
+                    f[5] == "-" ? u"" : Utf16FromUtf8(f[5]), Utf16FromUtf8(f[6])});
   });
   // Every day of the range, in order, or none: a short file must not let a
   // test pass having checked less than it says.
@@ -80,13 +79,13 @@ std::vector<ReferenceTerm> LoadTerms() {
   ForEachLine(ReadDataFile("solar_term_reference.tsv"), [&](std::string_view, const auto& f) {
     if (f.size() != 4 || f[3].size() != 19) return;
     const std::string_view when = f[3];
-    const std::chrono::year_month_day date{
-        std::chrono::year{Number(when.substr(0, 4))},
-        std::chrono::month{Number(when.substr(5, 2))}, std::chrono::day{Number(when.substr(8, 2))}};
-    const std::chrono::local_seconds instant =
-        std::chrono::local_days{date} + std::chrono::hours{Number(when.substr(11, 2))} +
-        std::chrono::minutes{Number(when.substr(14, 2))} +
-        std::chrono::seconds{Number(when.substr(17, 2))};
+    const std::chrono::year_month_day date{std::chrono::year{Number(when.substr(0, 4))},
+                                           std::chrono::month{Number(when.substr(5, 2))},
+                                           std::chrono::day{Number(when.substr(8, 2))}};
+    const std::chrono::local_seconds instant = std::chrono::local_days{date} +
+                                               std::chrono::hours{Number(when.substr(11, 2))} +
+                                               std::chrono::minutes{Number(when.substr(14, 2))} +
+                                               std::chrono::seconds{Number(when.substr(17, 2))};
     terms.push_back({Number(f[0]), Number(f[1]), Utf16FromUtf8(f[2]), instant});
   });
   if (terms.size() != kReferenceTermCount) terms.clear();
@@ -140,7 +139,8 @@ const std::map<std::string, NoticeDay>& NoticeDays() {
       if (line.substr(0, 5) == "year\t" || f.size() != 5) return;
       using namespace std::chrono;
       const auto date = [](std::string_view t) {
-        return sys_days{year{Number(t.substr(0, 4))} / Number(t.substr(5, 2)) / Number(t.substr(8, 2))};
+        return sys_days{year{Number(t.substr(0, 4))} / Number(t.substr(5, 2)) /
+                        Number(t.substr(8, 2))};
       };
       const std::u16string name = Utf16FromUtf8(f[1]);
       for (sys_days d = date(f[2]); d <= date(f[3]); d += std::chrono::days{1}) {

@@ -77,7 +77,8 @@ std::vector<SeasonTexts> Scan() {
     const sys_days last = geng_from(autumn.at(y), 1);
     if (d >= first && d < middle) texts.season_days = Numbered(u"初伏", (d - first).count() + 1);
     if (d >= middle && d < last) texts.season_days = Numbered(u"中伏", (d - middle).count() + 1);
-    if (d >= last && d < last + days{10}) texts.season_days = Numbered(u"末伏", (d - last).count() + 1);
+    if (d >= last && d < last + days{10})
+      texts.season_days = Numbered(u"末伏", (d - last).count() + 1);
     // The nines: 81 days from the latest 冬至 day.
     const sys_days solstice = d >= winter.at(y) ? winter.at(y) : winter.at(y - 1);
     if (const auto since = (d - solstice).count(); since < 81) {
@@ -85,10 +86,11 @@ std::vector<SeasonTexts> Scan() {
     }
     // The pentad: days 0-4 from the latest term's day, 5-9, then the rest;
     // 1900's first days are in the third of 1899's 冬至.
-    const std::size_t pentad = latest_term
-        ? 3 * latest_term->second + std::min<std::size_t>(
-                                        static_cast<std::size_t>((d - latest_term->first).count()) / 5, 2)
-        : 71;
+    const std::size_t pentad =
+        latest_term ? 3 * latest_term->second +
+                          std::min<std::size_t>(
+                              static_cast<std::size_t>((d - latest_term->first).count()) / 5, 2)
+                    : 71;
     texts.pentad = pentads[pentad];
     out.push_back(std::move(texts));
   }
@@ -132,7 +134,7 @@ std::u16string ExpectedPillars(local_seconds when, const ReferenceDay& today,
   const auto passed = std::upper_bound(jie.begin(), jie.end(), when,
                                        [](local_seconds w, const Jie& j) { return w < j.instant; });
   const long months = (passed - jie.begin()) - 1 - (at_1984 - jie.begin());  // 节 since 1984's 立春
-  long springs = 0;  // 立春 since 1984's
+  long springs = 0;                                                          // 立春 since 1984's
   for (auto j = at_1984; j < passed; ++j) springs += j->index == 2;
   for (auto j = passed; j < at_1984; ++j) springs -= j->index == 2;
   const long year_place = ((springs - 1) % 60 + 60) % 60;
