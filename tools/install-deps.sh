@@ -4,14 +4,15 @@
 # GoogleTest, Wine (32- and 64-bit) to run the Windows builds,
 # python3-icalendar, the real parser that reads the iCalendar export, and
 # python3-ephem and opencc, with which the tests make the calendar tables
-# and the traditional names again.
+# and the traditional names again; clang-format-14, which holds the sources
+# to the project's format, and universal-ctags, which measures functions.
 # Installs only what is missing; runs as root, or through sudo.
 set -euo pipefail
 
 packages=(cmake ninja-build g++ g++-mingw-w64-i686 g++-mingw-w64-x86-64 libgtest-dev googletest
           wine wine32:i386 wine64
           clang libclang-rt-14-dev libbenchmark-dev libicu-dev
-          python3 python3-icalendar python3-ephem opencc)
+          python3 python3-icalendar python3-ephem opencc clang-format-14 universal-ctags)
 
 sudo=()
 if [ "$(id -u)" -ne 0 ]; then
