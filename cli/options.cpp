@@ -168,7 +168,8 @@ std::optional<Result> TakeValue(const OptionRow& row, const std::vector<std::str
   const std::string& arg = args[i];
   const bool has_inline = name.size() < arg.size();
   const bool has_next = !has_inline && i + 1 < args.size();
-  if (row.value == kNone) {
+  // A flag, or an answer such as --help, written with an equals sign.
+  if (row.value == kNone || row.value == kAnswer) {
     if (has_inline) return Failure(arg, "takes no value");
     r.*row.flag = true;
     return std::nullopt;

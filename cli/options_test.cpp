@@ -191,6 +191,9 @@ TEST(MoonfoldCommand, RefusesWithTheReasonAndExitStatus2) {
       {"--lunar 2023-01-00", "--lunar 2023-01-00 — there is no day 00"},
       {"--date 2023-01-00", "--date 2023-01-00 — there is no day 00"},
       {"--bogus", "--bogus — not an option; see moonfold --help"},
+      {"--json=x", "--json=x — takes no value"},
+      {"-h=2", "-h=2 — takes no value"},
+      {"--month -3 --version=1", "--version=1 — takes no value"},
   };
   for (const auto& c : kCases) {
     const Output o = RunCommand(c.args, true);
@@ -245,6 +248,18 @@ std::set<std::string> RoffOptions(const std::string& text) {
   return names;
 }
 
+// What the bash completion offers, as bash runs it, for the words typed
+// after the command (the last being completed), one a line.
+std::string Completed(const std::string& words) {
+  const std::size_t count =
+      static_cast<std::size_t>(std::count(words.begin(), words.end(), ' ')) + 1;
+  return RunShell("bash -c 'source " MOONFOLD_SOURCE_DIR
+                  "/cli/moonfold.bash-completion; COMP_WORDS=(" +
+                  std::string(MOONFOLD_COMMAND) + " " + words + "); COMP_CWORD=" +
+                  std::to_string(count) + "; _moonfold; printf \"%s\\n\" \"${COMPREPLY[@]}\"'")
+      .out;
+}
+
 TEST(Options, TheHelpTheManualAndTheCompletionNameTheTablesOptions) {
   const std::set<std::string> table = TableOptions();
   // --help: the option column of each line that starts with one.
@@ -276,14 +291,8 @@ TEST(Options, TheHelpTheManualAndTheCompletionNameTheTablesOptions) {
   EXPECT_EQ(entries, table);
 
   // The bash completion, as bash runs it, offers them all after a -.
-  const std::string offered =
-      RunShell("bash -c 'source " MOONFOLD_SOURCE_DIR
-               "/cli/moonfold.bash-completion; COMP_WORDS=(" +
-               std::string(MOONFOLD_COMMAND) +
-               " -); COMP_CWORD=1; _moonfold; printf \"%s\\n\" \"${COMPREPLY[@]}\"'")
-          .out;
   std::set<std::string> completed;
-  std::istringstream words(offered);
+  std::istringstream words(Completed("-"));
   for (std::string word; words >> word;) {
     if (word.back() != '=') completed.insert(word);
   }
@@ -308,13 +317,7 @@ TEST(Options, EveryOptionOfTheTableIsAcceptedWithItsValue) {
 }
 
 TEST(Options, CompletionKeepsAListTypedBeforeTheComma) {
-  const std::string offered =
-      RunShell("bash -c 'source " MOONFOLD_SOURCE_DIR
-               "/cli/moonfold.bash-completion; COMP_WORDS=(" +
-               std::string(MOONFOLD_COMMAND) +
-               " --year 2026 --kinds term,l); COMP_CWORD=4; _moonfold; echo \"${COMPREPLY[*]}\"'")
-          .out;
-  EXPECT_EQ(offered, "term,lunar\n");
+  EXPECT_EQ(Completed("--year 2026 --kinds term,l"), "term,lunar\n");
 }
 
 }  // namespace

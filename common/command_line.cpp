@@ -1,8 +1,9 @@
 #include "common/command_line.h"
 
 #if defined(_WIN32)
-#include <shellapi.h>
 #include <windows.h>
+// shellapi.h needs what windows.h declares first.
+#include <shellapi.h>
 
 #include "common/utf8.h"
 #endif
