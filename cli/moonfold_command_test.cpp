@@ -37,7 +37,9 @@ TEST(MoonfoldCommand, PrintsEveryTextOfADate) {
             "FEASTS\t十月社会主义革命纪念日\nFWEEKDAY\t\nFLASTWEEK\t\nFLUNARS\t\n"
             "TWELVEANIMALS\t虎\nCOUNTDOWN\t距冬至还有45天\nNEXTTERM\t距小雪还有15天\n"
             "HOLIDAY\t\nDAYOFF\t\nSEASONDAYS\t\nPENTAD\t水始冰\nPILLARS\t庚寅 丙戌 辛酉 癸巳\n"
-            "MOONPHASE\t蛾眉月\n");
+            "MOONPHASE\t蛾眉月\nDUTY\t开\nDAYGOD\t朱雀(黑道)\nMANSION\t房日兔\n"
+            "CLASH\t冲兔(乙卯)煞东\nPENGZU\t辛不合酱主人不尝 酉不会客醉坐颠狂\n"
+            "DIRECTIONS\t喜神西南 财神正东\nLUCKYHOURS\t子 寅 卯 午 未 酉\n");
 }
 
 // A small JSON reader for what --json prints: one object of string values.

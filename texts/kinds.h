@@ -15,6 +15,7 @@
 #include "common/ascii_case.h"
 #include "cycles/pillars.h"
 #include "festivals/day_facts.h"
+#include "texts/almanac_texts.h"
 #include "texts/day_texts.h"
 #include "texts/names.h"
 
@@ -95,6 +96,13 @@ inline constexpr std::array kTextKinds{
     TextKindRow{u"PENTAD", texts::PentadText, DayPeriod},
     TextKindRow{u"PILLARS", texts::PillarsText, PillarsPeriod},
     TextKindRow{u"MOONPHASE", texts::MoonPhaseText, DayPeriod},
+    TextKindRow{u"DUTY", texts::DutyText, DayPeriod},
+    TextKindRow{u"DAYGOD", texts::DayGodText, DayPeriod},
+    TextKindRow{u"MANSION", texts::MansionText, DayPeriod},
+    TextKindRow{u"CLASH", texts::ClashText, DayPeriod},
+    TextKindRow{u"PENGZU", texts::PengzuText, DayPeriod},
+    TextKindRow{u"DIRECTIONS", texts::DirectionsText, DayPeriod},
+    TextKindRow{u"LUCKYHOURS", texts::LuckyHoursText, DayPeriod},
 };
 inline constexpr std::size_t kTextKindCount = kTextKinds.size();
 

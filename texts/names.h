@@ -52,9 +52,26 @@ struct Labels {
   Name holiday_work;          // after a holiday's name: 春节 调休上班
   Name category_off;          // the iCalendar categories of the two
   Name category_work;
-  Name nth;            // before a day's number in a period: 初伏第3天
-  Name category_moon;  // the iCalendar category of the moon's phases
-  Name moon_time;      // before a phase's Beijing time in a description
+  Name nth;                // before a day's number in a period: 初伏第3天
+  Name category_moon;      // the iCalendar category of the moon's phases
+  Name moon_time;          // before a phase's Beijing time in a description
+  Name yellow_path;        // 黄道: a lucky god of the twelve
+  Name black_path;         // 黑道: an unlucky one
+  Name lucky;              // 吉: a lucky mansion
+  Name unlucky;            // 凶
+  Name clash;              // before the animal a day clashes with: 冲狗
+  Name sha;                // before the quarter of 煞: 煞南
+  Name joy_god;            // 喜神, before its direction
+  Name wealth_god;         // 财神, before its direction
+  Name duty_title;         // the almanac page's headings: 建除
+  Name god_title;          // 值神
+  Name mansion_title;      // 星宿
+  Name clash_title;        // 冲煞
+  Name pengzu_title;       // 彭祖百忌
+  Name directions_title;   // 方位
+  Name lucky_hours_title;  // 吉时
+  Name hours_title;        // 时辰
+  Name animal;             // before the year's animal: 属马
 };
 
 struct ScriptNames {
@@ -76,6 +93,13 @@ struct ScriptNames {
   std::array<Name, kSeasonPeriodCount> season_periods;  // in SeasonPeriod order, none first
   std::array<Name, 72> pentads;                         // three to each term, from 小寒
   std::array<Name, 8> moon_phases;                      // in MoonPhase order: 新月, 蛾眉月 …
+  std::array<Name, 12> duty_officers;                   // 建除十二值星: 建 .. 闭
+  std::array<Name, 12> twelve_gods;                     // 黄道黑道十二神: 青龙 .. 勾陈
+  std::array<Name, 28> mansions;                        // 二十八宿: 角木蛟 .. 轸水蚓
+  std::array<Name, 10> pengzu_stems;                    // 彭祖百忌, the saying of each stem
+  std::array<Name, 12> pengzu_branches;                 // and of each branch
+  std::array<Name, 8> directions;                       // in Direction order: 正北, 东北 …
+  std::array<Name, 4> quarters;                         // in Quarter order: 北, 东, 南, 西
   Labels labels;
 };
 

@@ -34,6 +34,14 @@ inline constexpr KnownText kKnownDayTexts[]{
     {u"PENTAD", u"水始冰"},
     {u"PILLARS", u"庚寅 丙戌 辛酉 癸巳"},  // 立冬 comes at 20:42
     {u"MOONPHASE", u"蛾眉月"},             // the new moon was on the 6th
+    // 立冬 is a 节: the whole day is of the 亥 month already.
+    {u"DUTY", u"开"},
+    {u"DAYGOD", u"朱雀(黑道)"},
+    {u"MANSION", u"房日兔"},
+    {u"CLASH", u"冲兔(乙卯)煞东"},
+    {u"PENGZU", u"辛不合酱主人不尝 酉不会客醉坐颠狂"},
+    {u"DIRECTIONS", u"喜神西南 财神正东"},
+    {u"LUCKYHOURS", u"子 寅 卯 午 未 酉"},
 };
 
 }  // namespace moonfold::testing

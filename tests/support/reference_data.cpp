@@ -131,6 +131,28 @@ std::string DateText(std::uint16_t year, std::uint16_t month, std::uint16_t day)
 
 std::string Narrow(const std::u16string& text) { return Utf8FromUtf16(text); }
 
+const std::vector<AlmanacReferenceDay>& AlmanacReferenceDays() {
+  static const std::vector<AlmanacReferenceDay> days = [] {
+    std::vector<AlmanacReferenceDay> all;
+    bool malformed = false;
+    ForEachLine(ReadDataFile("almanac_reference.tsv"), [&](std::string_view, const auto& f) {
+      if (f.size() != 1 + std::size(kAlmanacKeywords) || f[0].size() != 10) {
+        malformed = true;
+        return;
+      }
+      AlmanacReferenceDay day{
+          Number(f[0].substr(0, 4)), Number(f[0].substr(5, 2)), Number(f[0].substr(8, 2)), {}};
+      for (std::size_t k = 1; k < f.size(); ++k) day.texts.push_back(Utf16FromUtf8(f[k]));
+      all.push_back(std::move(day));
+    });
+    if (malformed || all.size() < 14000) all.clear();
+    return all;
+  }();
+  EXPECT_GE(days.size(), 14000u)
+      << "tests/data/almanac_reference.tsv is missing, short or malformed";
+  return days;
+}
+
 const std::map<std::string, NoticeDay>& NoticeDays() {
   static const std::map<std::string, NoticeDay> days = [] {
     std::map<std::string, NoticeDay> read;

@@ -48,6 +48,20 @@ struct NoticeDay {
 };
 const std::map<std::string, NoticeDay>& NoticeDays();
 
+// The almanac page's items of sampled days as a second engine reckons
+// them (tests/data/almanac_reference.tsv, written by
+// tools/make_almanac_reference.js): the keyword's texts in simplified
+// characters, in the order of kAlmanacKeywords.  Every day of the years
+// divisible by ten and of 2026, and each 节 day with the days either side.
+inline constexpr const char16_t* kAlmanacKeywords[]{
+    u"DUTY", u"DAYGOD", u"MANSION", u"CLASH", u"PENGZU", u"DIRECTIONS", u"LUCKYHOURS"};
+struct AlmanacReferenceDay {
+  std::uint16_t year, month, day;
+  std::vector<std::u16string> texts;
+};
+// Fails the calling test when the file is missing, short or malformed.
+const std::vector<AlmanacReferenceDay>& AlmanacReferenceDays();
+
 // A date as YYYY-MM-DD, for test messages.
 std::string DateText(std::uint16_t year, std::uint16_t month, std::uint16_t day);
 
