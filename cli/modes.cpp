@@ -5,6 +5,7 @@
 #include <tuple>
 #include <variant>
 
+#include "cli/almanac_page.h"
 #include "cli/anniversaries.h"
 #include "cli/command_dates.h"
 #include "cli/fields.h"
@@ -368,6 +369,23 @@ Result NextMode(const Context& c) {
   return {0, r.json ? NextJson(events, today, c.script) : NextListing(events, today, c.script), {}};
 }
 
+// --almanac: a day's almanac page (today's without a value).
+Result AlmanacMode(const Context& c) {
+  const Request& r = c.request;
+  std::optional<year_month_day> date;
+  if (r.almanac) {
+    const auto parsed = ParseDate(*r.almanac);
+    if (const auto* why = std::get_if<std::string>(&parsed))
+      return Failure("--almanac " + *r.almanac, *why);
+    date = std::get<DateTime>(parsed).date;
+  } else if (!(date = Today(c.environment))) {
+    return ClockOutOfRange(c.environment);
+  }
+  const DayFacts facts = *FactsOf(WallTime(*date, 12), c.arrangement);
+  const int columns = c.environment.terminal_columns > 0 ? c.environment.terminal_columns : 80;
+  return {0, r.json ? AlmanacJson(facts, c.script) : AlmanacPage(facts, c.script, columns), {}};
+}
+
 struct ModeRow {
   Mode mode;
   Result (*run)(const Context&);
@@ -375,7 +393,7 @@ struct ModeRow {
 constexpr ModeRow kModes[]{
     {Mode::kTexts, TextsMode},     {Mode::kMonth, MonthMode}, {Mode::kYear, YearEventsMode},
     {Mode::kIcs, YearEventsMode},  {Mode::kEvery, EveryMode}, {Mode::kNext, NextMode},
-    {Mode::kWorkday, WorkdayMode}, {Mode::kMoon, MoonMode},
+    {Mode::kWorkday, WorkdayMode}, {Mode::kMoon, MoonMode},   {Mode::kAlmanac, AlmanacMode},
 };
 static_assert(std::size(kModes) == kModeCount, "a row for every mode");
 

@@ -30,9 +30,10 @@ constexpr std::array kOptions{
               nullptr, std::nullopt, Of({kTexts, kMonth, kEvery, kNext}), "--date",
               "the day of that lunar date; a leap month as L02 or 闰2"},
     OptionRow{"--json", "", kNone, "", "", nullptr, &Request::json, std::nullopt,
-              Of({kTexts, kYear, kEvery, kNext, kMoon}), "",
-              "one JSON object keyed by keyword; with --year, --every, --next\n"
-              "and --moon, an array of objects"},
+              Of({kTexts, kYear, kEvery, kNext, kMoon, kAlmanac}), "",
+              "one JSON object keyed by keyword (and of the page with\n"
+              "--almanac); with --year, --every, --next and --moon, an array\n"
+              "of objects"},
     OptionRow{"--format", "", kRequired, "TEMPLATE", "a template", &Request::format, nullptr,
               std::nullopt, Of({kTexts}), "--json",
               "fill {KEYWORD} placeholders, e.g. '{LUNARMONTH}月{LUNARDAY}';\n"
@@ -95,6 +96,11 @@ constexpr std::array kOptions{
               Of({kMoon}), "",
               "the moon's principal phases of a year or a month (this\n"
               "month without a value), with their Beijing times"},
+    OptionRow{"--almanac", "", kOptional, "[YYYY-MM-DD]", "", &Request::almanac, nullptr, kAlmanac,
+              Of({kAlmanac}), "",
+              "the day's almanac page (黄历; today without a value): its\n"
+              "stem-branch names, officer, god, mansion, clash, 彭祖 sayings,\n"
+              "gods of joy and wealth and the gods of its double hours"},
     OptionRow{"--holidays", "", kRequired, "FILE", "a file of holiday arrangements",
               &Request::holidays, nullptr, std::nullopt, kEveryMode, "",
               "official arrangements of more years, as tab-separated\n"

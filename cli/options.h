@@ -18,8 +18,18 @@
 namespace moonfold::cli {
 
 // What a run of the command does: each mode has an output of its own.
-enum class Mode : std::uint8_t { kTexts, kMonth, kYear, kIcs, kEvery, kNext, kWorkday, kMoon };
-inline constexpr unsigned kModeCount = 8;
+enum class Mode : std::uint8_t {
+  kTexts,
+  kMonth,
+  kYear,
+  kIcs,
+  kEvery,
+  kNext,
+  kWorkday,
+  kMoon,
+  kAlmanac
+};
+inline constexpr unsigned kModeCount = 9;
 using Modes = unsigned;
 constexpr Modes ModeBit(Mode mode) { return 1u << static_cast<unsigned>(mode); }
 inline constexpr Modes kEveryMode = (1u << kModeCount) - 1;
@@ -28,7 +38,7 @@ inline constexpr Modes kEveryMode = (1u << kModeCount) - 1;
 struct Request {
   Mode mode = Mode::kTexts;
   std::optional<std::string> date, lunar, format, month, year, ics, color, every, from, to, name,
-      next, kinds, holidays, workday, script, moon;
+      next, kinds, holidays, workday, script, moon, almanac;
   bool three = false, monday = false, json = false, gregorian = false, week_numbers = false;
   std::vector<std::string> keywords;
   std::vector<std::string_view> given;  // the options' row names, in the order given

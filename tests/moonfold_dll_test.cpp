@@ -344,7 +344,10 @@ TEST_F(MoonfoldDll, TraditionalCharactersForEveryKeyword) {
       {L'闰', L'閏'}, {L'还', L'還'}, {L'节', L'節'}, {L'阳', L'陽'}, {L'妈', L'媽'},
       {L'头', L'頭'}, {L'国', L'國'}, {L'庆', L'慶'}, {L'劳', L'勞'}, {L'动', L'動'},
       {L'战', L'戰'}, {L'胜', L'勝'}, {L'纪', L'紀'}, {L'满', L'滿'}, {L'亏', L'虧'},
-      {L'残', L'殘'}};
+      {L'残', L'殘'}, {L'开', L'開'}, {L'闭', L'閉'}, {L'执', L'執'}, {L'冲', L'沖'},
+      {L'财', L'財'}, {L'东', L'東'}, {L'黄', L'黃'}, {L'虚', L'虛'}, {L'娄', L'婁'},
+      {L'毕', L'畢'}, {L'参', L'參'}, {L'张', L'張'}, {L'轸', L'軫'}, {L'乌', L'烏'},
+      {L'匮', L'匱'}, {L'陈', L'陳'}};
   const auto convert = [&](std::wstring text) {
     for (wchar_t& c : text) {
       const auto found = kTraditional.find(c);
@@ -369,7 +372,7 @@ TEST_F(MoonfoldDll, TraditionalCharactersForEveryKeyword) {
       EXPECT_EQ(hant.find(L'醜'), std::wstring::npos) << DateText(r.year, r.month, r.day);
       EXPECT_EQ(hant.find(L'迴'), std::wstring::npos) << DateText(r.year, r.month, r.day);
       if (keyword != L"FEASTS" && keyword != L"FWEEKDAY" && keyword != L"FLASTWEEK" &&
-          keyword != L"PENTAD") {
+          keyword != L"PENTAD" && keyword != L"PENGZU") {
         EXPECT_EQ(hant, convert(hans))
             << DateText(r.year, r.month, r.day) << ' ' << Narrow(keyword);
       }
@@ -478,6 +481,33 @@ TEST_F(MoonfoldDll, SeasonsAndPillarsOfEveryDayMatchScansOfTheReference) {
   }
   EXPECT_EQ(mismatches, 0);
   EXPECT_GT(checked, 22280L * 4);
+  EXPECT_TRUE(g_messages.empty());
+}
+
+// The almanac's seven texts through the DLL on the second engine's days
+// of 1990-2050: whole years (1990, 2000 … 2050 and 2026) and every 节 day
+// with the days either side.
+TEST_F(MoonfoldDll, AlmanacTextsMatchTheSecondEngine) {
+  int mismatches = 0, checked = 0;
+  for (const AlmanacReferenceDay& r : AlmanacReferenceDays()) {
+    if (r.year < 1990 || r.year > 2050) continue;
+    const std::chrono::year_month_day date{std::chrono::year{r.year}, std::chrono::month{r.month},
+                                           std::chrono::day{r.day}};
+    SetClock(r.year, r.month, r.day,
+             static_cast<WORD>(std::chrono::weekday{std::chrono::sys_days{date}}.c_encoding()));
+    for (std::size_t k = 0; k < std::size(kAlmanacKeywords); ++k) {
+      const std::u16string keyword(kAlmanacKeywords[k]);
+      const std::wstring text =
+          Run(80001 + static_cast<std::uint32_t>(k), L"Almanac", Wide(keyword));
+      ++checked;
+      if (text != Wide(r.texts[k]) && ++mismatches <= 20) {
+        ADD_FAILURE() << DateText(r.year, r.month, r.day) << ' ' << Narrow(Wide(keyword)) << ": "
+                      << Narrow(text) << ", expected " << Narrow(Wide(r.texts[k]));
+      }
+    }
+  }
+  EXPECT_EQ(mismatches, 0);
+  EXPECT_GT(checked, 7 * 4000);
   EXPECT_TRUE(g_messages.empty());
 }
 

@@ -72,6 +72,7 @@ struct Labels {
   Name lucky_hours_title;  // 吉时
   Name hours_title;        // 时辰
   Name animal;             // before the year's animal: 属马
+  Name day_of_cycle;       // after a day's stem-branch name: 丙辰日
 };
 
 struct ScriptNames {

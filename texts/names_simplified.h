@@ -328,6 +328,7 @@ inline constexpr ScriptNames kSimplifiedNames{
         .lucky_hours_title{u"吉时"},
         .hours_title{u"时辰"},
         .animal{u"属"},
+        .day_of_cycle{u"日"},
     },
 };
 

@@ -329,6 +329,7 @@ inline constexpr ScriptNames kTraditionalNames{
         .lucky_hours_title{u"吉時"},
         .hours_title{u"時辰"},
         .animal{u"屬"},
+        .day_of_cycle{u"日"},
     },
 };
 

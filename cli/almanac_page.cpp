@@ -1,0 +1,152 @@
+#include "cli/almanac_page.h"
+
+#include <vector>
+
+#include "cli/command_dates.h"
+#include "cli/text_output.h"
+#include "common/utf8.h"
+#include "texts/almanac_texts.h"
+#include "texts/calendar_texts.h"
+#include "texts/kinds.h"
+
+namespace moonfold::cli {
+namespace {
+
+using texts::NameAt;
+
+std::string U8(std::u16string_view text) { return Utf8FromUtf16(text); }
+
+std::string KindOf(std::u16string_view keyword, const DayFacts& f, Script s) {
+  return U8(TrimBlanks(KindText(*KindOfKeyword(keyword), f, s)));
+}
+
+// The twelve double hours, each "子 天牢 黑道".
+std::vector<std::string> HourCells(const DayFacts& f, Script s) {
+  const texts::ScriptNames& names = texts::NamesOf(s);
+  std::vector<std::string> cells;
+  for (unsigned hour = 0; hour < 12; ++hour) {
+    const unsigned god = TwelveGod(hour, f.day_cycle.Branch());
+    cells.push_back(U8(NameAt(names.branches, hour)) + " " + U8(NameAt(names.twelve_gods, god)) +
+                    " " +
+                    U8(IsYellowPath(god) ? names.labels.yellow_path : names.labels.black_path));
+  }
+  return cells;
+}
+
+// Words after `indent` columns (a heading, or nothing), joined by `gap`
+// and wrapped under the first word at `columns`.
+std::string Wrapped(const std::string& heading, int indent, const std::vector<std::string>& words,
+                    int columns, const std::string& gap) {
+  std::string out = indent > 0 ? PadRight(heading, indent) : heading;
+  int width = indent;
+  bool first = true;
+  for (const std::string& word : words) {
+    if (word.empty()) continue;
+    const int w = DisplayWidth(word);
+    if (!first && width + DisplayWidth(gap) + w > columns) {
+      out += "\n" + std::string(static_cast<std::size_t>(indent), ' ');
+      width = indent;
+      first = true;
+    }
+    if (!first) out += gap, width += DisplayWidth(gap);
+    out += word;
+    width += w;
+    first = false;
+  }
+  return out + "\n";
+}
+
+// A heading and its words, the words at the page's column.
+std::string Item(std::u16string_view heading, const std::vector<std::string>& words, int columns,
+                 const std::string& gap = " ") {
+  constexpr int kIndent = 10;  // 彭祖百忌 and two blanks
+  return Wrapped(U8(heading), kIndent, words, columns, gap);
+}
+
+std::vector<std::string> Words(const std::string& text) {
+  std::vector<std::string> words;
+  for (std::size_t at = 0; at <= text.size();) {
+    const std::size_t end = std::min(text.find(' ', at), text.size());
+    words.push_back(text.substr(at, end - at));
+    at = end + 1;
+  }
+  return words;
+}
+
+// The line of what the calendar holds for the day: its term, pentad, phase
+// of the moon, dog days or nines, and its official day off.
+std::vector<std::string> DayNotes(const DayFacts& f, Script s) {
+  std::vector<std::string> notes{KindOf(u"SOLAR", f, s), KindOf(u"PENTAD", f, s),
+                                 KindOf(u"MOONPHASE", f, s), KindOf(u"SEASONDAYS", f, s)};
+  const std::string off = KindOf(u"DAYOFF", f, s), holiday = KindOf(u"HOLIDAY", f, s);
+  if (!off.empty()) notes.push_back(holiday.empty() ? off : holiday + " " + off);
+  return notes;
+}
+
+}  // namespace
+
+std::string AlmanacPage(const DayFacts& f, Script s, int columns) {
+  const texts::ScriptNames& names = texts::NamesOf(s);
+  const texts::Labels& l = names.labels;
+  const AlmanacDay a = texts::AlmanacOf(f);
+  std::string page = Wrapped({}, 0,
+                             {IsoDate(f.date), U8(WeekdayLabel(f.day_of_week, s)),
+                              U8(l.lunar_calendar) + U8(LunarDateName(f.lunar, s))},
+                             columns, "  ");
+  page +=
+      Wrapped({}, 0,
+              {U8(CycleName(f.year_cycle, s)) + U8(l.year) + " " + U8(CycleName(f.month_cycle, s)) +
+                   U8(l.month) + " " + U8(CycleName(f.day_cycle, s)) + U8(l.day_of_cycle),
+               U8(l.animal) + U8(NameAt(names.animals, f.year_cycle.Branch()))},
+              columns, "  ");
+  page += Wrapped({}, 0, DayNotes(f, s), columns, "  ") + "\n";
+  page += Item(l.duty_title, {KindOf(u"DUTY", f, s)}, columns);
+  page += Item(l.god_title, {KindOf(u"DAYGOD", f, s)}, columns);
+  page += Item(l.mansion_title,
+               {KindOf(u"MANSION", f, s), U8(kMansionIsLucky[a.mansion] ? l.lucky : l.unlucky)},
+               columns);
+  page += Item(l.clash_title, {KindOf(u"CLASH", f, s)}, columns);
+  page += Item(l.pengzu_title, Words(KindOf(u"PENGZU", f, s)), columns);
+  page += Item(l.directions_title, Words(KindOf(u"DIRECTIONS", f, s)), columns);
+  page += Item(l.lucky_hours_title, Words(KindOf(u"LUCKYHOURS", f, s)), columns);
+  page += Item(l.hours_title, HourCells(f, s), columns, "  ");
+  return page;
+}
+
+std::string AlmanacJson(const DayFacts& f, Script s) {
+  const texts::ScriptNames& names = texts::NamesOf(s);
+  const AlmanacDay a = texts::AlmanacOf(f);
+  const auto member = [](const char* key, const std::string& value) {
+    return std::string(",\"") + key + "\":" + JsonString(value);
+  };
+  std::string out = "{\"date\":" + JsonString(IsoDate(f.date));
+  out +=
+      member("weekday", KindOf(u"WEEKDAY", f, s)) + member("lunar", U8(LunarDateName(f.lunar, s)));
+  out += member("year", KindOf(u"HEYEAR", f, s)) + member("month", KindOf(u"HEMONTH", f, s)) +
+         member("day", KindOf(u"HEDAY", f, s)) + member("animal", KindOf(u"TWELVEANIMALS", f, s));
+  out += member("term", KindOf(u"SOLAR", f, s)) + member("pentad", KindOf(u"PENTAD", f, s)) +
+         member("moon", KindOf(u"MOONPHASE", f, s)) +
+         member("season", KindOf(u"SEASONDAYS", f, s)) +
+         member("holiday", KindOf(u"HOLIDAY", f, s)) + member("dayoff", KindOf(u"DAYOFF", f, s));
+  out += member("duty", KindOf(u"DUTY", f, s)) + member("daygod", KindOf(u"DAYGOD", f, s)) +
+         member("mansion", KindOf(u"MANSION", f, s)) +
+         member("mansion_luck",
+                U8(kMansionIsLucky[a.mansion] ? names.labels.lucky : names.labels.unlucky));
+  out += member("clash", KindOf(u"CLASH", f, s)) + member("pengzu", KindOf(u"PENGZU", f, s)) +
+         member("directions", KindOf(u"DIRECTIONS", f, s)) +
+         member("luckyhours", KindOf(u"LUCKYHOURS", f, s));
+  std::vector<std::string> hours;
+  for (unsigned hour = 0; hour < 12; ++hour) {
+    const unsigned god = TwelveGod(hour, f.day_cycle.Branch());
+    hours.push_back(
+        "{\"branch\":" + JsonString(U8(NameAt(names.branches, hour))) +
+        ",\"god\":" + JsonString(U8(NameAt(names.twelve_gods, god))) + ",\"path\":" +
+        JsonString(U8(IsYellowPath(god) ? names.labels.yellow_path : names.labels.black_path)) +
+        "}");
+  }
+  std::string array;
+  for (const std::string& hour : hours) array += (array.empty() ? "[" : ",") + hour;
+  return out + ",\"hours\":" + array + "]}\n";
+}
+
+}  // namespace moonfold::cli
