@@ -298,6 +298,10 @@ TEST_F(MoonfoldPluginTest, UpdateFollowsTheClockPastMidnightAndThroughTheDoubleH
       {5, u"HEYEAR", u"庚寅", u"辛卯", u"辛卯", u"辛卯"},
       {6, u"WEEKDAY", u"三", u"四", u"四", u"五"},
       {7, u"LUNARDAY", u"三十", u"初一", u"初一", u"初二"},  // a second LUNARDAY
+      // 立春 on the 4th: its whole day is of the 寅 month, so 建 comes twice.
+      {8, u"DUTY", u"闭", u"建", u"建", u"建"},
+      {9, u"DAYGOD", u"天刑(黑道)", u"朱雀(黑道)", u"朱雀(黑道)", u"天刑(黑道)"},
+      {10, u"MANSION", u"箕水豹", u"斗木獬", u"斗木獬", u"牛金牛"},
   };
   for (const auto& c : kCases) {
     EXPECT_EQ(std::u16string_view(Start(c.id, u"s", std::u16string(c.keyword))), c.at_2359);
