@@ -86,12 +86,13 @@ extern "C" int moonfold_text(const char* keyword, int year, int month, int day, 
                              int minute, int script, char* buffer, size_t size) {
   if (keyword == nullptr || (buffer == nullptr && size > 0)) return MOONFOLD_ERROR_NULL;
   if (script != 0 && script != 1) return MOONFOLD_ERROR_SCRIPT;
-  const auto kind = moonfold::KindOfKeyword(moonfold::Utf16FromUtf8(keyword));
-  if (!kind) return MOONFOLD_ERROR_KEYWORD;
-  sys_days date;
-  if (const int status = DayOf(year, month, day, date); status != MOONFOLD_OK) return status;
-  if (hour < 0 || hour > 23 || minute < 0 || minute > 59) return MOONFOLD_ERROR_TIME;
+  // Reading the keyword allocates too: nothing may escape to the caller.
   try {
+    const auto kind = moonfold::KindOfKeyword(moonfold::Utf16FromUtf8(keyword));
+    if (!kind) return MOONFOLD_ERROR_KEYWORD;
+    sys_days date;
+    if (const int status = DayOf(year, month, day, date); status != MOONFOLD_OK) return status;
+    if (hour < 0 || hour > 23 || minute < 0 || minute > 59) return MOONFOLD_ERROR_TIME;
     const auto facts =
         moonfold::FactsOf(local_days{date.time_since_epoch()} + hours{hour} + minutes{minute});
     if (!facts) return MOONFOLD_ERROR_RANGE;
@@ -103,7 +104,7 @@ extern "C" int moonfold_text(const char* keyword, int year, int month, int day, 
       buffer[n] = '\0';
     }
     return static_cast<int>(text.size());
-  } catch (const std::bad_alloc&) {
+  } catch (...) {
     return MOONFOLD_ERROR_MEMORY;
   }
 }
