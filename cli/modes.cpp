@@ -196,19 +196,26 @@ Result MoonMode(const Context& c) {
   return {0, r.json ? MoonJson(phases, c.script) : MoonListing(phases, c.script), {}};
 }
 
+// The day an option names (YYYY-MM-DD), or without a value the clock's.
+std::variant<year_month_day, Result> DayAsked(std::string_view option,
+                                              const std::optional<std::string>& value,
+                                              const Environment& environment) {
+  if (!value) {
+    if (const auto today = Today(environment)) return *today;
+    return ClockOutOfRange(environment);
+  }
+  const auto parsed = ParseDate(*value);
+  if (const auto* why = std::get_if<std::string>(&parsed))
+    return Failure(std::string(option) + " " + *value, *why);
+  return std::get<DateTime>(parsed).date;
+}
+
 // --workday: whether a day is worked, for scripts: exit status 0 for a
 // working day, 1 for a day off, 3 where no arrangement is known.
 Result WorkdayMode(const Context& c) {
-  const Request& r = c.request;
-  std::optional<year_month_day> date;
-  if (r.workday) {
-    const auto parsed = ParseDate(*r.workday);
-    if (const auto* why = std::get_if<std::string>(&parsed))
-      return Failure("--workday " + *r.workday, *why);
-    date = std::get<DateTime>(parsed).date;
-  } else if (!(date = Today(c.environment))) {
-    return ClockOutOfRange(c.environment);
-  }
+  const auto asked = DayAsked("--workday", c.request.workday, c.environment);
+  if (const auto* refused = std::get_if<Result>(&asked)) return *refused;
+  const year_month_day* date = &std::get<year_month_day>(asked);
   const OfficialDay official = FactsOf(WallTime(*date), c.arrangement)->official;
   const std::string holiday = Utf8FromUtf16(HolidayName(official.holiday, c.script));
   switch (official.status) {
@@ -372,16 +379,9 @@ Result NextMode(const Context& c) {
 // --almanac: a day's almanac page (today's without a value).
 Result AlmanacMode(const Context& c) {
   const Request& r = c.request;
-  std::optional<year_month_day> date;
-  if (r.almanac) {
-    const auto parsed = ParseDate(*r.almanac);
-    if (const auto* why = std::get_if<std::string>(&parsed))
-      return Failure("--almanac " + *r.almanac, *why);
-    date = std::get<DateTime>(parsed).date;
-  } else if (!(date = Today(c.environment))) {
-    return ClockOutOfRange(c.environment);
-  }
-  const DayFacts facts = *FactsOf(WallTime(*date, 12), c.arrangement);
+  const auto asked = DayAsked("--almanac", r.almanac, c.environment);
+  if (const auto* refused = std::get_if<Result>(&asked)) return *refused;
+  const DayFacts facts = *FactsOf(WallTime(std::get<year_month_day>(asked), 12), c.arrangement);
   const int columns = c.environment.terminal_columns > 0 ? c.environment.terminal_columns : 80;
   return {0, r.json ? AlmanacJson(facts, c.script) : AlmanacPage(facts, c.script, columns), {}};
 }
