@@ -27,8 +27,9 @@ Result UnknownKeyword(std::string_view keyword) {
   return Failure(keyword, "not a keyword; the keywords are " + KeywordList());
 }
 
-// Fills each {KEYWORD}; {{ and }} are braces.
-Result Format(const DayFacts& facts, std::string_view templ, Script script) {
+// Fills each {KEYWORD}; {{ and }} are braces.  With `json` each text is
+// escaped as inside a JSON string, for a template that is JSON itself.
+Result Format(const DayFacts& facts, std::string_view templ, Script script, bool json) {
   std::string out;
   for (std::size_t i = 0; i < templ.size(); ++i) {
     const char c = templ[i];
@@ -51,7 +52,8 @@ Result Format(const DayFacts& facts, std::string_view templ, Script script) {
     }
     const std::optional<Field> field = FieldOf(keyword);
     if (!field) return UnknownKeyword(keyword);
-    out += FieldText(*field, facts, script);
+    const std::string text = FieldText(*field, facts, script);
+    out += json ? JsonString(text).substr(1, JsonString(text).size() - 2) : text;
     i = close;
   }
   return {0, out + "\n", {}};
@@ -161,7 +163,7 @@ Result TextsMode(const Context& c) {
   if (const auto* refused = std::get_if<Result>(&moment)) return *refused;
   const DateTime& at = std::get<DateTime>(moment);
   const DayFacts facts = *FactsOf(WallTime(at.date, at.hour, at.minute), c.arrangement);
-  if (c.request.format) return Format(facts, *c.request.format, c.script);
+  if (c.request.format) return Format(facts, *c.request.format, c.script, c.request.json);
   return Texts(facts, c.request.keywords, c.request.json, c.script);
 }
 

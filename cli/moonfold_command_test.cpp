@@ -368,6 +368,17 @@ TEST(MoonfoldCommand, MoonPhases) {
     EXPECT_EQ(year[i].at("phase"), order[(at + 1) % 4]) << year[i].at("date");
     EXPECT_LT(year[i - 1].at("date"), year[i].at("date"));
   }
+  // The year's and the coming events' moons carry their phase as --moon's do.
+  for (const char* args :
+       {"--year 2027 --kinds moon --json", "--next 8 --kinds moon --json --date 2027-01-01"}) {
+    const auto moons = JsonLines(RunCommand(args).out);
+    ASSERT_FALSE(moons.empty()) << args;
+    for (const auto& moon : moons) {
+      EXPECT_TRUE(moon.at("phase") == "new" || moon.at("phase") == "full")
+          << args << ' ' << moon.at("date");
+      EXPECT_EQ(moon.at("name"), moon.at("phase") == "new" ? "新月" : "满月") << args;
+    }
+  }
   EXPECT_EQ(RunCommand("--ics 2027").out.find("月相"), std::string::npos);
   const std::string moons = RunCommand("--ics 2027 --kinds moon").out;
   EXPECT_NE(moons.find("SUMMARY:满月"), std::string::npos);

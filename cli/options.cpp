@@ -35,9 +35,10 @@ constexpr std::array kOptions{
               "--almanac); with --year, --every, --next and --moon, an array\n"
               "of objects"},
     OptionRow{"--format", "", kRequired, "TEMPLATE", "a template", &Request::format, nullptr,
-              std::nullopt, Of({kTexts}), "--json",
+              std::nullopt, Of({kTexts}), "",
               "fill {KEYWORD} placeholders, e.g. '{LUNARMONTH}月{LUNARDAY}';\n"
-              "{{ and }} are literal braces"},
+              "{{ and }} are literal braces; with --json each text is\n"
+              "escaped for a JSON string, for a template of JSON"},
     OptionRow{"--month", "", kOptional, "[YYYY-MM|YYYY]", "", &Request::month, nullptr, kMonth,
               Of({kMonth}), "",
               "a month as a calendar (this month without a value), or\n"

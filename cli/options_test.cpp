@@ -136,7 +136,6 @@ TEST(MoonfoldCommand, RefusesWithTheReasonAndExitStatus2) {
       {"--month 2023-03 LUNARDAY", "--month and LUNARDAY — keywords go with today's texts only"},
       {"--format x LUNARDAY", "--format and LUNARDAY — put keywords in the template as {KEYWORD}"},
       {"--date 2010-11-07 --lunar 2010-10-02", "--date and --lunar — cannot be used together"},
-      {"--json --format x", "--json and --format — cannot be used together"},
       {"--year 2027 --ics 2027", "--year and --ics — cannot be used together"},
       {"--year 2027:2028",
        "--year 2027:2028 — expected one year (a range of years goes with --ics)"},
@@ -314,6 +313,19 @@ TEST(Options, EveryOptionOfTheTableIsAcceptedWithItsValue) {
     // Every option that takes a value names the value it wants without one.
     EXPECT_FALSE(row.value_name.empty()) << row.name;
   }
+}
+
+// A template of JSON for a status bar stays JSON whatever the texts hold:
+// 2026-07-01 has 亚洲"三十亿人口日" among its festivals.
+TEST(Options, JsonTemplatesEscapeTheirTexts) {
+  const Output o =
+      RunShell(std::string(MOONFOLD_COMMAND) +
+               " --date 2026-07-01 --json --format '{{\"text\":\"{FEASTS}\"}}' | "
+               "/usr/bin/python3 -c 'import json,sys; print(json.load(sys.stdin)[\"text\"])'");
+  EXPECT_EQ(o.status, 0);
+  EXPECT_NE(o.out.find("亚洲\"三十亿人口日\""), std::string::npos) << o.out;
+  EXPECT_EQ(RunCommand("--date 2026-07-01 --format '{FEASTS}'").out.find("\\\""),
+            std::string::npos);
 }
 
 TEST(Options, CompletionKeepsAListTypedBeforeTheComma) {

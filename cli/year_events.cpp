@@ -145,10 +145,15 @@ std::string DateColumns(const CalendarEvent& e, Script script) {
 }
 
 // An event as a JSON object, with `extra` members before its close.
+// The JSON names of the moon's four principal phases, by quarter.
+constexpr const char* kPhases[]{"new", "first_quarter", "full", "last_quarter"};
+
 std::string EventObject(const CalendarEvent& e, Script script, const std::string& extra = {}) {
   std::string out = "{\"date\":" + JsonString(IsoDate(e.date)) +
-                    ",\"kind\":" + JsonString(KindName(e.kind)) +
-                    ",\"name\":" + JsonString(EventName(e, script));
+                    ",\"kind\":" + JsonString(KindName(e.kind));
+  // A phase of the moon says which, as the listing of --moon does.
+  if (e.kind == EventKind::kMoon) out += ",\"phase\":" + JsonString(kPhases[e.quarter % 4]);
+  out += ",\"name\":" + JsonString(EventName(e, script));
   if (e.time) out += ",\"time\":" + JsonString(TimeText(*e.time));
   return out + extra + "}";
 }
@@ -249,7 +254,6 @@ std::string MoonListing(const std::vector<CalendarEvent>& phases, Script script)
 }
 
 std::string MoonJson(const std::vector<CalendarEvent>& phases, Script script) {
-  constexpr const char* kPhases[]{"new", "first_quarter", "full", "last_quarter"};
   std::vector<std::string> objects;
   for (const CalendarEvent& e : phases) {
     objects.push_back("{\"date\":" + JsonString(IsoDate(e.date)) +
