@@ -138,7 +138,10 @@ std::variant<EventKinds, Result> KindsOf(const Request& r) {
   EventKinds kinds = kDefaultKinds;
   if (r.kinds) {
     kinds = 0;
-    std::string_view rest = *r.kinds;
+    // Whatever the case of its letters: TERM,Lunar is term,lunar.
+    std::string lower = *r.kinds;
+    for (char& ch : lower) ch = ch >= 'A' && ch <= 'Z' ? static_cast<char>(ch - 'A' + 'a') : ch;
+    std::string_view rest = lower;
     while (true) {
       const std::string_view word = rest.substr(0, rest.find(','));
       bool known = false;
@@ -175,7 +178,8 @@ Result MoonMode(const Context& c) {
   if (r.moon && r.moon->find('-') == std::string::npos) {
     const auto years = ParseYears(*r.moon, false);
     if (const auto* why = std::get_if<std::string>(&years))
-      return Failure("--moon " + *r.moon, *why);
+      return Failure("--moon " + *r.moon,
+                     *why == "expected YYYY" ? "expected YYYY or YYYY-MM" : *why);
     const int y = std::get<YearRange>(years).first;
     first = sys_days{year{y} / January / 1};
     last = sys_days{year{y} / December / 31};

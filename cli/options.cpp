@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cctype>
 #include <utility>
 
 #include "cli/command_dates.h"
@@ -168,10 +169,23 @@ Result Answer(const OptionRow& row, std::string_view keywords) {
   return {0, list + "\n", {}};
 }
 
+// Whether a word after an option of an optional value is that value: it
+// starts with a digit, or it is no option and no keyword (`keywords`,
+// space-separated, in upper case).
+bool LooksLikeValue(const std::string& word, std::string_view keywords) {
+  if (word.empty() || word[0] == '-') return false;
+  if (word[0] >= '0' && word[0] <= '9') return true;
+  std::string upper = word;
+  for (char& ch : upper) ch = ch >= 'a' && ch <= 'z' ? static_cast<char>(ch - 'a' + 'A') : ch;
+  const std::string spaced = " " + std::string(keywords) + " ";
+  return spaced.find(" " + upper + " ") == std::string::npos;
+}
+
 // An option's value: after its equals sign, or the next argument where the
 // row takes one from there.  Advances `i` past what it took.
 std::optional<Result> TakeValue(const OptionRow& row, const std::vector<std::string>& args,
-                                std::size_t& i, std::string_view name, Request& r) {
+                                std::size_t& i, std::string_view name, Request& r,
+                                std::string_view keywords) {
   const std::string& arg = args[i];
   const bool has_inline = name.size() < arg.size();
   const bool has_next = !has_inline && i + 1 < args.size();
@@ -192,8 +206,10 @@ std::optional<Result> TakeValue(const OptionRow& row, const std::vector<std::str
     if (!has_next) return Failure(name, "needs a value (" + std::string(row.expected) + ")");
     slot = args[++i];
   } else if (row.value == kOptional) {
-    if (has_next && !args[i + 1].empty() && args[i + 1][0] >= '0' && args[i + 1][0] <= '9')
-      slot = args[++i];
+    // The next word is the value when it looks like one (a digit first), or
+    // when it is neither an option nor a keyword: --month abc is a bad
+    // month, not a keyword.
+    if (has_next && LooksLikeValue(args[i + 1], keywords)) slot = args[++i];
   } else {
     // A WHEN given as a word of its own reads as a keyword: say so.
     if (has_next && (args[i + 1] == "auto" || args[i + 1] == "always" || args[i + 1] == "never")) {
@@ -223,6 +239,8 @@ bool Request::Given(std::string_view option) const {
 Result Failure(std::string_view what, std::string_view why) {
   std::string err = "moonfold: ";
   err += what;
+  // An empty argument shows as '' rather than as a blank.
+  if (what.empty() || what.back() == ' ') err += "''";
   err += " — ";
   err += why;
   err += '\n';
@@ -245,7 +263,7 @@ std::variant<Request, Result> ReadArguments(const std::vector<std::string>& args
       continue;
     }
     if (r.Given(row->name)) return Failure(name, "given twice");
-    if (auto refused = TakeValue(*row, args, i, name, r)) return std::move(*refused);
+    if (auto refused = TakeValue(*row, args, i, name, r, keywords)) return std::move(*refused);
     r.given.push_back(row->name);
     r.spellings.push_back(name);
   }
@@ -271,6 +289,15 @@ std::optional<Result> Conflict(Request& r) {
       r.mode = *mode;
     } else if (*mode != r.mode) {
       return Failure(Together(r.spellings[chooser], r.spellings[i]), "cannot be used together");
+    }
+  }
+  // A mode's value may come after other options: --month -3 2026-02.
+  for (const OptionRow& row : kOptions) {
+    if (row.chooses == r.mode && r.mode != kTexts && row.value == kOptional && r.Given(row.name) &&
+        !(r.*row.text) && !r.keywords.empty() &&
+        std::isdigit(static_cast<unsigned char>(r.keywords.front()[0]))) {
+      r.*row.text = r.keywords.front();
+      r.keywords.erase(r.keywords.begin());
     }
   }
   for (std::size_t i = 0; i < r.given.size(); ++i) {

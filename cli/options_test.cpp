@@ -191,6 +191,12 @@ TEST(MoonfoldCommand, RefusesWithTheReasonAndExitStatus2) {
       {"--date 2023-01-00", "--date 2023-01-00 — there is no day 00"},
       {"--bogus", "--bogus — not an option; see moonfold --help"},
       {"--json=x", "--json=x — takes no value"},
+      {"--month abc", "--month abc — expected YYYY-MM"},
+      {"--moon abc", "--moon abc — expected YYYY or YYYY-MM"},
+      {"--next abc", "--next abc — expected a count from 1 to 1000"},
+      {"--ics abc", "--ics abc — expected YYYY or YYYY:YYYY"},
+      {"''", "'' — not a keyword; the keywords are " + keywords},
+      {"--date ''", "--date '' — expected YYYY-MM-DD or YYYY-MM-DDTHH:MM"},
       {"-h=2", "-h=2 — takes no value"},
       {"--month -3 --version=1", "--version=1 — takes no value"},
   };
@@ -326,6 +332,14 @@ TEST(Options, JsonTemplatesEscapeTheirTexts) {
   EXPECT_NE(o.out.find("亚洲\"三十亿人口日\""), std::string::npos) << o.out;
   EXPECT_EQ(RunCommand("--date 2026-07-01 --format '{FEASTS}'").out.find("\\\""),
             std::string::npos);
+}
+
+TEST(Options, KindsInAnyCase) {
+  EXPECT_EQ(RunCommand("--year 2026 --kinds TERM,Lunar").out,
+            RunCommand("--year 2026 --kinds term,lunar").out);
+  EXPECT_EQ(RunCommand("--year 2026 --kinds Term,nope", true).out,
+            "moonfold: --kinds Term,nope — expected a list of term, lunar, gregorian, off, work "
+            "and moon\n");
 }
 
 TEST(Options, CompletionKeepsAListTypedBeforeTheComma) {

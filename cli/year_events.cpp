@@ -149,8 +149,8 @@ std::string DateColumns(const CalendarEvent& e, Script script) {
 constexpr const char* kPhases[]{"new", "first_quarter", "full", "last_quarter"};
 
 std::string EventObject(const CalendarEvent& e, Script script, const std::string& extra = {}) {
-  std::string out = "{\"date\":" + JsonString(IsoDate(e.date)) +
-                    ",\"kind\":" + JsonString(KindName(e.kind));
+  std::string out =
+      "{\"date\":" + JsonString(IsoDate(e.date)) + ",\"kind\":" + JsonString(KindName(e.kind));
   // A phase of the moon says which, as the listing of --moon does.
   if (e.kind == EventKind::kMoon) out += ",\"phase\":" + JsonString(kPhases[e.quarter % 4]);
   out += ",\"name\":" + JsonString(EventName(e, script));

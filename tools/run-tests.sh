@@ -21,4 +21,17 @@ fi
 # client error: recvmsg: Connection reset by peer"), which has nothing to do
 # with the program under test: a test that fails is run once more, and
 # fails the run only when it fails again.
-ctest --test-dir build --output-on-failure --parallel 2 --timeout 900 --repeat until-pass:2
+log=build/ctest.log
+status=0
+ctest --test-dir build --output-on-failure --parallel 2 --timeout 900 --repeat until-pass:2 |
+  tee "$log" || status=$?
+# One closing line that counts what ran, after ctest's summary, and why
+# any test was skipped: ctest counts the skipped among those it ran.
+total=$(sed -n 's/.*tests failed out of \([0-9]*\).*/\1/p' "$log" | tail -1)
+failed=$(sed -n 's/.* \([0-9]*\) tests failed out of .*/\1/p' "$log" | tail -1)
+skipped=$(grep -c '(Skipped)$' "$log" || true)
+if [ "$skipped" -gt 0 ]; then
+  echo "run-tests: $skipped tests skipped: they run 32-bit x86 code, and ${reason#skipped: }"
+fi
+echo "run-tests: $(( ${total:-0} - ${failed:-0} - skipped )) passed, ${failed:-0} failed, $skipped skipped"
+exit "$status"
