@@ -201,7 +201,7 @@ int main(int argc, char** argv) {
       // Nothing is lost quietly: a calendar file cut short by a full disk
       // must not look written.
       WriteTo(stderr, 2, "moonfold: cannot write the output — " + *why + "\n");
-      return 1;
+      return moonfold::cli::kExitOutputFailed;
     }
     WriteTo(stderr, 2, result.err);
     return result.exit_code;

@@ -230,12 +230,31 @@ Result WorkdayMode(const Context& c) {
               {},
               "moonfold: no official arrangement is known for " +
                   std::to_string(static_cast<int>(date->year())) + " — see --holidays\n"};
-    case DayStatus::kDayOff: return {1, "day off (" + holiday + ")\n", {}};
+    case DayStatus::kDayOff: return {kExitDayOff, "day off (" + holiday + ")\n", {}};
     case DayStatus::kMakeUpWork: return {0, "working day (" + holiday + " make-up day)\n", {}};
     case DayStatus::kOrdinary: break;
   }
   if (*IsWorkingDay(official, sys_days{*date})) return {0, "working day\n", {}};
-  return {1, "day off (weekend)\n", {}};
+  return {kExitDayOff, "day off (weekend)\n", {}};
+}
+
+// What a listing of years lacks is said, never left silent: the years of
+// official days asked for that no notice has announced (exit status 3, as
+// --workday), or that nothing of the kinds asked falls in them.
+void NoteWhatIsMissing(Result& result, const Request& r, EventKinds wanted, YearRange range,
+                       const Arrangement& arrangement, const std::string& nothing_in) {
+  std::string unknown;
+  const bool official = (wanted & (KindBit(EventKind::kOff) | KindBit(EventKind::kWork))) != 0;
+  for (int y = range.first; r.kinds && official && y <= range.last; ++y) {
+    if (!arrangement.years.Has(y)) unknown += (unknown.empty() ? "" : ", ") + std::to_string(y);
+  }
+  if (!unknown.empty()) {
+    result.exit_code = kExitUnknownYear;
+    result.err =
+        "moonfold: no official arrangement is known for " + unknown + " — see --holidays\n";
+  } else if (!nothing_in.empty()) {
+    result.err = "moonfold: " + nothing_in + " — nothing of the kinds asked falls in it\n";
+  }
 }
 
 // --year and --ics: the events of whole years.
@@ -254,10 +273,15 @@ Result YearEventsMode(const Context& c) {
     return Failure(option + text, *why);
   }
   const YearRange range = std::get<YearRange>(years);
-  const auto events = EventsOf(range.first, range.last, std::get<EventKinds>(kinds), c.arrangement);
-  if (r.ics)
-    return {0, ICalendar(events, range.first, range.last, c.environment.utc_now, c.script), {}};
-  return {0, r.json ? YearJson(events, c.script) : YearListing(events, c.script), {}};
+  const EventKinds wanted = std::get<EventKinds>(kinds);
+  const auto events = EventsOf(range.first, range.last, wanted, c.arrangement);
+  Result result{kExitSuccess,
+                r.ics ? ICalendar(events, range.first, range.last, c.environment.utc_now, c.script)
+                : r.json ? YearJson(events, c.script)
+                         : YearListing(events, c.script),
+                {}};
+  NoteWhatIsMissing(result, r, wanted, range, c.arrangement, events.empty() ? option + text : "");
+  return result;
 }
 
 // The months --month asks for: one, a year's twelve, or one with its
@@ -356,9 +380,15 @@ Result EveryMode(const Context& c) {
                    "the first year comes after the last");
   }
   const std::vector<YearsAnniversary> days = AnniversariesOf(request);
+  std::string none;
+  if (days.empty()) {
+    none = "moonfold: --every " + *r.every + " — no lunar year of " +
+           std::to_string(request.first_year) + " … " + std::to_string(request.last_year) +
+           " has that day within " + RangeText() + "\n";
+  }
   if (r.Given("--ics"))
-    return {0, AnniversaryICalendar(request, days, r.name, c.environment.utc_now, c.script), {}};
-  return {0, r.json ? AnniversaryJson(days, c.script) : AnniversaryListing(days, c.script), {}};
+    return {0, AnniversaryICalendar(request, days, r.name, c.environment.utc_now, c.script), none};
+  return {0, r.json ? AnniversaryJson(days, c.script) : AnniversaryListing(days, c.script), none};
 }
 
 // --next: the next N dated things after the moment's day.
@@ -379,7 +409,13 @@ Result NextMode(const Context& c) {
   const sys_days today{std::get<DateTime>(moment).date};
   const std::vector<CalendarEvent> events =
       EventsAfter(today, count, std::get<EventKinds>(kinds), c.arrangement);
-  return {0, r.json ? NextJson(events, today, c.script) : NextListing(events, today, c.script), {}};
+  std::string none;
+  if (events.empty()) {
+    none = "moonfold: --next — nothing of the kinds asked comes after " +
+           IsoDate(year_month_day{today}) + " within " + RangeText() + "\n";
+  }
+  return {0, r.json ? NextJson(events, today, c.script) : NextListing(events, today, c.script),
+          none};
 }
 
 // --almanac: a day's almanac page (today's without a value).

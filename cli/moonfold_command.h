@@ -39,6 +39,15 @@ struct Environment {
   std::function<FileRead(const std::string& path)> read_file;
 };
 
+// The command's exit statuses, as the manual page lists them.
+enum ExitStatus : int {
+  kExitSuccess = 0,       // done; with --workday, a working day
+  kExitDayOff = 1,        // --workday: a day off
+  kExitRefused = 2,       // a date outside the range, an unknown keyword, a bad option
+  kExitUnknownYear = 3,   // no official arrangement is known for a year asked about
+  kExitOutputFailed = 4,  // the output could not be written
+};
+
 struct Result {
   int exit_code = 0;
   std::string out;  // UTF-8

@@ -249,8 +249,36 @@ TEST(MoonfoldCommand, OutputThatCannotBeWrittenIsReported) {
        {"--ics 2025:2030", "--date 2010-11-07", "--month 2023-03", "--keywords"}) {
     // Standard error to the pipe, standard output to the full disk.
     const Output o = RunShell(std::string(MOONFOLD_COMMAND) + " " + args + " 2>&1 >/dev/full");
-    EXPECT_EQ(o.status, 1) << args;
+    EXPECT_EQ(o.status, 4) << args;  // a status of its own: --workday answers with 0, 1 and 3
     EXPECT_EQ(o.out, "moonfold: cannot write the output — No space left on device\n") << args;
+  }
+}
+
+// A listing never ends silently with nothing: standard error says why, and
+// a year of official days no notice has announced is exit status 3.
+TEST(MoonfoldCommand, WhatAListingLacksIsSaid) {
+  const struct {
+    const char* args;
+    int status;
+    const char* err;
+  } kCases[]{
+      {"--year 2027 --kinds off", 3,
+       "moonfold: no official arrangement is known for 2027 — see --holidays\n"},
+      {"--ics 2026:2028 --kinds term,work", 3,
+       "moonfold: no official arrangement is known for 2027, 2028 — see --holidays\n"},
+      {"--year 2026 --kinds off", 0, ""},
+      {"--year 2027", 0, ""},  // the default kinds ask for no notice in particular
+      {"--every 12-30 --from 2100 --to 2100", 0,
+       "moonfold: --every 12-30 — no lunar year of 2100 … 2100 has that day within 1900-01-01 … "
+       "2100-12-31\n"},
+      {"--date 2100-12-31 --next", 0,
+       "moonfold: --next — nothing of the kinds asked comes after 2100-12-31 within 1900-01-01 … "
+       "2100-12-31\n"},
+  };
+  for (const auto& c : kCases) {
+    const Output o = RunShell(std::string(MOONFOLD_COMMAND) + " " + c.args + " 2>&1 >/dev/null");
+    EXPECT_EQ(o.status, c.status) << c.args;
+    EXPECT_EQ(o.out, c.err) << c.args;
   }
 }
 

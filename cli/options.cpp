@@ -244,7 +244,7 @@ Result Failure(std::string_view what, std::string_view why) {
   err += " — ";
   err += why;
   err += '\n';
-  return {2, {}, std::move(err)};
+  return {kExitRefused, {}, std::move(err)};
 }
 
 std::variant<Request, Result> ReadArguments(const std::vector<std::string>& args,
@@ -409,8 +409,11 @@ std::string HelpText(std::string_view keywords) {
   }
   help += line + "\n\n";
   help +=
-      "Exit status 2 for a date outside the range, an unknown keyword or a\n"
-      "malformed or conflicting option; the reason is on standard error.\n";
+      "Exit status 0 on success; 2 for a date outside the range, an unknown\n"
+      "keyword or a malformed or conflicting option, the reason on standard\n"
+      "error; 3 where official days are asked of a year no notice has\n"
+      "announced; 4 when the output cannot be written.  --workday answers\n"
+      "with 0, 1 and 3.\n";
   return help;
 }
 
