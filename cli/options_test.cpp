@@ -87,6 +87,16 @@ TEST(MoonfoldCommand, EveryListOfKeywordsIsTheTables) {
   EXPECT_NE(FileText(source + "/cli/moonfold.bash-completion").find("--keywords"),
             std::string::npos);
 
+  // The example configurations: an instance of every keyword, in its order.
+  for (const char* example : {"/examples/moonfold.ini", "/examples/moonfold-hant.ini"}) {
+    std::istringstream ini(FileText(source + example));
+    std::vector<std::string> instances{"DATE"};
+    for (std::string line; std::getline(ini, line);) {
+      if (line.rfind("Moonfold=", 0) == 0) instances.push_back(line.substr(9));
+    }
+    EXPECT_EQ(instances, keywords) << example;
+  }
+
   // The README's table of keywords, a row each.
   const std::string readme = FileText(source + "/README.md");
   std::string rows;
