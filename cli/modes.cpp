@@ -138,15 +138,13 @@ std::variant<EventKinds, Result> KindsOf(const Request& r) {
   EventKinds kinds = kDefaultKinds;
   if (r.kinds) {
     kinds = 0;
-    // Whatever the case of its letters: TERM,Lunar is term,lunar.
-    std::string lower = *r.kinds;
-    for (char& ch : lower) ch = ch >= 'A' && ch <= 'Z' ? static_cast<char>(ch - 'A' + 'a') : ch;
-    std::string_view rest = lower;
+    std::string_view rest = *r.kinds;
     while (true) {
       const std::string_view word = rest.substr(0, rest.find(','));
       bool known = false;
       for (const EventKind kind : kEventKinds) {
-        if (word == KindName(kind)) {
+        // Whatever the case of its letters: TERM,Lunar is term,lunar.
+        if (EqualsIgnoringAsciiCase(Utf16FromUtf8(word), Utf16FromUtf8(KindName(kind)))) {
           kinds |= KindBit(kind);
           known = true;
         }
@@ -202,6 +200,12 @@ Result MoonMode(const Context& c) {
   return {0, r.json ? MoonJson(phases, c.script) : MoonListing(phases, c.script), {}};
 }
 
+// What standard error says of years whose official days no notice has
+// announced (exit status 3).
+std::string UnknownYears(const std::string& years) {
+  return "moonfold: no official arrangement is known for " + years + " — see --holidays\n";
+}
+
 // The day an option names (YYYY-MM-DD), or without a value the clock's.
 std::variant<year_month_day, Result> DayAsked(std::string_view option,
                                               const std::optional<std::string>& value,
@@ -226,10 +230,7 @@ Result WorkdayMode(const Context& c) {
   const std::string holiday = Utf8FromUtf16(HolidayName(official.holiday, c.script));
   switch (official.status) {
     case DayStatus::kUnknown:
-      return {3,
-              {},
-              "moonfold: no official arrangement is known for " +
-                  std::to_string(static_cast<int>(date->year())) + " — see --holidays\n"};
+      return {kExitUnknownYear, {}, UnknownYears(std::to_string(static_cast<int>(date->year())))};
     case DayStatus::kDayOff: return {kExitDayOff, "day off (" + holiday + ")\n", {}};
     case DayStatus::kMakeUpWork: return {0, "working day (" + holiday + " make-up day)\n", {}};
     case DayStatus::kOrdinary: break;
@@ -250,8 +251,7 @@ void NoteWhatIsMissing(Result& result, const Request& r, EventKinds wanted, Year
   }
   if (!unknown.empty()) {
     result.exit_code = kExitUnknownYear;
-    result.err =
-        "moonfold: no official arrangement is known for " + unknown + " — see --holidays\n";
+    result.err = UnknownYears(unknown);
   } else if (!nothing_in.empty()) {
     result.err = "moonfold: " + nothing_in + " — nothing of the kinds asked falls in it\n";
   }
