@@ -20,47 +20,32 @@ std::string KindOf(std::u16string_view keyword, const DayFacts& f, Script s) {
   return U8(TrimBlanks(KindText(*KindOfKeyword(keyword), f, s)));
 }
 
-// The twelve double hours, each "子 天牢 黑道".
-std::vector<std::string> HourCells(const DayFacts& f, Script s) {
+// A double hour's branch, its god and the god's path: 子, 天牢, 黑道.
+struct HourGod {
+  std::string branch, god, path;
+};
+HourGod HourGodOf(unsigned hour, const DayFacts& f, Script s) {
   const texts::ScriptNames& names = texts::NamesOf(s);
-  std::vector<std::string> cells;
-  for (unsigned hour = 0; hour < 12; ++hour) {
-    const unsigned god = TwelveGod(hour, f.day_cycle.Branch());
-    cells.push_back(U8(NameAt(names.branches, hour)) + " " + U8(NameAt(names.twelve_gods, god)) +
-                    " " +
-                    U8(IsYellowPath(god) ? names.labels.yellow_path : names.labels.black_path));
-  }
-  return cells;
+  const unsigned god = TwelveGod(hour, f.day_cycle.Branch());
+  return {U8(NameAt(names.branches, hour)), U8(NameAt(names.twelve_gods, god)),
+          U8(IsYellowPath(god) ? names.labels.yellow_path : names.labels.black_path)};
 }
 
-// Words after `indent` columns (a heading, or nothing), joined by `gap`
-// and wrapped under the first word at `columns`.
-std::string Wrapped(const std::string& heading, int indent, const std::vector<std::string>& words,
-                    int columns, const std::string& gap) {
-  std::string out = indent > 0 ? PadRight(heading, indent) : heading;
-  int width = indent;
-  bool first = true;
-  for (const std::string& word : words) {
-    if (word.empty()) continue;
-    const int w = DisplayWidth(word);
-    if (!first && width + DisplayWidth(gap) + w > columns) {
-      out += "\n" + std::string(static_cast<std::size_t>(indent), ' ');
-      width = indent;
-      first = true;
-    }
-    if (!first) out += gap, width += DisplayWidth(gap);
-    out += word;
-    width += w;
-    first = false;
+// The twelve double hours, each "子 天牢 黑道".
+std::vector<std::string> HourCells(const DayFacts& f, Script s) {
+  std::vector<std::string> cells;
+  for (unsigned hour = 0; hour < 12; ++hour) {
+    const HourGod h = HourGodOf(hour, f, s);
+    cells.push_back(h.branch + " " + h.god + " " + h.path);
   }
-  return out + "\n";
+  return cells;
 }
 
 // A heading and its words, the words at the page's column.
 std::string Item(std::u16string_view heading, const std::vector<std::string>& words, int columns,
                  const std::string& gap = " ") {
   constexpr int kIndent = 10;  // 彭祖百忌 and two blanks
-  return Wrapped(U8(heading), kIndent, words, columns, gap);
+  return Wrapped(U8(heading), kIndent, words, columns, gap) + "\n";
 }
 
 std::vector<std::string> Words(const std::string& text) {
@@ -92,14 +77,16 @@ std::string AlmanacPage(const DayFacts& f, Script s, int columns) {
   std::string page = Wrapped({}, 0,
                              {IsoDate(f.date), U8(WeekdayLabel(f.day_of_week, s)),
                               U8(l.lunar_calendar) + U8(LunarDateName(f.lunar, s))},
-                             columns, "  ");
+                             columns, "  ") +
+                     "\n";
   page +=
       Wrapped({}, 0,
               {U8(CycleName(f.year_cycle, s)) + U8(l.year) + " " + U8(CycleName(f.month_cycle, s)) +
                    U8(l.month) + " " + U8(CycleName(f.day_cycle, s)) + U8(l.day_of_cycle),
                U8(l.animal) + U8(NameAt(names.animals, f.year_cycle.Branch()))},
-              columns, "  ");
-  page += Wrapped({}, 0, DayNotes(f, s), columns, "  ") + "\n";
+              columns, "  ") +
+      "\n";
+  page += Wrapped({}, 0, DayNotes(f, s), columns, "  ") + "\n\n";
   page += Item(l.duty_title, {KindOf(u"DUTY", f, s)}, columns);
   page += Item(l.god_title, {KindOf(u"DAYGOD", f, s)}, columns);
   page += Item(l.mansion_title,
@@ -137,12 +124,9 @@ std::string AlmanacJson(const DayFacts& f, Script s) {
          member("luckyhours", KindOf(u"LUCKYHOURS", f, s));
   std::vector<std::string> hours;
   for (unsigned hour = 0; hour < 12; ++hour) {
-    const unsigned god = TwelveGod(hour, f.day_cycle.Branch());
-    hours.push_back(
-        "{\"branch\":" + JsonString(U8(NameAt(names.branches, hour))) +
-        ",\"god\":" + JsonString(U8(NameAt(names.twelve_gods, god))) + ",\"path\":" +
-        JsonString(U8(IsYellowPath(god) ? names.labels.yellow_path : names.labels.black_path)) +
-        "}");
+    const HourGod h = HourGodOf(hour, f, s);
+    hours.push_back("{\"branch\":" + JsonString(h.branch) + ",\"god\":" + JsonString(h.god) +
+                    ",\"path\":" + JsonString(h.path) + "}");
   }
   std::string array;
   for (const std::string& hour : hours) array += (array.empty() ? "[" : ",") + hour;

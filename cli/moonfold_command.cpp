@@ -65,7 +65,7 @@ std::variant<bool, Result> Highlight(const Request& r, const Environment& enviro
 }  // namespace
 
 Result Run(const std::vector<std::string>& args, const Environment& environment) {
-  auto read = ReadArguments(args, KeywordList());
+  auto read = ReadArguments(args);
   if (auto* result = std::get_if<Result>(&read)) return std::move(*result);
   Request& r = std::get<Request>(read);
   if (auto conflict = Conflict(r)) return *conflict;

@@ -6,6 +6,8 @@
 #include <utility>
 
 #include "cli/command_dates.h"
+#include "cli/fields.h"
+#include "cli/text_output.h"
 #include "common/utf8.h"
 #include "moonfold_version.h"
 
@@ -26,104 +28,115 @@ constexpr Modes Of(std::initializer_list<Mode> modes) {
 constexpr std::array kOptions{
     OptionRow{"--date", "", kRequired, "YYYY-MM-DD[THH:MM]", "YYYY-MM-DD or YYYY-MM-DDTHH:MM",
               &Request::date, nullptr, std::nullopt, Of({kTexts, kMonth, kEvery, kNext}), "",
-              "that local date and time instead of the clock"},
+              "that local date and time instead of the clock", ""},
     OptionRow{"--lunar", "", kRequired, "YYYY-MM-DD", "a lunar YYYY-MM-DD", &Request::lunar,
               nullptr, std::nullopt, Of({kTexts, kMonth, kEvery, kNext}), "--date",
-              "the day of that lunar date; a leap month as L02 or 闰2"},
+              "the day of that lunar date; a leap month as L02 or 闰2", ""},
     OptionRow{"--json", "", kNone, "", "", nullptr, &Request::json, std::nullopt,
               Of({kTexts, kYear, kEvery, kNext, kMoon, kAlmanac}), "",
               "one JSON object keyed by keyword (and of the page with\n"
               "--almanac); with --year, --every, --next and --moon, an array\n"
-              "of objects"},
+              "of objects",
+              ""},
     OptionRow{"--format", "", kRequired, "TEMPLATE", "a template", &Request::format, nullptr,
               std::nullopt, Of({kTexts}), "",
               "fill {KEYWORD} placeholders, e.g. '{LUNARMONTH}月{LUNARDAY}';\n"
               "{{ and }} are literal braces; with --json each text is\n"
-              "escaped for a JSON string, for a template of JSON"},
+              "escaped for a JSON string, for a template of JSON",
+              ""},
     OptionRow{"--month", "", kOptional, "[YYYY-MM|YYYY]", "", &Request::month, nullptr, kMonth,
               Of({kMonth}), "",
               "a month as a calendar (this month without a value), or\n"
-              "a whole year; as wide as the terminal (COLUMNS), 80 else"},
+              "a whole year; as wide as the terminal (COLUMNS), 80 else",
+              ""},
     OptionRow{"-3", "", kNone, "", "", nullptr, &Request::three, kMonth, Of({kMonth}), "",
-              "the months before and after it too"},
+              "the months before and after it too", ""},
     OptionRow{"--monday", "", kNone, "", "", nullptr, &Request::monday, kMonth, Of({kMonth}), "",
-              "weeks start on Monday"},
+              "weeks start on Monday", ""},
     OptionRow{"--week-numbers", "-w", kNone, "", "", nullptr, &Request::week_numbers, kMonth,
               Of({kMonth}), "",
               "the ISO week of each row: with --monday the row's own, else\n"
-              "the week of its Monday (six of its seven days)"},
+              "the week of its Monday (six of its seven days)",
+              ""},
     OptionRow{"--color", "--colour", kInline, "[=WHEN]", "auto, always or never", &Request::color,
               nullptr, std::nullopt, Of({kMonth}), "",
               "highlight today: auto (on a terminal, unless NO_COLOR\n"
-              "is set or TERM=dumb), always or never; also --colour"},
+              "is set or TERM=dumb), always or never; also --colour",
+              ""},
     OptionRow{"--year", "", kRequired, "YYYY", "YYYY", &Request::year, nullptr, kYear, Of({kYear}),
-              "", "that year's lunar festivals and solar terms, by date"},
+              "", "that year's lunar festivals and solar terms, by date", ""},
     OptionRow{"--ics", "", kOptional, "YYYY[:YYYY]", "YYYY or YYYY:YYYY", &Request::ics, nullptr,
               kIcs, Of({kIcs, kEvery}), "--json",
               "those years as an iCalendar file on standard output; with\n"
-              "--every and no years, its days as one"},
+              "--every and no years, its days as one",
+              ""},
     OptionRow{"--gregorian", "", kNone, "", "", nullptr, &Request::gregorian, std::nullopt,
               Of({kYear, kIcs, kNext}), "",
-              "with --year, --ics and --next: the Gregorian festivals too"},
+              "with --year, --ics and --next: the Gregorian festivals too", ""},
     OptionRow{"--kinds", "", kRequired, "LIST",
               "a list of term, lunar, gregorian, off, work and moon", &Request::kinds, nullptr,
               std::nullopt, Of({kYear, kIcs, kNext}), "",
               "with --year, --ics and --next: which events, of term,\n"
               "lunar, gregorian, off (official days off), work\n"
               "(make-up working days) and moon (new and full moons);\n"
-              "all but gregorian and moon by default"},
+              "all but gregorian and moon by default",
+              ""},
     OptionRow{"--every", "", kRequired, "[L]MM-DD", "a lunar MM-DD", &Request::every, nullptr,
               kEvery, Of({kEvery}), "",
               "the day of that lunar month and day in each lunar year,\n"
               "this one and the nine after it; a leap month as L04 or 闰4.\n"
               "Day 30 of a 29-day month is kept on its 29th (三十 → 廿九);\n"
               "a leap month the year lacks, on its ordinary month\n"
-              "(无闰四月); an ordinary month never moves into a leap one"},
+              "(无闰四月); an ordinary month never moves into a leap one",
+              ""},
     OptionRow{"--from", "", kRequired, "YYYY", "a lunar year YYYY", &Request::from, nullptr,
-              std::nullopt, Of({kEvery}), "", "with --every: the first lunar year"},
+              std::nullopt, Of({kEvery}), "", "with --every: the first lunar year", ""},
     OptionRow{"--to", "", kRequired, "YYYY", "a lunar year YYYY", &Request::to, nullptr,
-              std::nullopt, Of({kEvery}), "", "with --every: the last lunar year"},
+              std::nullopt, Of({kEvery}), "", "with --every: the last lunar year", ""},
     OptionRow{"--name", "", kRequired, "TEXT", "the events' name", &Request::name, nullptr,
               std::nullopt, Of({kEvery}), "",
-              "with --every --ics: the events' name (else the lunar date)"},
+              "with --every --ics: the events' name (else the lunar date)", "--ics"},
     OptionRow{"--next", "", kOptional, "[N]", "", &Request::next, nullptr, kNext, Of({kNext}), "",
               "the next N (10) festivals and solar terms after today,\n"
-              "with the days to go"},
+              "with the days to go",
+              ""},
     OptionRow{"--workday", "", kOptional, "[YYYY-MM-DD]", "", &Request::workday, nullptr, kWorkday,
               Of({kWorkday}), "",
               "whether a day is worked in China: exit status 0 for a\n"
               "working day, 1 for a day off, 3 for a year no notice has\n"
-              "announced; today without a value"},
+              "announced; today without a value",
+              ""},
     OptionRow{"--moon", "", kOptional, "[YYYY[-MM]]", "", &Request::moon, nullptr, kMoon,
               Of({kMoon}), "",
               "the moon's principal phases of a year or a month (this\n"
-              "month without a value), with their Beijing times"},
+              "month without a value), with their Beijing times",
+              ""},
     OptionRow{"--almanac", "", kOptional, "[YYYY-MM-DD]", "", &Request::almanac, nullptr, kAlmanac,
               Of({kAlmanac}), "",
               "the day's almanac page (黄历; today without a value): its\n"
               "stem-branch names, officer, god, mansion, clash, 彭祖 sayings,\n"
-              "gods of joy and wealth and the gods of its double hours"},
+              "gods of joy and wealth and the gods of its double hours",
+              ""},
     OptionRow{"--holidays", "", kRequired, "FILE", "a file of holiday arrangements",
               &Request::holidays, nullptr, std::nullopt, kEveryMode, "",
               "official arrangements of more years, as tab-separated\n"
               "year, name, off_from, off_to, work_days; each year of the\n"
               "file replaces the built-in one.  Also MOONFOLD_HOLIDAYS,\n"
-              "and $XDG_CONFIG_HOME/moonfold/holidays.tsv when present"},
+              "and $XDG_CONFIG_HOME/moonfold/holidays.tsv when present",
+              ""},
     OptionRow{"--script", "", kRequired, "hans|hant", "hans or hant", &Request::script, nullptr,
               std::nullopt, kEveryMode, "",
               "simplified or traditional characters; without it, the\n"
               "locale's (LC_ALL, LC_MESSAGES, LANG): traditional for\n"
-              "zh_TW, zh_HK, zh_MO or a name with Hant"},
+              "zh_TW, zh_HK, zh_MO or a name with Hant",
+              ""},
     OptionRow{"--keywords", "", kAnswer, "", "", nullptr, nullptr, std::nullopt, kEveryMode, "",
-              "the keywords, one a line (for completion and scripts)"},
+              "the keywords, one a line (for completion and scripts)", ""},
     OptionRow{"--help", "-h", kAnswer, "", "", nullptr, nullptr, std::nullopt, kEveryMode, "",
-              "this text"},
+              "this text", ""},
     OptionRow{"--version", "", kAnswer, "", "", nullptr, nullptr, std::nullopt, kEveryMode, "",
-              "the version"},
+              "the version", ""},
 };
-
-// --name gives the events of --every --ics their name: it needs both.
-constexpr std::string_view kNameNeeds = "--ics";
 
 const OptionRow* RowNamed(std::string_view name) {
   for (const OptionRow& row : kOptions) {
@@ -161,31 +174,25 @@ std::string Together(std::string_view a, std::string_view b) {
 }
 
 // The answers that end the reading at once: help, keywords, version.
-Result Answer(const OptionRow& row, std::string_view keywords) {
-  if (row.name == "--help") return {0, HelpText(keywords), {}};
+Result Answer(const OptionRow& row) {
+  if (row.name == "--help") return {0, HelpText(), {}};
   if (row.name == "--version") return {0, std::string("moonfold ") + kVersionText + "\n", {}};
-  std::string list(keywords);
-  std::replace(list.begin(), list.end(), ' ', '\n');
-  return {0, list + "\n", {}};
+  std::string list;
+  for (const Field& field : AllFields()) list += field.Name() + "\n";
+  return {0, list, {}};
 }
 
 // Whether a word after an option of an optional value is that value: it
-// starts with a digit, or it is no option and no keyword (`keywords`,
-// space-separated, in upper case).
-bool LooksLikeValue(const std::string& word, std::string_view keywords) {
+// starts with a digit, or it is no option and no keyword.
+bool LooksLikeValue(const std::string& word) {
   if (word.empty() || word[0] == '-') return false;
-  if (word[0] >= '0' && word[0] <= '9') return true;
-  std::string upper = word;
-  for (char& ch : upper) ch = ch >= 'a' && ch <= 'z' ? static_cast<char>(ch - 'a' + 'A') : ch;
-  const std::string spaced = " " + std::string(keywords) + " ";
-  return spaced.find(" " + upper + " ") == std::string::npos;
+  return (word[0] >= '0' && word[0] <= '9') || !FieldOf(word);
 }
 
 // An option's value: after its equals sign, or the next argument where the
 // row takes one from there.  Advances `i` past what it took.
 std::optional<Result> TakeValue(const OptionRow& row, const std::vector<std::string>& args,
-                                std::size_t& i, std::string_view name, Request& r,
-                                std::string_view keywords) {
+                                std::size_t& i, std::string_view name, Request& r) {
   const std::string& arg = args[i];
   const bool has_inline = name.size() < arg.size();
   const bool has_next = !has_inline && i + 1 < args.size();
@@ -209,7 +216,7 @@ std::optional<Result> TakeValue(const OptionRow& row, const std::vector<std::str
     // The next word is the value when it looks like one (a digit first), or
     // when it is neither an option nor a keyword: --month abc is a bad
     // month, not a keyword.
-    if (has_next && LooksLikeValue(args[i + 1], keywords)) slot = args[++i];
+    if (has_next && LooksLikeValue(args[i + 1])) slot = args[++i];
   } else {
     // A WHEN given as a word of its own reads as a keyword: say so.
     if (has_next && (args[i + 1] == "auto" || args[i + 1] == "always" || args[i + 1] == "never")) {
@@ -221,12 +228,6 @@ std::optional<Result> TakeValue(const OptionRow& row, const std::vector<std::str
   }
   return std::nullopt;
 }
-
-// The spelling an option was given in, for messages.
-struct Spelled {
-  std::string_view option;  // its row's name
-  std::string spelling;
-};
 
 }  // namespace
 
@@ -247,13 +248,11 @@ Result Failure(std::string_view what, std::string_view why) {
   return {kExitRefused, {}, std::move(err)};
 }
 
-std::variant<Request, Result> ReadArguments(const std::vector<std::string>& args,
-                                            std::string_view keywords) {
+std::variant<Request, Result> ReadArguments(const std::vector<std::string>& args) {
   Request r;
   for (std::size_t i = 0; i < args.size(); ++i) {
     const std::string& arg = args[i];
-    if (const OptionRow* row = RowNamed(arg); row && row->value == kAnswer)
-      return Answer(*row, keywords);
+    if (const OptionRow* row = RowNamed(arg); row && row->value == kAnswer) return Answer(*row);
     const std::string name = arg.substr(0, arg.find('='));
     const OptionRow* row = arg.empty() || arg[0] != '-' ? nullptr : RowNamed(name);
     if (!row && !arg.empty() && arg[0] == '-')
@@ -263,7 +262,7 @@ std::variant<Request, Result> ReadArguments(const std::vector<std::string>& args
       continue;
     }
     if (r.Given(row->name)) return Failure(name, "given twice");
-    if (auto refused = TakeValue(*row, args, i, name, r, keywords)) return std::move(*refused);
+    if (auto refused = TakeValue(*row, args, i, name, r)) return std::move(*refused);
     r.given.push_back(row->name);
     r.spellings.push_back(name);
   }
@@ -302,7 +301,7 @@ std::optional<Result> Conflict(Request& r) {
   }
   for (std::size_t i = 0; i < r.given.size(); ++i) {
     const OptionRow& row = *RowNamed(r.given[i]);
-    const bool needs_missing = row.name == "--name" && !r.Given(kNameNeeds);
+    const bool needs_missing = !row.needs.empty() && !r.Given(row.needs);
     if ((row.goes_with & ModeBit(r.mode)) != 0 && !needs_missing) {
       if (!row.excludes.empty() && r.Given(row.excludes)) {
         return Failure(Together(row.excludes, r.spellings[i]), "cannot be used together");
@@ -313,7 +312,7 @@ std::optional<Result> Conflict(Request& r) {
       return Failure(Together(ModeOption(r), r.spellings[i]), "cannot be used together");
     }
     return Failure(r.spellings[i],
-                   "goes with " + ModeList(row.goes_with, needs_missing ? kNameNeeds : ""));
+                   "goes with " + ModeList(row.goes_with, needs_missing ? row.needs : ""));
   }
   if (r.mode != kTexts && !r.keywords.empty()) {
     return Failure(Together(ModeOption(r), r.keywords.front()),
@@ -328,28 +327,28 @@ std::optional<Result> Conflict(Request& r) {
 
 namespace {
 
-// How an option is written in the usage and --help: -w, --week-numbers.
-std::string Written(const OptionRow& row) {
-  std::string text;
-  if (row.alias.size() == 2) text = std::string(row.alias) + ", ";
-  text += row.name;
-  if (row.value == kInline) return text + std::string(row.value_name);
-  if (!row.value_name.empty()) text += " " + std::string(row.value_name);
-  return text;
+// An option with the form of its value: --date YYYY-MM-DD[THH:MM], --color[=WHEN].
+std::string WithValue(const OptionRow& row) {
+  if (row.value == kInline) return std::string(row.name) + std::string(row.value_name);
+  if (row.value_name.empty()) return std::string(row.name);
+  return std::string(row.name) + " " + std::string(row.value_name);
 }
 
-// The usage line of a mode: its options, the mode's own first, wrapped
-// before 80 columns.
-std::string UsageLine(Mode mode) {
+// How an option is written in --help: -w, --week-numbers.
+std::string Written(const OptionRow& row) {
+  return (row.alias.size() == 2 ? std::string(row.alias) + ", " : std::string()) + WithValue(row);
+}
+
+// The usage line of a mode after `start` ("usage: " or its blanks): its
+// options, the mode's own first, wrapped before 80 columns.
+std::string UsageLine(Mode mode, const std::string& start) {
   std::vector<std::string> words;
   std::string own;
   for (const OptionRow& row : kOptions) {
     if (row.goes_with == kEveryMode || (row.goes_with & ModeBit(mode)) == 0) continue;
-    std::string written(row.name);
     // With --every, --ics names the format and takes no years.
-    const bool bare = row.value == kNone || (row.chooses && *row.chooses != mode);
-    if (row.value == kInline) written += row.value_name;
-    if (!bare && row.value != kInline) written += " " + std::string(row.value_name);
+    const std::string written =
+        row.chooses && *row.chooses != mode ? std::string(row.name) : WithValue(row);
     if (row.chooses == mode && row.name == ChooserOf(mode)) {
       own = " " + written;
     } else {
@@ -357,16 +356,7 @@ std::string UsageLine(Mode mode) {
     }
   }
   if (mode == kTexts) words.push_back("[KEYWORD...]");
-  std::string text = "moonfold" + own, line_so_far = "       " + text;
-  for (const std::string& word : words) {
-    if (line_so_far.size() + 1 + word.size() > 79) {
-      text += "\n               ";
-      line_so_far = std::string(15, ' ');
-    }
-    text += " " + word;
-    line_so_far += " " + word;
-  }
-  return text;
+  return Wrapped(start + "moonfold" + own, 16, words, 79, " ");
 }
 
 }  // namespace
@@ -374,14 +364,14 @@ std::string UsageLine(Mode mode) {
 std::string UsageText() {
   std::string usage;
   for (unsigned m = 0; m < kModeCount; ++m) {
-    usage += (m == 0 ? "usage: " : "       ") + UsageLine(static_cast<Mode>(m)) + "\n";
+    usage += UsageLine(static_cast<Mode>(m), m == 0 ? "usage: " : "       ") + "\n";
   }
   usage += "       moonfold --keywords | --help | --version\n";
   usage += "Each of them takes --script hans|hant and --holidays FILE.\n";
   return usage;
 }
 
-std::string HelpText(std::string_view keywords) {
+std::string HelpText() {
   constexpr std::size_t kColumn = 28;
   std::string help = UsageText() +
                      "\nThe traditional Chinese calendar for today, or for any day of " +
@@ -400,14 +390,9 @@ std::string HelpText(std::string_view keywords) {
     help += left + std::string(text) + "\n";
   }
   help += "\nKeywords (matched whatever the case of their letters):\n";
-  std::string line = " ";
-  for (std::string_view rest = keywords; !rest.empty();) {
-    const std::string_view word = rest.substr(0, rest.find(' '));
-    rest.remove_prefix(std::min(rest.size(), word.size() + 1));
-    if (line.size() + 1 + word.size() > 72) help += std::exchange(line, " ") + "\n";
-    line += " " + std::string(word);
-  }
-  help += line + "\n\n";
+  std::vector<std::string> names;
+  for (const Field& field : AllFields()) names.push_back(field.Name());
+  help += Wrapped("  ", 2, names, 72, " ") + "\n\n";
   help +=
       "Exit status 0 on success; 2 for a date outside the range, an unknown\n"
       "keyword or a malformed or conflicting option, the reason on standard\n"

@@ -66,14 +66,13 @@ struct OptionRow {
   Modes goes_with = kEveryMode;                         // the modes it may be given in
   std::string_view excludes;  // an option of the same modes it cannot join
   std::string_view help;      // --help's lines, "\n" between
+  std::string_view needs;     // an option it needs beside its mode (--name needs --ics)
 };
 
 std::span<const OptionRow> Options();
 
-// The arguments as a request, or the answer or refusal they come to
-// (`keywords`, space-separated, for --keywords and --help).
-std::variant<Request, Result> ReadArguments(const std::vector<std::string>& args,
-                                            std::string_view keywords);
+// The arguments as a request, or the answer or refusal they come to.
+std::variant<Request, Result> ReadArguments(const std::vector<std::string>& args);
 
 // Settles the request's mode, and gives the first conflict among the
 // options given, if any.
@@ -87,6 +86,6 @@ Result Failure(std::string_view what, std::string_view why);
 
 // The usage lines, and the whole help with the keywords listed.
 std::string UsageText();
-std::string HelpText(std::string_view keywords);
+std::string HelpText();
 
 }  // namespace moonfold::cli

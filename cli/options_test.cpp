@@ -318,7 +318,7 @@ TEST(Options, EveryOptionOfTheTableIsAcceptedWithItsValue) {
   for (const OptionRow& row : Options()) {
     std::vector<std::string> args{std::string(row.name)};
     if (row.value == Value::kRequired) args.push_back("x");
-    const auto read = ReadArguments(args, "DATE");
+    const auto read = ReadArguments(args);
     if (const auto* refused = std::get_if<Result>(&read)) {
       EXPECT_TRUE(row.value == Value::kAnswer && refused->exit_code == 0)
           << row.name << ": " << refused->err;

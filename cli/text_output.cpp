@@ -54,6 +54,28 @@ std::string PadLeft(const std::string& utf8, int width) {
   return std::string(static_cast<std::size_t>(std::max(0, width - DisplayWidth(utf8))), ' ') + utf8;
 }
 
+std::string Wrapped(const std::string& start, int indent, const std::vector<std::string>& words,
+                    int columns, const std::string& gap) {
+  std::string out = PadRight(start, indent);
+  int width = std::max(indent, DisplayWidth(start));
+  // A start that ends in a word (not in its padding) takes a gap before the next.
+  bool first = out.empty() || out.back() == ' ';
+  for (const std::string& word : words) {
+    if (word.empty()) continue;
+    const int w = DisplayWidth(word);
+    if (!first && width + DisplayWidth(gap) + w > columns) {
+      out += "\n" + std::string(static_cast<std::size_t>(indent), ' ');
+      width = indent;
+      first = true;
+    }
+    if (!first) out += gap, width += DisplayWidth(gap);
+    out += word;
+    width += w;
+    first = false;
+  }
+  return out;
+}
+
 std::u16string_view TrimBlanks(std::u16string_view text) {
   const auto first = text.find_first_not_of(u" \t");
   if (first == std::u16string_view::npos) return {};

@@ -22,6 +22,14 @@ int DisplayWidth(std::string_view utf8);
 std::string PadRight(const std::string& utf8, int width);
 std::string PadLeft(const std::string& utf8, int width);
 
+// `words` after `start` (a heading, padded to `indent` columns, or a line's
+// beginning; one that ends in a word takes a gap before the first), joined
+// by `gap` and wrapped before `columns` display columns,
+// each further line indented `indent`; a word is never cut, and empty words
+// are left out.  No newline at the end.
+std::string Wrapped(const std::string& start, int indent, const std::vector<std::string>& words,
+                    int columns, const std::string& gap);
+
 // Without leading and trailing blanks.
 std::u16string_view TrimBlanks(std::u16string_view text);
 
