@@ -73,7 +73,7 @@ std::vector<std::string> DayNotes(const DayFacts& f, Script s) {
 std::string AlmanacPage(const DayFacts& f, Script s, int columns) {
   const texts::ScriptNames& names = texts::NamesOf(s);
   const texts::Labels& l = names.labels;
-  const AlmanacDay a = texts::AlmanacOf(f);
+  const bool lucky = kMansionIsLucky[texts::MansionOfDay(f)];
   std::string page = Wrapped({}, 0,
                              {IsoDate(f.date), U8(WeekdayLabel(f.day_of_week, s)),
                               U8(l.lunar_calendar) + U8(LunarDateName(f.lunar, s))},
@@ -89,9 +89,8 @@ std::string AlmanacPage(const DayFacts& f, Script s, int columns) {
   page += Wrapped({}, 0, DayNotes(f, s), columns, "  ") + "\n\n";
   page += Item(l.duty_title, {KindOf(u"DUTY", f, s)}, columns);
   page += Item(l.god_title, {KindOf(u"DAYGOD", f, s)}, columns);
-  page += Item(l.mansion_title,
-               {KindOf(u"MANSION", f, s), U8(kMansionIsLucky[a.mansion] ? l.lucky : l.unlucky)},
-               columns);
+  page +=
+      Item(l.mansion_title, {KindOf(u"MANSION", f, s), U8(lucky ? l.lucky : l.unlucky)}, columns);
   page += Item(l.clash_title, {KindOf(u"CLASH", f, s)}, columns);
   page += Item(l.pengzu_title, Words(KindOf(u"PENGZU", f, s)), columns);
   page += Item(l.directions_title, Words(KindOf(u"DIRECTIONS", f, s)), columns);
@@ -102,7 +101,7 @@ std::string AlmanacPage(const DayFacts& f, Script s, int columns) {
 
 std::string AlmanacJson(const DayFacts& f, Script s) {
   const texts::ScriptNames& names = texts::NamesOf(s);
-  const AlmanacDay a = texts::AlmanacOf(f);
+  const bool lucky = kMansionIsLucky[texts::MansionOfDay(f)];
   const auto member = [](const char* key, const std::string& value) {
     return std::string(",\"") + key + "\":" + JsonString(value);
   };
@@ -117,8 +116,7 @@ std::string AlmanacJson(const DayFacts& f, Script s) {
          member("holiday", KindOf(u"HOLIDAY", f, s)) + member("dayoff", KindOf(u"DAYOFF", f, s));
   out += member("duty", KindOf(u"DUTY", f, s)) + member("daygod", KindOf(u"DAYGOD", f, s)) +
          member("mansion", KindOf(u"MANSION", f, s)) +
-         member("mansion_luck",
-                U8(kMansionIsLucky[a.mansion] ? names.labels.lucky : names.labels.unlucky));
+         member("mansion_luck", U8(lucky ? names.labels.lucky : names.labels.unlucky));
   out += member("clash", KindOf(u"CLASH", f, s)) + member("pengzu", KindOf(u"PENGZU", f, s)) +
          member("directions", KindOf(u"DIRECTIONS", f, s)) +
          member("luckyhours", KindOf(u"LUCKYHOURS", f, s));

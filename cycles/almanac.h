@@ -110,31 +110,6 @@ constexpr Direction WealthGodOf(unsigned stem) noexcept {
   return kWealth[stem % 10 / 2];
 }
 
-// The almanac's items of a day: its place in the cycle of sixty, the
-// latest term by day (TermsAbout::latest) and the day itself.
-struct AlmanacDay {
-  unsigned month_branch = 0;  // of the 节 day's month
-  unsigned duty = 0;          // 0 建 .. 11 闭
-  unsigned god = 0;           // 0 青龙 .. 11 勾陈
-  unsigned mansion = 0;       // 0 角木蛟 .. 27 轸水蚓
-  Clash clash;
-  Direction joy = Direction::kNorth, wealth = Direction::kNorth;
-  unsigned day_branch = 0;  // whose double hours' gods TwelveGod(hour, day_branch) gives
-};
-constexpr AlmanacDay AlmanacDayOf(CyclePosition day, std::int32_t latest_by_day,
-                                  std::chrono::sys_days date) noexcept {
-  AlmanacDay a;
-  a.month_branch = AlmanacMonthBranch(latest_by_day);
-  a.day_branch = day.Branch();
-  a.duty = DutyOfficer(a.day_branch, a.month_branch);
-  a.god = TwelveGod(a.day_branch, a.month_branch);
-  a.mansion = MansionOf(date);
-  a.clash = ClashOf(day);
-  a.joy = JoyGodOf(day.Stem());
-  a.wealth = WealthGodOf(day.Stem());
-  return a;
-}
-
 static_assert(AlmanacMonthBranch(2) == 2 && AlmanacMonthBranch(3) == 2 &&
               AlmanacMonthBranch(22) == 0 && AlmanacMonthBranch(-1) == 0);
 static_assert(ClashOf({52}).against.value == 46);  // 丙辰 clashes with 庚戌

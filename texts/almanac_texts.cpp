@@ -4,8 +4,10 @@
 
 namespace moonfold::texts {
 
-AlmanacDay AlmanacOf(const DayFacts& f) noexcept {
-  return AlmanacDayOf(f.day_cycle, f.terms.latest, std::chrono::sys_days{f.date});
+unsigned AlmanacMonthOf(const DayFacts& f) noexcept { return AlmanacMonthBranch(f.terms.latest); }
+
+unsigned MansionOfDay(const DayFacts& f) noexcept {
+  return MansionOf(std::chrono::sys_days{f.date});
 }
 
 std::u16string TwelveGodName(unsigned god, Script s) {
@@ -18,20 +20,21 @@ std::u16string TwelveGodName(unsigned god, Script s) {
 }
 
 std::u16string DutyText(const DayFacts& f, Script s) {
-  return std::u16string(NameAt(NamesOf(s).duty_officers, AlmanacOf(f).duty));
+  return std::u16string(
+      NameAt(NamesOf(s).duty_officers, DutyOfficer(f.day_cycle.Branch(), AlmanacMonthOf(f))));
 }
 
 std::u16string DayGodText(const DayFacts& f, Script s) {
-  return TwelveGodName(AlmanacOf(f).god, s);
+  return TwelveGodName(TwelveGod(f.day_cycle.Branch(), AlmanacMonthOf(f)), s);
 }
 
 std::u16string MansionText(const DayFacts& f, Script s) {
-  return std::u16string(NameAt(NamesOf(s).mansions, AlmanacOf(f).mansion));
+  return std::u16string(NameAt(NamesOf(s).mansions, MansionOfDay(f)));
 }
 
 std::u16string ClashText(const DayFacts& f, Script s) {
   const ScriptNames& names = NamesOf(s);
-  const Clash clash = AlmanacOf(f).clash;
+  const Clash clash = ClashOf(f.day_cycle);
   std::u16string text(names.labels.clash);
   text += NameAt(names.animals, clash.against.Branch());
   text += u'(';
@@ -52,12 +55,11 @@ std::u16string PengzuText(const DayFacts& f, Script s) {
 
 std::u16string DirectionsText(const DayFacts& f, Script s) {
   const ScriptNames& names = NamesOf(s);
-  const AlmanacDay a = AlmanacOf(f);
   std::u16string text(names.labels.joy_god);
-  text += NameAt(names.directions, static_cast<std::size_t>(a.joy));
+  text += NameAt(names.directions, static_cast<std::size_t>(JoyGodOf(f.day_cycle.Stem())));
   text += u' ';
   text += names.labels.wealth_god;
-  text += NameAt(names.directions, static_cast<std::size_t>(a.wealth));
+  text += NameAt(names.directions, static_cast<std::size_t>(WealthGodOf(f.day_cycle.Stem())));
   return text;
 }
 
