@@ -329,6 +329,11 @@ Result MonthMode(const Context& c) {
   GridStyle style{r.monday, c.highlight, {}, c.script, r.week_numbers, &c.arrangement};
   if (at) style.today = at->date;
   const int columns = c.environment.terminal_columns > 0 ? c.environment.terminal_columns : 80;
+  if (columns < NarrowestGridWidth(r.week_numbers)) {
+    return Failure(std::to_string(columns) + " columns",
+                   "a month's grid needs " + std::to_string(NarrowestGridWidth(r.week_numbers)) +
+                       " (COLUMNS sets the width)");
+  }
   return {0, MonthGrids(std::get<std::vector<year_month>>(months), columns, style), {}};
 }
 

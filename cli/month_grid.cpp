@@ -21,6 +21,7 @@ constexpr int kGap = 3;         // between grids side by side
 constexpr int kWeekColumn = 3;  // an ISO week number and a space
 constexpr std::string_view kReverse = "\x1b[7m", kNormal = "\x1b[0m";
 constexpr std::u16string_view kMore = u"+";  // a cell holds more than it shows
+constexpr int kNumberWidth = 2;              // a day's number, right-aligned
 
 // How wide a grid's cells are: 10 columns (five wide characters) down to 4
 // (two), and the width of the grid that follows.
@@ -110,23 +111,29 @@ Line WeekdayHeader(const Cells& cells, const GridStyle& style) {
   for (int c = 0; c < 7; ++c) {
     if (c != 0) Append(header, " ", false);
     Append(header,
-           PadLeft(Utf8FromUtf16(weekdays[(c + (style.monday_first ? 1 : 0)) % 7]), cells.width),
+           PadRight(Utf8FromUtf16(weekdays[(c + (style.monday_first ? 1 : 0)) % 7]), cells.width),
            false);
   }
   return header;
 }
 
-// The lunar month's name that fits beside the day's number on the month's
-// first day (闰二月, else 闰二), or nothing.
+// What stands on a day's number line after the number: 休 or 班 on an
+// official day off or make-up working day, a + where the lunar line below
+// could not show all the day holds.
+std::string Marks(const DayFacts& f, Script script) {
+  const texts::Labels& labels = texts::NamesOf(script).labels;
+  return f.official.status == DayStatus::kDayOff       ? Utf8FromUtf16(labels.day_off)
+         : f.official.status == DayStatus::kMakeUpWork ? Utf8FromUtf16(labels.make_up_day)
+                                                       : std::string();
+}
+
+// The lunar month's name that fits on the number line of the month's first
+// day (闰二月, else 闰二), after the number and its 休 or 班, with a column
+// kept for a +; or nothing.
 std::optional<std::u16string> MonthBesideNumber(const DayFacts& f, const Cells& cells,
                                                 Script script) {
   if (f.lunar.day != 1) return std::nullopt;
-  // Room for the number, a space, and the marks: 休 or 班, and +.
-  const bool official =
-      f.official.status == DayStatus::kDayOff || f.official.status == DayStatus::kMakeUpWork;
-  const int room = cells.width -
-                   static_cast<int>(std::to_string(static_cast<unsigned>(f.date.day())).size()) -
-                   2 - (official ? 2 : 0);
+  const int room = cells.width - kNumberWidth - DisplayWidth(Marks(f, script)) - 1;
   for (std::u16string name : {LunarMonthName(f.lunar.month, f.lunar.leap, script) +
                                   std::u16string(texts::NamesOf(script).labels.month),
                               LunarMonthShortName(f.lunar.month, f.lunar.leap, script)}) {
@@ -135,27 +142,19 @@ std::optional<std::u16string> MonthBesideNumber(const DayFacts& f, const Cells& 
   return std::nullopt;
 }
 
-// The day's number, with the month's name beside it (闰二月  22), 休 or 班
-// before it on an official day off or make-up working day, and a + where
-// the lunar line below could not show all the day holds.
+// The day's number line: the number at the cell's left, as `cal` draws it,
+// and right after it what belongs to the day — 休 or 班, the +, the lunar
+// month's name on its first day (17休正月, 22闰二月) — so that no mark
+// stands nearer another day's number than its own.  The + gives way only
+// where the cell has no column left for it (a two-digit day off in cells of
+// two characters).
 std::string NumberCell(const DayFacts& f, const Cells& cells,
                        const std::optional<std::u16string>& month, bool more, Script script) {
-  const std::string number = std::to_string(static_cast<unsigned>(f.date.day()));
-  const texts::Labels& labels = texts::NamesOf(script).labels;
-  std::string mark = f.official.status == DayStatus::kDayOff ? Utf8FromUtf16(labels.day_off)
-                     : f.official.status == DayStatus::kMakeUpWork
-                         ? Utf8FromUtf16(labels.make_up_day)
-                         : std::string();
-  // The + where it fits beside 休 or 班 and the number.
-  if (more && DisplayWidth(mark) + 1 + static_cast<int>(number.size()) <= cells.width) {
-    mark += Utf8FromUtf16(kMore);
-  }
-  if (month) {
-    return PadRight(Utf8FromUtf16(*month),
-                    cells.width - static_cast<int>(number.size()) - DisplayWidth(mark)) +
-           mark + number;
-  }
-  return mark + PadLeft(number, cells.width - DisplayWidth(mark));
+  std::string cell = PadLeft(std::to_string(static_cast<unsigned>(f.date.day())), kNumberWidth);
+  cell += Marks(f, script);
+  if (more && DisplayWidth(cell) < cells.width) cell += Utf8FromUtf16(kMore);
+  if (month) cell += Utf8FromUtf16(*month);
+  return PadRight(cell, cells.width);
 }
 
 // The ISO 8601 week (1..53) of the week that holds `day`: the week of its
@@ -197,7 +196,7 @@ std::vector<Line> Grid(year_month month, const Cells& cells, const GridStyle& st
     bool more = false;
     const std::u16string lunar = LunarLine(f, cells, style.script, month_name.has_value(), more);
     Append(numbers, NumberCell(f, cells, month_name, more, style.script), today);
-    Append(names, PadLeft(Utf8FromUtf16(lunar), cells.width), today);
+    Append(names, PadRight(Utf8FromUtf16(lunar), cells.width), today);
     if (++column == 7 || &f == &days.back()) {
       lines.push_back(std::exchange(numbers, Line{}));
       lines.push_back(std::exchange(names, Line{}));
@@ -216,25 +215,27 @@ void TrimTrailingSpaces(std::string& line) {
 }
 
 // How many grids stand side by side, and how wide their cells are: a
-// month or three in one row whenever they fit at all; a year three, two or
-// one to a row, with cells of six columns at least unless one to a row.
+// month or three in one row whenever they fit at all; a year three or two
+// to a row where they fit, even in cells of two characters, as `cal`'s year
+// stands, else one.  The widest cells for that many.
 struct Layout {
   std::size_t per_row = 1;
   Cells cells;
 };
 
+constexpr int kCellWidths[]{10, 8, 6, 4};
+
 Layout LayoutFor(std::size_t count, int columns, bool week_numbers) {
   const std::vector<std::size_t> rows =
       count <= 3 ? std::vector<std::size_t>{count, 1} : std::vector<std::size_t>{3, 2, 1};
   for (const std::size_t per_row : rows) {
-    for (const int width : {10, 8, 6, 4}) {
+    for (const int width : kCellWidths) {
       const Cells cells{width, week_numbers};
       const auto n = static_cast<int>(per_row);
-      const bool fits = n * cells.GridWidth() + (n - 1) * kGap <= columns;
-      if (fits && (count <= 3 || width >= 6 || per_row == 1)) return {per_row, cells};
+      if (n * cells.GridWidth() + (n - 1) * kGap <= columns) return {per_row, cells};
     }
   }
-  return {1, Cells{4, week_numbers}};
+  return {1, Cells{std::end(kCellWidths)[-1], week_numbers}};
 }
 
 // Grids of one row side by side, line by line.
@@ -257,6 +258,10 @@ void SideBySide(std::string& out, const std::vector<std::vector<Line>>& grids, c
 }
 
 }  // namespace
+
+int NarrowestGridWidth(bool week_numbers) {
+  return Cells{std::end(kCellWidths)[-1], week_numbers}.GridWidth();
+}
 
 std::string MonthGrids(const std::vector<year_month>& months, int columns, const GridStyle& style) {
   const Layout layout = LayoutFor(months.size(), columns, style.week_numbers);

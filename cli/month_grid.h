@@ -21,12 +21,16 @@ struct GridStyle {
   const Arrangement* arrangement = &kBuiltInArrangement;  // marks days off 休, make-up days 班
 };
 
+// The width of a month's grid in its narrowest cells: 34 columns, 37 with
+// week numbers.  Nothing narrower is drawn.
+int NarrowestGridWidth(bool week_numbers);
+
 // Months of 1900-01..2100-12 as grids that fit `columns`: as many side by
 // side as fit (three at most; a single month, or three, always in one row
 // where they fit at all), with cells as wide as the room allows — ten
 // columns hold a lunar date or a festival's name and the month's name by
 // the number, four hold two characters.  No line is wider than `columns`
-// (34 at the least, 37 with week numbers).
+// when `columns` is at least NarrowestGridWidth.
 std::string MonthGrids(const std::vector<std::chrono::year_month>& months, int columns,
                        const GridStyle& style);
 

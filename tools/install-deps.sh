@@ -13,7 +13,7 @@ set -euo pipefail
 packages=(cmake ninja-build g++ g++-mingw-w64-i686 g++-mingw-w64-x86-64 libgtest-dev googletest
           wine wine32:i386 wine64
           clang libclang-rt-14-dev libbenchmark-dev libicu-dev
-          python3 python3-icalendar python3-ephem opencc clang-format-14 universal-ctags pkg-config)
+          python3 python3-icalendar python3-ephem python3-erfa python3-skyfield opencc clang-format-14 universal-ctags pkg-config)
 
 sudo=()
 if [ "$(id -u)" -ne 0 ]; then
