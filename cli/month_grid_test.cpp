@@ -121,8 +121,10 @@ TEST(MonthGrid, FitsTheTerminal) {
   }
   // Narrower than the narrowest grid: nothing drawn, the width it needs said.
   for (const auto& [args, err] : std::vector<std::pair<std::vector<std::string>, std::string>>{
-           {{"--month"}, "moonfold: 33 columns — a month's grid needs 34 (COLUMNS sets the width)\n"},
-           {{"-3", "-w"}, "moonfold: 33 columns — a month's grid needs 37 (COLUMNS sets the width)\n"}}) {
+           {{"--month"},
+            "moonfold: 33 columns — a month's grid needs 34 (COLUMNS sets the width)\n"},
+           {{"-3", "-w"},
+            "moonfold: 33 columns — a month's grid needs 37 (COLUMNS sets the width)\n"}}) {
     const Result r = cli::Run(args, At(2027, 8, 8, false, 33));
     EXPECT_EQ(r.exit_code, 2);
     EXPECT_EQ(r.out, "");
@@ -135,7 +137,8 @@ TEST(MonthGrid, FitsTheTerminal) {
 TEST(MonthGrid, AYearIsAsDenseAsTheTerminalAllows) {
   const auto lines_and_first = [](int columns) {
     const Result r = cli::Run({"--month", "2027"}, At(2027, 8, 8, false, columns));
-    return std::pair{std::count(r.out.begin(), r.out.end(), '\n'), r.out.substr(0, r.out.find('\n'))};
+    return std::pair{std::count(r.out.begin(), r.out.end(), '\n'),
+                     r.out.substr(0, r.out.find('\n'))};
   };
   const auto [at80, first80] = lines_and_first(80);
   EXPECT_NE(first80.find("2027年2月"), std::string::npos);
@@ -211,8 +214,8 @@ TEST(MonthGrid, MarksStandByTheirOwnDay) {
       for (unsigned m = 1; m <= 12; ++m) months.push_back(2026y / std::chrono::month{m});
     int days_off = 0, make_up_days = 0;
     for (const auto ym : months) {
-      for (auto d = std::chrono::sys_days{ym / 1}; d <= std::chrono::sys_days{ym / std::chrono::last};
-           d += std::chrono::days{1}) {
+      for (auto d = std::chrono::sys_days{ym / 1};
+           d <= std::chrono::sys_days{ym / std::chrono::last}; d += std::chrono::days{1}) {
         const DayStatus status = OfficialDayOf(kBuiltInArrangement, d).status;
         days_off += status == DayStatus::kDayOff;
         make_up_days += status == DayStatus::kMakeUpWork;
@@ -231,7 +234,8 @@ TEST(MonthGrid, MarksStandByTheirOwnDay) {
         return std::isdigit(static_cast<unsigned char>(w[0])) && w.find("年") == std::string::npos;
       });
       for (const std::string& w : all) {
-        if (numbers) EXPECT_TRUE(std::isdigit(static_cast<unsigned char>(w[0]))) << what << ": " << line;
+        if (numbers)
+          EXPECT_TRUE(std::isdigit(static_cast<unsigned char>(w[0]))) << what << ": " << line;
         off_marks += w.find("休") != std::string::npos;
         make_up_marks += w.find("班") != std::string::npos;
       }

@@ -116,12 +116,13 @@ void MoonfoldPlugin::Initialize(const char16_t* section, std::uint32_t id) {
   if (!IsSupportedDate(date)) {
     today_solar_ = date;
     today_lunar_ = clock;
-    platform_.ShowMessage(kDateMessage);
+    if (!std::exchange(date_message_shown_, true)) platform_.ShowMessage(kDateMessage);
     const std::optional<TextKind> kind = ReadKind(section_name);
     const Script script = ReadScript(section_name);
     if (kind) Record(id, {*kind, script, true});
     return;
   }
+  date_message_shown_ = false;
   const DayFacts facts = Convert(date, clock);
   Refresh(kSolarKind, Script::kSimplified, facts);
 
@@ -144,6 +145,7 @@ void MoonfoldPlugin::Update(std::uint32_t id) {
   // The date message belongs to Initialize: a host calls this every
   // second, and a wrong clock must not raise a box each time.
   if (!IsSupportedDate(now)) return;
+  date_message_shown_ = false;
 
   const DayFacts facts = Convert(now, now);
   Refresh(kSolarKind, Script::kSimplified, facts);

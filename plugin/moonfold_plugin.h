@@ -113,6 +113,10 @@ class MoonfoldPlugin {
   ResultSlots slots_;
   std::array<bool, kTextKindCount * kScriptCount>
       in_use_{};  // some id was recorded with the slot's kind and script
+  // The date message was shown for the clock that is wrong now: a host
+  // that sets up twenty instances under a reset clock gets one box, not
+  // twenty modal ones.  A right clock clears it.
+  bool date_message_shown_ = false;
 };
 
 // True for a clock reading the plug-in answers: a real date of the years
