@@ -97,13 +97,47 @@ std::variant<Row, std::string> ReadRow(std::string_view line) {
   return row;
 }
 
-// The file's rows, each checked alone and against the others: one row per
-// holiday and year, and no day both off and working.
+std::string NameOf(Holiday holiday) {
+  return Utf8FromUtf16(HolidayName(holiday, Script::kSimplified));
+}
+
+// Why row `r` clashes with a row before it, naming that row's line, or
+// nothing: no two spans share a day (of one year or of two: a span may
+// reach into the year before or after), no day is both off and working,
+// and no make-up day belongs to two holidays.
+std::optional<std::string> Clash(const std::vector<Row>& rows,
+                                 const std::vector<std::size_t>& lines, std::size_t r) {
+  const Row& row = rows[r];
+  for (std::size_t o = 0; o < r; ++o) {
+    const Row& other = rows[o];
+    const std::string where = NameOf(other.holiday) + " (line " + std::to_string(lines[o]) + ")";
+    if (row.first <= other.last && other.first <= row.last) {
+      return IsoDate(year_month_day{row.first}) + " … " + IsoDate(year_month_day{row.last}) +
+             " shares days off with " + where;
+    }
+    for (const sys_days d : row.work) {
+      if (d >= other.first && d <= other.last)
+        return IsoDate(year_month_day{d}) + " is both off (" + where + ") and working";
+      if (std::find(other.work.begin(), other.work.end(), d) != other.work.end())
+        return IsoDate(year_month_day{d}) + " is already a make-up day of " + where;
+    }
+    for (const sys_days d : other.work) {
+      if (d >= row.first && d <= row.last)
+        return IsoDate(year_month_day{d}) + " is both off and working (" + where + ")";
+    }
+  }
+  return std::nullopt;
+}
+
+// The file's rows, each checked alone and against those before it.
 Parsed<std::vector<Row>> ReadRows(std::string_view path, std::string_view text) {
   std::vector<Row> rows;
   std::vector<std::size_t> lines;
   std::set<std::pair<int, Holiday>> seen;
   std::size_t number = 0;
+  constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+  if (text.substr(0, kByteOrderMark.size()) == kByteOrderMark)
+    text.remove_prefix(kByteOrderMark.size());
   for (std::string_view line : Split(text, '\n')) {
     ++number;
     if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
@@ -112,26 +146,38 @@ Parsed<std::vector<Row>> ReadRows(std::string_view path, std::string_view text) 
     auto read = ReadRow(line);
     if (const auto* why = std::get_if<std::string>(&read)) return where + " — " + *why;
     Row& row = std::get<Row>(read);
-    if (!seen.insert({row.year, row.holiday}).second) {
-      return where + " — " + Utf8FromUtf16(HolidayName(row.holiday, Script::kSimplified)) + " of " +
-             std::to_string(row.year) + " is given twice";
-    }
+    if (!seen.insert({row.year, row.holiday}).second)
+      return where + " — " + NameOf(row.holiday) + " of " + std::to_string(row.year) +
+             " is given twice";
     rows.push_back(std::move(row));
     lines.push_back(number);
-  }
-  std::set<sys_days> off;
-  for (const Row& row : rows) {
-    for (sys_days d = row.first; d <= row.last; d += std::chrono::days{1}) off.insert(d);
-  }
-  for (std::size_t r = 0; r < rows.size(); ++r) {
-    for (const sys_days d : rows[r].work) {
-      if (off.count(d) != 0) {
-        return std::string(path) + ":" + std::to_string(lines[r]) + " — " +
-               IsoDate(year_month_day{d}) + " is both off and working";
-      }
-    }
+    if (const auto why = Clash(rows, lines, rows.size() - 1)) return where + " — " + *why;
   }
   return rows;
+}
+
+// A warning for each year of the rows that leaves out a holiday the
+// built-in year has: the file's year still replaces the built-in one.
+std::vector<std::string> Dropped(std::string_view path, const std::vector<Row>& rows,
+                                 const Arrangement& built_in) {
+  std::vector<std::string> warnings;
+  std::set<int> years;
+  for (const Row& row : rows) years.insert(row.year);
+  for (const int year : years) {
+    std::string missing;
+    for (const HolidaySpan& span : built_in.spans) {
+      if (span.year != year) continue;
+      const bool kept = std::any_of(rows.begin(), rows.end(), [&](const Row& row) {
+        return row.year == year && row.holiday == span.holiday;
+      });
+      if (!kept) missing += (missing.empty() ? "" : ", ") + NameOf(span.holiday);
+    }
+    if (!missing.empty()) {
+      warnings.push_back(std::string(path) + ": " + std::to_string(year) + " has no " + missing +
+                         " — the built-in " + std::to_string(year) + " arrangement is replaced");
+    }
+  }
+  return warnings;
 }
 
 std::int32_t DayNumber(sys_days day) {
@@ -180,9 +226,12 @@ OwnedArrangement Merged(const std::vector<Row>& rows, const Arrangement& built_i
 
 Parsed<OwnedArrangement> ReadHolidayFile(std::string_view path, std::string_view text,
                                          const Arrangement& built_in) {
-  auto rows = ReadRows(path, text);
-  if (auto* why = std::get_if<std::string>(&rows)) return std::move(*why);
-  return Merged(std::get<std::vector<Row>>(rows), built_in);
+  auto read = ReadRows(path, text);
+  if (auto* why = std::get_if<std::string>(&read)) return std::move(*why);
+  const auto& rows = std::get<std::vector<Row>>(read);
+  OwnedArrangement merged = Merged(rows, built_in);
+  merged.warnings = Dropped(path, rows, built_in);
+  return merged;
 }
 
 }  // namespace moonfold::cli

@@ -18,6 +18,10 @@ struct OwnedArrangement {
   std::vector<HolidaySpan> spans;
   std::vector<MakeUpDay> make_up_days;
   KnownYears years;
+  // What the reader kept but the user should hear of, each a line without
+  // its newline: a year of the file that leaves out a holiday the built-in
+  // year has.
+  std::vector<std::string> warnings;
   Arrangement View() const { return {spans, make_up_days, years}; }
 };
 
@@ -25,7 +29,11 @@ struct OwnedArrangement {
 // arrangement, or why it is refused: "PATH:LINE — <reason>".  A row is
 //   year <TAB> name <TAB> off_from <TAB> off_to <TAB> work_days
 // with dates as YYYY-MM-DD and work_days a comma-separated list (maybe
-// empty); lines starting with # and the header line are skipped.
+// empty); lines starting with # and the header line are skipped, and so is
+// a UTF-8 byte-order mark (Notepad and Excel write one).  Refused: a row
+// that does not read, a holiday given twice in a year, spans of a year
+// that share a day, a day both off and working, a make-up day listed
+// under two holidays.
 Parsed<OwnedArrangement> ReadHolidayFile(std::string_view path, std::string_view text,
                                          const Arrangement& built_in);
 

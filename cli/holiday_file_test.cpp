@@ -67,10 +67,27 @@ TEST(MoonfoldCommand, HolidayFiles) {
   EXPECT_EQ(run({"--workday", "2027-02-13"}, y2027).out, "working day (春节 make-up day)\n");
   EXPECT_EQ(run({"--workday", "2027-03-01"}, y2027).out, "working day\n");
   EXPECT_EQ(run({"--date", "2027-02-08", "HOLIDAY", "DAYOFF"}, y2027).out, "春节 休\n");
-  // A year of the file replaces the built-in year whole.
+  // A year of the file replaces the built-in year whole, and standard
+  // error names the holidays it leaves out.
   const std::string y2026 = header + "2026\t元旦\t2026-01-01\t2026-01-01\t\n";
-  EXPECT_EQ(run({"--workday", "2026-02-16"}, y2026).out, "working day\n");
+  const Result replaced = run({"--workday", "2026-02-16"}, y2026);
+  EXPECT_EQ(replaced.out, "working day\n");
+  EXPECT_EQ(replaced.err,
+            "moonfold: h.tsv: 2026 has no 春节, 清明节, 劳动节, 端午节, 中秋节, 国庆节 — the "
+            "built-in 2026 arrangement is replaced\n");
   EXPECT_EQ(run({"--workday", "2025-01-28"}, y2026).out, "day off (春节)\n");
+  EXPECT_EQ(run({"--workday", "2027-02-08"}, y2027).err, "");  // a year not built in
+  // A make-up day more than a year after the last day off is still found.
+  EXPECT_EQ(
+      run({"--workday", "2028-02-13"}, header + "2027\t春节\t2027-02-05\t2027-02-11\t2028-02-13\n")
+          .out,
+      "working day (春节 make-up day)\n");
+  // A byte-order mark (Notepad, Excel) and Windows line ends are read.
+  const Result marked =
+      run({"--workday", "2027-02-08"},
+          "\xEF\xBB\xBF" + header + "2027\t春节\t2027-02-05\t2027-02-11\t2027-02-13\r\n");
+  EXPECT_EQ(marked.exit_code, 1) << marked.err;
+  EXPECT_EQ(marked.out, "day off (春节)\n");
 
   const struct {
     std::string row, why;
@@ -89,10 +106,20 @@ TEST(MoonfoldCommand, HolidayFiles) {
        "抗战胜利纪念日 国庆节、中秋节 中秋节、国庆节)"},
       {"2027\t春节\t2027-02-05\n",
        "expected year, name, off_from, off_to and work_days, tab-separated"},
+      // Rows that clash with one before them: the later line is named.
+      {"2027\t国庆节\t2027-10-01\t2027-10-07\t\n2027\t中秋节\t2027-10-07\t2027-10-08\t\n",
+       "2027-10-07 … 2027-10-08 shares days off with 国庆节 (line 2)"},
+      {"2027\t春节\t2027-02-05\t2027-02-11\t2027-02-13\n2027\t清明节\t2027-04-05\t2027-04-05\t"
+       "2027-02-13\n",
+       "2027-02-13 is already a make-up day of 春节 (line 2)"},
+      {"2027\t春节\t2027-02-05\t2027-02-11\t\n2027\t元旦\t2027-01-01\t2027-01-01\t2027-02-06\n",
+       "2027-02-06 is both off (春节 (line 2)) and working"},
+      {"2027\t元旦\t2027-01-01\t2027-01-01\t2027-02-06\n2027\t春节\t2027-02-05\t2027-02-11\t\n",
+       "2027-02-06 is both off and working (元旦 (line 2))"},
   };
   for (const auto& c : kRefused) {
     const Result r = run({"--year", "2027"}, header + c.row);
-    const std::size_t line = c.why.find("twice") != std::string::npos ? 3 : 2;
+    const std::size_t line = std::count(c.row.begin(), c.row.end(), '\n') + 1;
     EXPECT_EQ(r.exit_code, 2) << c.why;
     EXPECT_EQ(r.out, "") << c.why;
     EXPECT_EQ(r.err, "moonfold: h.tsv:" + std::to_string(line) + " — " + c.why + "\n");

@@ -75,9 +75,16 @@ Result Run(const std::vector<std::string>& args, const Environment& environment)
   if (const auto* refused = std::get_if<Result>(&script)) return *refused;
   auto owned = ArrangementFor(r, environment);
   if (auto* refused = std::get_if<Result>(&owned)) return std::move(*refused);
-  const Arrangement arrangement = std::get<OwnedArrangement>(owned).View();
-  return RunMode(
-      {r, environment, std::get<Script>(script), arrangement, std::get<bool>(highlight)});
+  const OwnedArrangement& holidays = std::get<OwnedArrangement>(owned);
+  const Arrangement arrangement = holidays.View();
+  Result result =
+      RunMode({r, environment, std::get<Script>(script), arrangement, std::get<bool>(highlight)});
+  // What the holiday file left out goes first on standard error, whatever
+  // the mode answers.
+  std::string warnings;
+  for (const std::string& warning : holidays.warnings) warnings += "moonfold: " + warning + "\n";
+  result.err.insert(0, warnings);
+  return result;
 }
 
 }  // namespace moonfold::cli

@@ -69,10 +69,16 @@ constexpr OfficialDay OfficialDayOf(const Arrangement& arrangement, std::chrono:
   const auto n = static_cast<std::int32_t>(day.time_since_epoch().count());
   const auto& spans = arrangement.spans;
   const DayStatus plain = arrangement.years.Has(year) ? DayStatus::kOrdinary : DayStatus::kUnknown;
-  // Most days of the calendar lie years away from any notice.
-  const bool within_reach =
-      !spans.empty() && n >= spans.front().first_off - 366 && n <= spans.back().last_off + 366;
-  if (!within_reach) return {plain, Holiday{}};
+  // Most days of the calendar lie years away from any notice: before the
+  // first day a notice names, or after the last (days off and make-up days
+  // alike, each list in date order).
+  const auto& work = arrangement.make_up_days;
+  if (spans.empty()) return {plain, Holiday{}};
+  const std::int32_t first =
+      work.empty() ? spans.front().first_off : std::min(spans.front().first_off, work.front().day);
+  const std::int32_t last =
+      work.empty() ? spans.back().last_off : std::max(spans.back().last_off, work.back().day);
+  if (n < first || n > last) return {plain, Holiday{}};
   // The last span that begins on or before the day.
   const auto after =
       std::upper_bound(spans.begin(), spans.end(), n,
@@ -80,7 +86,6 @@ constexpr OfficialDay OfficialDayOf(const Arrangement& arrangement, std::chrono:
   if (after != spans.begin() && n <= std::prev(after)->last_off) {
     return {DayStatus::kDayOff, std::prev(after)->holiday};
   }
-  const auto& work = arrangement.make_up_days;
   const auto found = std::lower_bound(work.begin(), work.end(), n,
                                       [](const MakeUpDay& w, std::int32_t d) { return w.day < d; });
   if (found != work.end() && found->day == n) {

@@ -511,13 +511,16 @@ TEST_F(MoonfoldDll, AlmanacTextsMatchTheSecondEngine) {
   EXPECT_TRUE(g_messages.empty());
 }
 
+// Once while the clock stays wrong, however many instances are set up;
+// again after a right clock.
 TEST_F(MoonfoldDll, ShowsTheDateMessageOutside1990To2050) {
-  SetClock(2010, 11, 7, 0);
-  Run(2000, L"Day", L"LUNARDAY");
   for (const WORD year : {1989, 2051}) {
+    SetClock(2010, 11, 7, 0);
+    Run(2000, L"Day", L"LUNARDAY");
     g_messages.clear();
     SetClock(year, 6, 1, 4);
     EXPECT_EQ(Run(2001, L"Day", L"LUNARMONTH"), nullptr) << year;
+    EXPECT_EQ(Run(2004, L"Day", L"HEYEAR"), nullptr) << year;
     ASSERT_EQ(g_messages.size(), 1u) << year;
     EXPECT_EQ(g_messages[0].owner, nullptr);
     EXPECT_EQ(g_messages[0].text, L"Moonfold=  [本机日期不正确]");
