@@ -33,11 +33,20 @@ std::vector<YearsAnniversary> AnniversariesOf(const AnniversaryRequest& request)
   return days;
 }
 
+namespace {
+
+// Whether the day kept may be a day off: its lunar date lies in a month
+// the predicted ΔT may begin a day earlier or later.
+bool Uncertain(const YearsAnniversary& a) { return IsUncertainLunarDay(a.kept.day, a.kept.date); }
+
+}  // namespace
+
 std::string AnniversaryListing(const std::vector<YearsAnniversary>& days, Script script) {
   std::string out;
   for (const YearsAnniversary& a : days) {
     std::string line = std::to_string(a.lunar_year) + "  " + IsoDate(year_month_day{a.kept.day}) +
-                       "  " + LunarText(a.kept.date, script);
+                       "  " + LunarText(a.kept.date, script) +
+                       std::string(Uncertain(a) ? kUncertainMark : "");
     const std::string note = Note(a.kept, script);
     if (!note.empty()) line = PadRight(line, 30) + note;
     out += line + "\n";
@@ -52,7 +61,8 @@ std::string AnniversaryJson(const std::vector<YearsAnniversary>& days, Script sc
     objects.push_back("{\"lunar_year\":" + std::to_string(a.lunar_year) +
                       ",\"date\":" + JsonString(IsoDate(year_month_day{a.kept.day})) +
                       ",\"lunar\":" + JsonString(LunarText(a.kept.date, script)) +
-                      ",\"note\":" + (note.empty() ? std::string("null") : JsonString(note)) + "}");
+                      ",\"note\":" + (note.empty() ? std::string("null") : JsonString(note)) +
+                      (Uncertain(a) ? ",\"uncertain\":true" : "") + "}");
   }
   return JsonArray(objects);
 }
@@ -78,6 +88,8 @@ std::string AnniversaryICalendar(const AnniversaryRequest& request,
     std::string description = Utf8FromUtf16(labels.lunar_calendar) + LunarText(a.kept.date, script);
     const std::string note = Note(a.kept, script);
     if (!note.empty()) description += Utf8FromUtf16(labels.clause) + note;
+    if (Uncertain(a))
+      description += Utf8FromUtf16(labels.clause) + Utf8FromUtf16(labels.uncertain_day);
     writer.AllDayEvent("every-" + std::string(key) + "-" + std::to_string(a.lunar_year) + "-" +
                            NameFingerprint(uid_name) + "@moonfold",
                        year_month_day{a.kept.day}, summary, description,

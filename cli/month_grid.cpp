@@ -117,14 +117,19 @@ Line WeekdayHeader(const Cells& cells, const GridStyle& style) {
   return header;
 }
 
-// What stands on a day's number line after the number: 休 or 班 on an
-// official day off or make-up working day, a + where the lunar line below
-// could not show all the day holds.
+// What stands on a day's number line right after the number: 休 or 班 on
+// an official day off or make-up working day, and a ? where the lunar
+// date or the solar term may be a day off, decades ahead.
 std::string Marks(const DayFacts& f, Script script) {
   const texts::Labels& labels = texts::NamesOf(script).labels;
-  return f.official.status == DayStatus::kDayOff       ? Utf8FromUtf16(labels.day_off)
-         : f.official.status == DayStatus::kMakeUpWork ? Utf8FromUtf16(labels.make_up_day)
-                                                       : std::string();
+  std::string marks = f.official.status == DayStatus::kDayOff ? Utf8FromUtf16(labels.day_off)
+                      : f.official.status == DayStatus::kMakeUpWork
+                          ? Utf8FromUtf16(labels.make_up_day)
+                          : std::string();
+  const bool uncertain = IsUncertainLunarDay(sys_days{f.date}, f.lunar) ||
+                         (f.solar_term && IsUncertainTermAt(f.terms.latest));
+  if (uncertain) marks += kUncertainMark;
+  return marks;
 }
 
 // The lunar month's name that fits on the number line of the month's first

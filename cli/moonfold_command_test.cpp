@@ -237,7 +237,7 @@ TEST(MoonfoldCommand, NextListsTheComingEventsInOrder) {
   EXPECT_EQ(next[0].at("name"), "冬至");
   EXPECT_EQ(next[0].at("days"), "14");
   const Output text = RunCommand("--date 2026-12-08 --next 1");
-  EXPECT_EQ(text.out, "2026-12-22  周二  冬月十四    还有14天   冬至 04:49\n");
+  EXPECT_EQ(text.out, "2026-12-22  周二  冬月十四    还有14天   冬至 04:50\n");
   // Near the end of the calendar, fewer than asked.
   EXPECT_EQ(JsonLines(RunCommand("--date 2100-12-20 --next 50 --json").out).size(), 2u);
 }

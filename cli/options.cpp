@@ -394,6 +394,11 @@ std::string HelpText() {
   for (const Field& field : AllFields()) names.push_back(field.Name());
   help += Wrapped("  ", 2, names, 72, " ") + "\n\n";
   help +=
+      "A ? after a time, a lunar date or a day's number: decades ahead the day\n"
+      "is not sure, for Earth's rotation (ΔT) is only predicted after 2025; it\n"
+      "may be a day earlier or later (six terms and new moons of 2051-2097).\n"
+      "Six past terms are shown as their calendars were issued, today's\n"
+      "reckoning beside them (1912 小雪 … 1979 大寒).\n\n"
       "Exit status 0 on success; 2 for a date outside the range, an unknown\n"
       "keyword or a malformed or conflicting option, the reason on standard\n"
       "error; 3 where official days are asked of a year no notice has\n"

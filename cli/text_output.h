@@ -8,6 +8,10 @@
 
 namespace moonfold::cli {
 
+// What follows a time, a lunar date or a day's number that may be a day
+// off, decades ahead, as the predicted ΔT falls.
+inline constexpr std::string_view kUncertainMark = "?";
+
 // A JSON string literal of UTF-8 text.
 std::string JsonString(std::string_view utf8);
 

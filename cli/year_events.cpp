@@ -33,6 +33,8 @@ void AddFestivals(std::vector<CalendarEvent>& events, const DayFacts& facts, Eve
     CalendarEvent e = EventOf(facts, kind);
     e.festival = {table, static_cast<std::uint8_t>(row)};
     e.ordinal = ordinal++;
+    e.uncertain =
+        table == FestivalTable::kLunar && IsUncertainLunarDay(sys_days{facts.date}, facts.lunar);
     events.push_back(e);
   }
 }
@@ -83,6 +85,7 @@ std::optional<CalendarEvent> MoonEvent(const DayFacts& facts) {
   e.quarter = static_cast<unsigned>(facts.moon.phase) / 2;
   e.time = facts.moon.instant;
   e.ordinal = e.quarter;
+  e.uncertain = e.quarter == 0 && IsUncertainMonthStart(sys_days{facts.date});
   return e;
 }
 
@@ -95,6 +98,19 @@ std::string ListedName(const CalendarEvent& e, Script script) {
     return EventName(e, script) + " " + Utf8FromUtf16(labels.make_up_day);
   return EventName(e, script);
 }
+
+// Of a term shown as its calendar was issued: "历书所载时刻；今推 1912-11-22
+// 23:48", else nothing.
+std::string IssuedNote(const CalendarEvent& e, Script script) {
+  if (!e.reckoned) return {};
+  const texts::Labels& labels = texts::NamesOf(script).labels;
+  return Utf8FromUtf16(labels.issued_time) + Utf8FromUtf16(labels.clause) +
+         Utf8FromUtf16(labels.reckoned) + IsoDate(year_month_day{floor<days>(*e.reckoned)}) + " " +
+         TimeText(*e.reckoned);
+}
+
+// A note in brackets, or nothing.
+std::string Bracketed(const std::string& note) { return note.empty() ? "" : "（" + note + "）"; }
 
 std::string LunarDateOf(const LunarDate& lunar, Script script) {
   return Utf8FromUtf16(LunarDateName(lunar, script));
@@ -128,6 +144,9 @@ void ICalendarEvent(ICalendarWriter& writer, const CalendarEvent& e, Script scri
                    Utf8FromUtf16(e.kind == EventKind::kMoon ? labels.moon_time : labels.term_time) +
                    TimeText(*e.time);
   }
+  if (e.reckoned) description += Utf8FromUtf16(labels.clause) + IssuedNote(e, script);
+  if (e.uncertain)
+    description += Utf8FromUtf16(labels.clause) + Utf8FromUtf16(labels.uncertain_day);
   const texts::Name category = e.kind == EventKind::kTerm    ? labels.category_term
                                : e.kind == EventKind::kLunar ? labels.category_lunar
                                : e.kind == EventKind::kMoon  ? labels.category_moon
@@ -155,6 +174,8 @@ std::string EventObject(const CalendarEvent& e, Script script, const std::string
   if (e.kind == EventKind::kMoon) out += ",\"phase\":" + JsonString(kPhases[e.quarter % 4]);
   out += ",\"name\":" + JsonString(EventName(e, script));
   if (e.time) out += ",\"time\":" + JsonString(TimeText(*e.time));
+  if (e.reckoned) out += ",\"note\":" + JsonString(IssuedNote(e, script));
+  if (e.uncertain) out += ",\"uncertain\":true";
   return out + extra + "}";
 }
 
@@ -206,6 +227,8 @@ std::vector<CalendarEvent> EventsOf(int first_year, int last_year, EventKinds ki
       CalendarEvent e = EventOf(*facts, EventKind::kTerm);
       e.term = e.ordinal = *facts->solar_term;
       e.time = SolarTermInstantAt(facts->terms.latest);
+      e.reckoned = ReckonedTermInstantAt(facts->terms.latest);
+      e.uncertain = IsUncertainTermAt(facts->terms.latest);
       events.push_back(e);
     }
     unsigned ordinal = 0;
@@ -233,8 +256,9 @@ std::vector<CalendarEvent> EventsOf(int first_year, int last_year, EventKinds ki
 std::string YearListing(const std::vector<CalendarEvent>& events, Script script) {
   std::string out;
   for (const CalendarEvent& e : events) {
-    out += DateColumns(e, script) + (e.time ? TimeText(*e.time) : std::string(5, ' ')) + "  " +
-           ListedName(e, script) + "\n";
+    out += DateColumns(e, script) + (e.time ? TimeText(*e.time) : std::string(5, ' ')) +
+           std::string(e.uncertain ? kUncertainMark : " ") + " " + ListedName(e, script) +
+           Bracketed(IssuedNote(e, script)) + "\n";
   }
   return out;
 }
@@ -259,7 +283,8 @@ std::string MoonJson(const std::vector<CalendarEvent>& phases, Script script) {
     objects.push_back("{\"date\":" + JsonString(IsoDate(e.date)) +
                       ",\"phase\":" + JsonString(kPhases[e.quarter % 4]) +
                       ",\"name\":" + JsonString(EventName(e, script)) +
-                      ",\"time\":" + JsonString(TimeText(*e.time)) + "}");
+                      ",\"time\":" + JsonString(TimeText(*e.time)) +
+                      (e.uncertain ? ",\"uncertain\":true" : "") + "}");
   }
   return JsonArray(objects);
 }
@@ -290,7 +315,8 @@ std::string NextListing(const std::vector<CalendarEvent>& events, sys_days today
   for (const CalendarEvent& e : events) {
     out += DateColumns(e, script) +
            PadRight(Utf8FromUtf16(DaysLeftName(DaysFrom(today, e), script)), 9) + "  " +
-           ListedName(e, script) + (e.time ? " " + TimeText(*e.time) : std::string()) + "\n";
+           ListedName(e, script) + (e.time ? " " + TimeText(*e.time) : std::string()) +
+           std::string(e.uncertain ? kUncertainMark : "") + Bracketed(IssuedNote(e, script)) + "\n";
   }
   return out;
 }

@@ -31,10 +31,16 @@ struct CalendarEvent {
   std::chrono::year_month_day date;
   LunarDate lunar;  // the day's lunar date, from its facts
   EventKind kind = EventKind::kTerm;
-  unsigned term = 0;                  // a term's index, 0 = 小寒
-  unsigned quarter = 0;               // a phase of the moon: 0 new, 1 first quarter, 2 full, 3 last
-  FestivalId festival{};              // a festival's table and row
-  std::optional<BeijingTime> time;    // a term's or a phase's instant
+  unsigned term = 0;                // a term's index, 0 = 小寒
+  unsigned quarter = 0;             // a phase of the moon: 0 new, 1 first quarter, 2 full, 3 last
+  FestivalId festival{};            // a festival's table and row
+  std::optional<BeijingTime> time;  // a term's or a phase's instant
+  // A term shown at the minute its calendar was issued with: today's
+  // reckoning of it, which falls on another day.
+  std::optional<BeijingTime> reckoned;
+  // A term or new moon whose day the predicted ΔT cannot settle, or a lunar
+  // festival on such a lunar date: it may fall a day earlier or later.
+  bool uncertain = false;
   Holiday holiday{};                  // of an official day off or make-up day
   std::chrono::sys_days first_off{};  // of a day off: the holiday's first day off
   std::chrono::sys_days last_off{};   // and its last

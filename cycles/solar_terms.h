@@ -64,6 +64,26 @@ constexpr std::optional<BeijingTime> SolarTermInstant(int year, unsigned index) 
   return SolarTermInstantAt(SolarTermNumber(year, index));
 }
 
+// A term the tables hold at the minute its calendar was issued with, on
+// another day than today's reckoning gives (1912 小雪, 1979 大寒 …): today's
+// reckoning of it.  Nothing for any other term.  The issued minute is the
+// one everything counts from: its day, the pillars, the pentads.
+constexpr std::optional<BeijingTime> ReckonedTermInstantAt(std::int32_t k) noexcept {
+  for (const auto& [term, minute] : kIssuedTerms) {
+    if (term == k) return kFirstTermEpoch + std::chrono::minutes{minute};
+  }
+  return std::nullopt;
+}
+
+// Whether term k lies so near midnight, decades ahead, that the predicted
+// ΔT (Earth's clock against the ephemerides') cannot settle its day.
+constexpr bool IsUncertainTermAt(std::int32_t k) noexcept {
+  for (const std::int32_t term : kUncertainTerms) {
+    if (term == k) return true;
+  }
+  return false;
+}
+
 // The day of 1899's 冬至, the term before the tables: the days of 1900
 // before its 小寒 are counted from it.
 inline constexpr std::chrono::sys_days kSolarTermEve{

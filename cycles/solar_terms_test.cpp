@@ -4,6 +4,8 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <tuple>
+#include <vector>
 
 #include "cycles/pillars.h"
 #include "tests/support/reference_data.h"
@@ -62,9 +64,10 @@ TEST(SolarTerms, FallOnTheirDayAndNotBesideIt) {
   }
 }
 
-// Every term of 1900-2100, against the second engine: the same day, and the
-// same minute or the one beside it (both rounded down to the minute; the
-// engines differ by seconds).
+// Every term of 1900-2100, against the second engine: the same day, and
+// within two minutes (both rounded down to the minute; the engines differ
+// by seconds, and from the 2070s by up to a minute and a half, for the
+// second keeps an older prediction of ΔT).
 TEST(SolarTerms, EveryInstantOf1900To2100MatchesTheReference) {
   using namespace std::chrono;
   const auto& terms = testing::ReferenceTerms();
@@ -75,7 +78,7 @@ TEST(SolarTerms, EveryInstantOf1900To2100MatchesTheReference) {
     const long apart =
         std::abs(duration_cast<seconds>(*instant - floor<minutes>(t.beijing_time)).count());
     worst = std::max(worst, apart);
-    EXPECT_LE(apart, 60) << t.year << ' ' << Narrow(t.name);
+    EXPECT_LE(apart, 120) << t.year << ' ' << Narrow(t.name);
     EXPECT_EQ(floor<days>(*instant), floor<days>(t.beijing_time))
         << t.year << ' ' << Narrow(t.name);
   }
@@ -95,7 +98,7 @@ TEST(SolarTerms, EveryInstantOf1900To2100MatchesTheReference) {
   }
   EXPECT_EQ(term_days, 4824);
   EXPECT_EQ(mismatches, 0);
-  // 1951's winter solstice: 00:00:01 on the 23rd by two precise engines.
+  // 1951's winter solstice: 00:00:01 on the 23rd.
   EXPECT_EQ(SolarTermOn(year{1951} / 12 / 23), 23u);
   EXPECT_EQ(SolarTermInstant(2101, 0), std::nullopt);
   EXPECT_EQ(SolarTermInstant(2024, 24), std::nullopt);
@@ -155,6 +158,58 @@ TEST(SolarTerms, TheTermsAboutAMoment) {
 // before 1900's 小寒 they stand in 1899's 大雪 month (丙子 of a 己亥 year),
 // and at the last minutes of 2100 the late 子 hour takes the stem of a day
 // past the tables (戊申, 2101-01-01: 壬子).
+// A calendar of the past is the one that was issued: six terms stand at
+// the minute their calendars gave, on another day than today's reckoning
+// (which is kept beside them, floored to its minute).  Decades ahead,
+// three terms lie so near midnight that the predicted ΔT cannot settle
+// their day.  None of either falls in the plug-in's years, 1990-2050.
+TEST(SolarTerms, TheRecordAndTheDaysNobodyKnowsYet) {
+  using namespace std::chrono;
+  const auto at = [](int y, unsigned m, unsigned d, unsigned hh, unsigned mm) {
+    return BeijingTime{local_days{year{y} / m / d} + hours{hh} + minutes{mm}};
+  };
+  const struct {
+    int year;
+    unsigned index;
+    BeijingTime issued, reckoned;
+  } kIssued[]{
+      {1912, 21, at(1912, 11, 23, 0, 39), at(1912, 11, 22, 23, 48)},  // 小雪
+      {1913, 17, at(1913, 9, 24, 0, 48), at(1913, 9, 23, 23, 52)},    // 秋分
+      {1917, 22, at(1917, 12, 7, 23, 47), at(1917, 12, 8, 0, 0)},     // 大雪
+      {1927, 16, at(1927, 9, 8, 23, 52), at(1927, 9, 9, 0, 5)},       // 白露
+      {1928, 11, at(1928, 6, 21, 23, 53), at(1928, 6, 22, 0, 6)},     // 夏至
+      {1979, 1, at(1979, 1, 21, 0, 0), at(1979, 1, 20, 23, 59)},      // 大寒
+  };
+  int issued = 0;
+  for (std::int32_t k = 0; k < kSolarTermNumbers; ++k)
+    issued += ReckonedTermInstantAt(k).has_value();
+  EXPECT_EQ(issued, 6);
+  for (const auto& c : kIssued) {
+    const std::int32_t k = SolarTermNumber(c.year, c.index);
+    EXPECT_EQ(SolarTermInstant(c.year, c.index), c.issued) << c.year << ' ' << c.index;
+    EXPECT_EQ(ReckonedTermInstantAt(k), c.reckoned) << c.year << ' ' << c.index;
+    EXPECT_EQ(SolarTermOn(year_month_day{floor<days>(c.issued)}), c.index) << c.year;
+    EXPECT_FALSE(SolarTermOn(year_month_day{floor<days>(c.reckoned)})) << c.year;
+  }
+  // 1917 大雪 and 1927 白露 are 节: the pillars' month turns at the issued
+  // minute (辛亥 to 壬子, 戊申 to 己酉).
+  for (const auto& [before, month_before, month_after] :
+       {std::tuple{at(1917, 12, 7, 23, 46), 47u, 48u}, {at(1927, 9, 8, 23, 51), 44u, 45u}}) {
+    EXPECT_EQ(PillarsAt(before)->month.value, month_before);
+    EXPECT_EQ(PillarsAt(before + minutes{1})->month.value, month_after);
+  }
+  std::vector<std::pair<int, unsigned>> uncertain;
+  for (std::int32_t k = 0; k < kSolarTermNumbers; ++k) {
+    if (IsUncertainTermAt(k)) uncertain.push_back({SolarTermYear(k), SolarTermIndex(k)});
+    if (SolarTermYear(k) >= 1990 && SolarTermYear(k) <= 2050) {
+      EXPECT_FALSE(IsUncertainTermAt(k) || ReckonedTermInstantAt(k)) << SolarTermYear(k);
+    }
+  }
+  // 2051 春分, 2083 立春, 2084 春分 (on 03-20 by the tables' ΔT).
+  EXPECT_EQ(uncertain, (std::vector<std::pair<int, unsigned>>{{2051, 5}, {2083, 2}, {2084, 5}}));
+  EXPECT_EQ(SolarTermOn(year{2084} / 3 / 20), 5u);
+}
+
 TEST(Pillars, AtTheEndsOfTheTables) {
   using namespace std::chrono;
   constexpr struct {

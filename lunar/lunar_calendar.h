@@ -179,4 +179,25 @@ constexpr std::optional<std::chrono::sys_days> FromLunar(const LunarDate& date) 
   return day;
 }
 
+// Whether a month may begin on `day` or on the day after it, decades
+// ahead, as the predicted ΔT falls: its new moon lies within that margin
+// of midnight.
+constexpr bool IsUncertainMonthStart(std::chrono::sys_days day) noexcept {
+  for (const auto& [y, m, d] : kUncertainMonthStarts) {
+    if (std::chrono::sys_days{std::chrono::year{y} / static_cast<unsigned>(m) /
+                              static_cast<unsigned>(d)} == day) {
+      return true;
+    }
+  }
+  return false;
+}
+
+// Whether the lunar date of `day` (its `lunar` date) is uncertain: the day
+// lies in a month whose first day is, or is the last day of the month
+// before it.  None of 1900-2050 is.
+constexpr bool IsUncertainLunarDay(std::chrono::sys_days day, const LunarDate& lunar) noexcept {
+  return IsUncertainMonthStart(day - std::chrono::days{lunar.day - 1}) ||
+         IsUncertainMonthStart(day + std::chrono::days{1});
+}
+
 }  // namespace moonfold

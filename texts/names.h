@@ -73,6 +73,9 @@ struct Labels {
   Name hours_title;        // 时辰
   Name animal;             // before the year's animal: 属马
   Name day_of_cycle;       // after a day's stem-branch name: 丙辰日
+  Name issued_time;        // a term shown as its calendar was issued: 历书所载时刻
+  Name reckoned;           // before today's reckoning of it: 今推
+  Name uncertain_day;      // a day the predicted ΔT cannot settle: 日期或有一日之差
 };
 
 struct ScriptNames {

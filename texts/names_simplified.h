@@ -329,6 +329,9 @@ inline constexpr ScriptNames kSimplifiedNames{
         .hours_title{u"时辰"},
         .animal{u"属"},
         .day_of_cycle{u"日"},
+        .issued_time{u"历书所载时刻"},
+        .reckoned{u"今推 "},
+        .uncertain_day{u"日期或有一日之差"},
     },
 };
 

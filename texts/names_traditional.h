@@ -330,6 +330,9 @@ inline constexpr ScriptNames kTraditionalNames{
         .hours_title{u"時辰"},
         .animal{u"屬"},
         .day_of_cycle{u"日"},
+        .issued_time{u"曆書所載時刻"},
+        .reckoned{u"今推 "},
+        .uncertain_day{u"日期或有一日之差"},
     },
 };
 

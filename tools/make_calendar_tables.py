@@ -2,8 +2,8 @@
 """Computes the Chinese calendar of 1900-2100 and writes Moonfold's tables.
 
 The calendar is reckoned as GB/T 33661-2017 sets it out, in Beijing time
-(UTC+8), from PyEphem's (Debian's python3-ephem) new moons and apparent solar
-longitudes:
+(UTC+8), from the new moons and the apparent solar longitudes of
+tools/calendar_astronomy.py (ERFA's Sun, PyEphem's Moon, one ΔT for both):
 
   * a lunar month begins on the Beijing date of its new moon;
   * the solar terms are the instants at which the sun's apparent geocentric
@@ -15,157 +15,155 @@ longitudes:
     of them without a principal term is the leap month, and it takes the
     number of the month before it.
 
-Where the calendar as it was issued, or the best computation, settles a date
-otherwise, the DECISIONS below hold; the README lists them with their
-margins.  The result is then checked against a second, independent engine:
-the reference files that tools/make_reference.js writes from the npm package
-lunar-javascript.  Every difference between the plain rule and the tables
-is printed, and so is every difference between the tables and the second
-engine; the tool fails unless each one is a documented decision.
+A calendar of a past year is the one that was issued for it.  Where the
+record of the issued calendars departs from the rule, the DECISIONS below
+hold, each with its source, and nothing else is decided: three months of
+1914-1920 and six term days.
 
-It also computes every principal phase of the moon (new, first quarter,
-full, last quarter) from the new moon before 1900 to January 2101, and
-holds them against astronomy-engine (tests/data/moon_phase_reference.tsv,
-written by tools/make_moon_reference.js), printing the largest difference.
+After the last year of observed ΔT the days are only predicted.  A term or a
+new moon is *uncertain* when its Beijing day is not the same for every ΔT
+within U = 10 s + 1.5 s for each year after 2025 of the tables' ΔT (the two
+predictions in use part at about 1.4 s a year).  The tool lists them, and
+fails unless they are the six of UNCERTAIN.
+
+The result is checked against second, independent engines:
+
+  * lunar-javascript's days and terms (tests/data/calendar_reference.tsv and
+    solar_term_reference.tsv, written by tools/make_reference.js): each
+    difference must be a decision or an uncertain day;
+  * PyEphem's Sun, the terms found again with the same ΔT;
+  * astronomy-engine's phases of the moon (tests/data/moon_phase_reference.tsv,
+    written by tools/make_moon_reference.js with the tables' ΔT, which this
+    tool writes to tests/data/delta_t.tsv): within two minutes.
 
 Writes:
   lunar/lunar_year_data.h     the months of lunar 1899 (its twelfth) to 2100
   cycles/solar_term_data.h    the instant of every solar term 1900-2100
   lunar/moon_phase_data.h     the instant of every principal phase 1899-2101
+  tests/data/delta_t.tsv      the tables' ΔT, monthly, for the second engine
 
 Usage (from the project root, after `npm run reference` in tools/):
   tools/make_calendar_tables.py [--out DIR]
 
-With --out the two headers are written below DIR instead of the project
-(the test suite does so to prove that the tool still makes the checked-in
-tables).
+With --out the files are written below DIR instead of the project (the test
+suite does so to prove that the tool still makes the checked-in tables).
 """
 
 import argparse
 import bisect
 import datetime
-import math
 import os
 import sys
 
-import ephem
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+import calendar_astronomy as sky  # noqa: E402
 
 ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
 FIRST_YEAR, LAST_YEAR = 1900, 2100
-BEIJING = datetime.timedelta(hours=8)
 WINTER_SOLSTICE = 23  # term index of 冬至; index 0 is 小寒, at 285 degrees
-
-# Where the plain UTC+8 rule is not what the calendar holds.  Each entry:
-# what the rule (as computed here) may give, what the tables hold, and why.
+# Where the calendar as it was issued departs from the rule.  Sources: the
+# Purple Mountain Observatory's 《新编万年历》 (1986) and 刘宝琳's
+# 《袖珍百年历》 (1993, times to the minute), as Yuk Tung Liu's survey holds
+# them day by day against a DE441 computation.
 DECISIONS = {
+    # month start by the rule -> month start as issued
     'months': {
-        # month start by the rule -> month start in the tables
-        datetime.date(1914, 11, 18): datetime.date(1914, 11, 17),
-        datetime.date(1916, 2, 4): datetime.date(1916, 2, 3),
-        datetime.date(1920, 11, 11): datetime.date(1920, 11, 10),
-        # A ΔT above about 112 s puts this new moon on 09-28; PyEphem's
-        # ΔT for 2057 is about 124 s, a modern estimate about 88 s.
-        datetime.date(2057, 9, 28): datetime.date(2057, 9, 29),
+        # Issued at Beijing mean time (UT+7:45:40): the new moon fell just
+        # after midnight at UTC+8, just before it at Beijing.
+        datetime.date(1914, 11, 18): datetime.date(1914, 11, 17),  # 十月
+        datetime.date(1916, 2, 4): datetime.date(1916, 2, 3),  # 正月
+        datetime.date(1920, 11, 11): datetime.date(1920, 11, 10),  # 十月
     },
-    # Months whose start lies within minutes of midnight: the tables keep
-    # the date every source gives.
-    'pinned_months': [datetime.date(1906, 4, 24), datetime.date(2097, 8, 7)],
-    # 1951 冬至 at 00:00:01 on 12-23 by two precise engines; a third puts it
-    # 3 s before midnight.
-    'terms': {(1951, 23): datetime.datetime(1951, 12, 23, 0, 0)},
+    # (year, term index) -> the Beijing date and time as issued
+    'terms': {
+        # The 1742 method of the Qing calendar, in Beijing apparent solar time.
+        (1912, 21): datetime.datetime(1912, 11, 23, 0, 39),  # 小雪
+        (1913, 17): datetime.datetime(1913, 9, 24, 0, 48),  # 秋分
+        # Beijing mean time, about 14 minutes before UTC+8.
+        (1917, 22): datetime.datetime(1917, 12, 7, 23, 47),  # 大雪
+        (1927, 16): datetime.datetime(1927, 9, 8, 23, 52),  # 白露
+        (1928, 11): datetime.datetime(1928, 6, 21, 23, 53),  # 夏至
+        # 《一九七九年中国天文年历》 lists 00:00 on the 21st; its Sun (Newcomb's
+        # tables) was good to about 1″, 25 s of time; the instant is 6 s
+        # before midnight.
+        (1979, 1): datetime.datetime(1979, 1, 21, 0, 0),  # 大寒
+    },
 }
-WHY = {
-    datetime.date(1914, 11, 17): 'calendar issued at Beijing mean time (UTC+7:45:40)',
-    datetime.date(1916, 2, 3): 'calendar issued at Beijing mean time (UTC+7:45:40)',
-    datetime.date(1920, 11, 10): 'calendar issued at Beijing mean time (UTC+7:45:40)',
-    datetime.date(2057, 9, 29): 'new moon 00:00:24 with a modern ΔT (about 88 s)',
+WHY_TERM = {
+    (1912, 21): 'the Qing method of 1742, Beijing apparent solar time',
+    (1913, 17): 'the Qing method of 1742, Beijing apparent solar time',
+    (1917, 22): 'issued at Beijing mean time',
+    (1927, 16): 'issued at Beijing mean time',
+    (1928, 11): 'issued at Beijing mean time',
+    (1979, 1): 'as the 1979 astronomical almanac lists it',
+}
+WHY_MONTH = 'calendar issued at Beijing mean time (UTC+7:45:40)'
+
+# The last year of observed ΔT, and the margin of the predicted ΔT after it.
+LAST_OBSERVED_YEAR = 2025
+MARGIN_SECONDS, MARGIN_SECONDS_PER_YEAR = 10.0, 1.5
+# The terms (year, index) and new moons (their Beijing day) whose day the
+# prediction cannot settle.
+UNCERTAIN = {
+    ('term', (2051, 5)), ('moon', datetime.date(2057, 9, 29)), ('term', (2083, 2)),
+    ('term', (2084, 5)), ('moon', datetime.date(2089, 9, 4)), ('moon', datetime.date(2097, 8, 8)),
 }
 
 
-def beijing(d):
-    """A PyEphem date (UT) as a naive Beijing datetime."""
-    return ephem.Date(d).datetime() + BEIJING
+def margin(moment):
+    """How far ΔT may lie from the tables' at a Beijing datetime, in seconds:
+    nothing up to the end of the observations."""
+    years = (moment - datetime.datetime(LAST_OBSERVED_YEAR + 1, 1, 1)).days / 365.25
+    return MARGIN_SECONDS + MARGIN_SECONDS_PER_YEAR * years if years > 0 else 0.0
 
 
-def sun_longitude(d):
-    """Apparent geocentric ecliptic longitude of the sun, of date, degrees."""
-    sun = ephem.Sun(d)
-    equatorial = ephem.Equatorial(sun.g_ra, sun.g_dec, epoch=d)
-    return math.degrees(ephem.Ecliptic(equatorial, epoch=d).lon)
+def day_in_doubt(moment):
+    """Whether a Beijing datetime's date moves within the margin of ΔT."""
+    spread = datetime.timedelta(seconds=margin(moment))
+    return (moment - spread).date() != (moment + spread).date()
 
 
-def term_instant(year, index):
-    """PyEphem date of term `index` (0 = 小寒) of Gregorian year `year`."""
-    target = (285 + 15 * index) % 360
-    # Mean place as a first guess, then Newton steps on the longitude.
-    guess = ephem.Date(datetime.datetime(year, 1, 6)) + index * 365.2422 / 24
-    t = guess
-    for _ in range(50):
-        diff = (sun_longitude(t) - target + 180) % 360 - 180
-        step = -diff / 0.98565
-        t += step
-        if abs(step) < 1e-7:
-            break
-    return ephem.Date(t)
+def whole_seconds(moment):
+    return moment.replace(microsecond=0)
 
 
-def new_moons(start, end):
-    moons = []
-    d = ephem.next_new_moon(start)
-    while d < end:
-        moons.append(d)
-        d = ephem.next_new_moon(d + 1)
-    return moons
+def compute_terms(differences):
+    """The terms of 1899..2101 (the calendar needs the neighbours of the
+    range): their TT Julian dates, today's reckoning in Beijing time, and
+    the instants the tables show, with the decisions applied."""
+    tts, reckoned = {}, {}
+    for year in range(FIRST_YEAR - 1, LAST_YEAR + 2):
+        for index in range(24):
+            tt = sky.term_tt(year, index)
+            instant = sky.beijing(tt)
+            if instant.year != year:
+                sys.exit(f'term {index} of {year} computed in {instant.year}')
+            tts[(year, index)], reckoned[(year, index)] = tt, instant
+    shown = dict(reckoned)
+    for key, issued in DECISIONS['terms'].items():
+        rule = reckoned[key]
+        if rule.date() == issued.date() or abs((rule - issued).total_seconds()) > 3600:
+            sys.exit(f'{key[0]} term {key[1]}: the issued {issued} decides nothing '
+                     f'against {rule}')
+        differences.append((f'{key[0]} term {key[1]}', f'{rule:%Y-%m-%d %H:%M:%S}',
+                            f'{issued:%Y-%m-%d %H:%M} as issued', WHY_TERM[key]))
+        shown[key] = issued
+    return tts, reckoned, shown
 
 
-def term_instants():
-    """PyEphem dates of the terms of 1899..2101 (the calendar needs the
-    neighbours of the range)."""
-    return {(year, index): term_instant(year, index)
-            for year in range(FIRST_YEAR - 1, LAST_YEAR + 2) for index in range(24)}
-
-
-def compute_terms(differences, instants):
-    """Beijing instants of the terms, from their PyEphem dates, with the
-    decisions applied."""
-    terms = {}
-    for (year, index), date in instants.items():
-        instant = beijing(date).replace(microsecond=0)
-        if instant.year != year:
-            sys.exit(f'term {index} of {year} computed in {instant.year}')
-        terms[(year, index)] = instant
-    for key, pinned in DECISIONS['terms'].items():
-        rule = terms[key]
-        if rule.date() != pinned.date():
-            differences.append((f'{key[0]} term {key[1]}', str(rule), str(pinned),
-                                'two precise engines put it just after midnight'))
-            terms[key] = pinned
-    return terms
-
-
-def compute_month_starts(differences):
-    """The Beijing dates on which the months begin, with the decisions
-    applied."""
-    moons = new_moons(ephem.Date('1898/10/1'), ephem.Date('2102/3/1'))
+def compute_month_starts(new_moons, differences):
+    """The Beijing dates on which the months begin, from the new moons'
+    Beijing instants, with the decisions applied."""
     starts = []
-    for moon in moons:
-        instant = beijing(moon)
+    for instant in new_moons:
         day = instant.date()
         decided = DECISIONS['months'].get(day)
         if decided is not None:
-            differences.append((f'month starting {decided}', f'{day} (new moon {instant:%H:%M:%S})',
-                                str(decided), WHY[decided]))
+            differences.append((f'month starting {decided}',
+                                f'{day} (new moon {instant:%H:%M:%S})', str(decided), WHY_MONTH))
             day = decided
-        for pinned in DECISIONS['pinned_months']:
-            if abs((day - pinned).days) == 1 and abs((instant - datetime.datetime.combine(
-                    pinned, datetime.time())).total_seconds()) < 3600:
-                differences.append((f'month starting {pinned}', str(day), str(pinned),
-                                    'margin under an hour'))
-                day = pinned
         starts.append(day)
     return starts
-
-
 def number_months(starts, terms):
     """Numbers every month from the eleventh month of lunar 1899 on: month
     index -> (lunar year, month, leap)."""
@@ -203,18 +201,70 @@ def number_months(starts, terms):
 
 
 def compute():
-    """The months of lunar 1899 (its eleventh) to 2100 as (lunar year, month,
-    leap, first day, days), the term instants, and where the decisions made
-    the tables differ from the plain rule."""
-    differences = []  # (what, rule, tables, why)
-    terms = compute_terms(differences, term_instants())
-    starts = compute_month_starts(differences)
+    """Everything the tables hold, and where the decisions made them differ
+    from the plain rule:
+
+      months       (lunar year, month, leap, first day, days) from the
+                   eleventh month of lunar 1899 to the end of 2100
+      terms        (year, index) -> the Beijing instant the tables show
+      reckoned     (year, index) -> today's reckoning of it, to the microsecond
+      term_tts     (year, index) -> its Julian date (TT)
+      phases       the Beijing instants of the principal phases, from the
+                   first new moon after 1899-12-01 to January 2101
+      new_moons    the Beijing instant of the new moon of each month start
+      differences  (what, rule, tables, why)
+    """
+    differences = []
+    term_tts, reckoned, terms = compute_terms(differences)
+    phase_tts = sky.moon_phases_tt(sky.ephem.Date('1898/10/1'), sky.ephem.Date('2102/3/1'))
+    all_phases = [sky.beijing(tt) for tt in phase_tts]
+    new_moons = all_phases[0::4]
+    starts = compute_month_starts(new_moons, differences)
     numbered = number_months(starts, terms)
     months = []
+    moon_of_start = {}
     for i in sorted(numbered):
         year, number, leap = numbered[i]
         months.append((year, number, leap, starts[i], (starts[i + 1] - starts[i]).days))
-    return months, terms, differences
+        moon_of_start[starts[i]] = new_moons[i]
+    first = next(k for k, t in enumerate(all_phases)
+                 if k % 4 == 0 and t >= datetime.datetime(FIRST_YEAR - 1, 12, 1))
+    phases = [t for t in all_phases[first:] if t < datetime.datetime(LAST_YEAR + 1, 2, 1)]
+    return {'months': months, 'terms': terms, 'reckoned': reckoned, 'term_tts': term_tts,
+            'phases': phases, 'moon_of_start': moon_of_start, 'differences': differences}
+
+
+def find_uncertain(tables):
+    """The terms and month starts of 1900-2100 whose Beijing day the margin
+    of ΔT leaves in doubt, as (kind, key, instant), in time order; exits
+    unless they are the ones UNCERTAIN lists."""
+    found = []
+    for key, instant in tables['reckoned'].items():
+        if FIRST_YEAR <= key[0] <= LAST_YEAR and day_in_doubt(instant):
+            found.append(('term', key, instant))
+    for start, instant in tables['moon_of_start'].items():
+        if FIRST_YEAR <= start.year <= LAST_YEAR and day_in_doubt(instant):
+            found.append(('moon', start, instant))
+    found.sort(key=lambda f: f[2])
+    print(f'Uncertain days, which a ΔT within {MARGIN_SECONDS:.0f} s + {MARGIN_SECONDS_PER_YEAR} s '
+          f'a year after {LAST_OBSERVED_YEAR} of the tables\' would move:')
+    for kind, key, instant in found:
+        what = f'{key[0]} term {key[1]}' if kind == 'term' else f'the new moon of {key}'
+        print(f'  {what}: {instant:%Y-%m-%d %H:%M:%S}, ± {margin(instant):.0f} s')
+    if {(kind, key) for kind, key, _ in found} != UNCERTAIN:
+        sys.exit('the uncertain days are not the ones the tool lists in UNCERTAIN')
+    return found
+
+
+def uncertain_days(months, found):
+    """The Gregorian days whose lunar date is uncertain: every day of a
+    month whose first day is, and the last day of the month before it."""
+    days = set()
+    for year, number, leap, first, length in months:
+        if ('moon', first) in {(kind, key) for kind, key, _ in found}:
+            days.add(first - datetime.timedelta(days=1))
+            days.update(first + datetime.timedelta(days=k) for k in range(length))
+    return days
 
 
 def pack_years(months):
@@ -259,47 +309,68 @@ def read_reference():
     return days, terms
 
 
-def check(months, terms, differences):
-    """Prints every difference; returns the number that no decision covers."""
-    print('The plain rule and the tables differ where a decision holds:')
-    for what, rule, tables, why in differences:
-        print(f'  {what}: rule {rule}, tables {tables} — {why}')
-
-    ref_days, ref_terms = read_reference()
+def check(tables, found, ref_days, ref_terms):
+    """Prints every difference from the rule and from the second engines;
+    returns the number that no decision or uncertain day explains."""
+    print('The plain rule and the tables differ where the record decides:')
+    for what, rule, shown, why in tables['differences']:
+        print(f'  {what}: rule {rule}, tables {shown} — {why}')
     if len(ref_days) != 73414 or len(ref_terms) != 4824:
         sys.exit('the reference files are incomplete: run `npm run reference` in tools/')
+    doubtful = uncertain_days(tables['months'], found)
+    uncertain_terms = {key for kind, key, _ in found if kind == 'term'}
     unexplained = 0
     print('The tables and the second engine (lunar-javascript) differ:')
     by_day = {}
-    for year, number, leap, first, days in months:
+    for year, number, leap, first, days in tables['months']:
         for k in range(days):
             by_day[first + datetime.timedelta(days=k)] = (year, number, k + 1, leap)
-    for day, expected in sorted(ref_days.items()):
-        if by_day.get(day) != expected:
-            print(f'  {day}: tables {by_day.get(day)}, lunar-javascript {expected}')
+    apart = sorted(day for day, expected in ref_days.items() if by_day.get(day) != expected)
+    for day in apart:
+        if day not in doubtful:
+            print(f'  {day}: tables {by_day.get(day)}, lunar-javascript {ref_days[day]}')
             unexplained += 1
+    if apart:
+        print(f'  {len(apart) - unexplained} lunar dates of {apart[0]} … {apart[-1]}: '
+              'uncertain days (lunar-javascript keeps an older ΔT)')
     worst = 0
     for key, (name, expected) in sorted(ref_terms.items()):
-        ours = terms[key]
-        seconds = abs((ours - expected).total_seconds())
-        worst = max(worst, seconds)
-        if ours.date() != expected.date() or seconds > 120:
-            print(f'  {key[0]} {name}: tables {ours}, lunar-javascript {expected}')
-            unexplained += 1
-    if unexplained == 0:
-        print('  nowhere: 73,414 days and 4,824 term days agree')
-    print(f'Term instants agree within {worst:.0f} s (the tables keep whole minutes).')
+        ours = tables['terms'][key]
+        seconds = abs((ours.replace(second=0, microsecond=0) - expected).total_seconds())
+        if ours.date() == expected.date() and seconds <= 120:
+            worst = max(worst, seconds)
+            continue
+        why = ('decided by the record' if key in DECISIONS['terms']
+               else 'an uncertain day' if key in uncertain_terms else None)
+        print(f'  {key[0]} {name}: tables {ours:%Y-%m-%d %H:%M}, lunar-javascript '
+              f'{expected:%Y-%m-%d %H:%M} — {why or "UNEXPLAINED"}')
+        unexplained += why is None
+    print(f'Elsewhere term minutes agree within {worst:.0f} s.')
     return unexplained
 
 
+def check_second_sun(tables):
+    """The largest difference, in seconds, between ERFA's terms and PyEphem's
+    Sun found again in the same time scale; exits past half a minute."""
+    worst = 0.0
+    for key, tt in tables['term_tts'].items():
+        if FIRST_YEAR <= key[0] <= LAST_YEAR:
+            worst = max(worst, abs(sky.ephem_term_tt(key[1], tt) - tt) * 86400)
+    print(f'ERFA\'s and PyEphem\'s Suns give every term within {worst:.1f} s.')
+    if worst > 30:
+        sys.exit('the two Suns differ by more than half a minute')
+    return worst
+
+
 HEADER = '''\
-// Generated by tools/make_calendar_tables.py from PyEphem's new moons and
-// solar longitudes (Beijing time, UTC+8), checked against lunar-javascript.
-// Do not edit: change the tool and run it again.
+// Generated by tools/make_calendar_tables.py from ERFA's Sun and PyEphem's
+// Moon with Skyfield's ΔT (Beijing time, UTC+8) and the record of the
+// calendars as issued, checked against lunar-javascript, PyEphem's Sun and
+// astronomy-engine.  Do not edit: change the tool and run it again.
 '''
 
 
-def write_lunar_years(eve, packed, out):
+def write_lunar_years(eve, packed, found, out):
     rows = []
     for i in range(0, len(packed), 8):
         chunk = packed[i:i + 8]
@@ -311,6 +382,8 @@ def write_lunar_years(eve, packed, out):
         leaps.append('    ' + ' '.join(f'{leap},' for _, _, leap, _ in chunk) +
                      f'  // {chunk[0][0]}')
     first_new_year = packed[0][3]
+    starts = [f'    {{{{{key.year}, {key.month}, {key.day}}}}},  // new moon {instant:%Y-%m-%d %H:%M:%S}'
+              for kind, key, instant in found if kind == 'moon']
     text = HEADER + f'''//
 // The months of the lunar years {FIRST_YEAR} to {LAST_YEAR}.
 #pragma once
@@ -340,6 +413,14 @@ inline constexpr std::array<std::uint16_t, {len(packed)}> LunarYearMonthBits{{
 inline constexpr std::array<std::uint8_t, {len(packed)}> LunarYearLeapMonths{{
 {chr(10).join(leaps)}
 }};
+
+// The first days of the months whose new moon lies so near midnight that
+// the predicted ΔT cannot settle its day: the month may begin a day
+// earlier or later.  Every day of such a month, and the day before it, has
+// an uncertain lunar date.
+inline constexpr std::array<std::array<int, 3>, {len(starts)}> kUncertainMonthStarts{{{{
+{chr(10).join(starts)}
+}}}};
 
 }}  // namespace moonfold
 '''
@@ -378,7 +459,8 @@ def write_header(out, path, text):
         f.write(text)
 
 
-def write_solar_terms(terms, out):
+def write_solar_terms(tables, found, names, out):
+    terms = tables['terms']
     eve = terms[(FIRST_YEAR - 1, WINTER_SOLSTICE)]
     base, offsets = mean_pace_corrections(
         [terms[(y, i)] for y in range(FIRST_YEAR, LAST_YEAR + 1) for i in range(24)],
@@ -388,6 +470,20 @@ def write_solar_terms(terms, out):
         chunk = offsets[i:i + 12]
         comment = f'  // {FIRST_YEAR + i // 24}' if i % 24 == 0 else ''
         rows.append('    ' + ' '.join(f'{o},' for o in chunk) + comment)
+    epoch = datetime.datetime(FIRST_YEAR, 1, 1)
+
+    def number(key):
+        return 24 * (key[0] - FIRST_YEAR) + key[1]
+
+    issued = []
+    for key in sorted(DECISIONS['terms']):
+        reckoned = tables['reckoned'][key]
+        minute = int((reckoned - epoch).total_seconds() // 60)
+        issued.append(f'    {{{{{number(key)}, {minute}}}}},  // {key[0]} {names[key]}: issued '
+                      f'{terms[key]:%Y-%m-%d %H:%M}, reckoned {reckoned:%Y-%m-%d %H:%M:%S}; '
+                      f'{WHY_TERM[key]}')
+    uncertain = [f'    {number(key)},  // {key[0]} {names[key]}: {instant:%Y-%m-%d %H:%M:%S}'
+                 for kind, key, instant in found if kind == 'term']
     text = HEADER + f'''//
 // The instants of the 24 solar terms of every Gregorian year {FIRST_YEAR} to
 // {LAST_YEAR}, in whole minutes of Beijing time (UTC+8), rounded down.
@@ -412,6 +508,20 @@ inline constexpr int kEveWinterSolsticeDate[3] = {{{eve.year}, {eve.month}, {eve
 // year apart, corrected for the sun's unequal pace (a few days at most).
 {mean_pace_declarations('kFirstTermMinute', 'kMeanTermMilliminutes', 'SolarTermCorrections',
                         base, MEAN_TERM_MILLIMINUTES, offsets, rows)}
+// The terms whose minute above is the one their calendar was issued with,
+// on another day than today's reckoning gives: the term number, and today's
+// reckoning in minutes after {FIRST_YEAR}-01-01 00:00 Beijing time.  Sources: the
+// Purple Mountain Observatory's 《新编万年历》 and 刘宝琳's 《袖珍百年历》, as a
+// survey of the issued calendars against DE441 holds them.
+inline constexpr std::array<std::array<std::int32_t, 2>, {len(issued)}> kIssuedTerms{{{{
+{chr(10).join(issued)}
+}}}};
+
+// The term numbers whose Beijing day the predicted ΔT cannot settle: the
+// term may fall a day earlier or later.
+inline constexpr std::array<std::int32_t, {len(uncertain)}> kUncertainTerms{{
+{chr(10).join(uncertain)}
+}};
 }}  // namespace moonfold
 '''
     write_header(out, 'cycles/solar_term_data.h', text)
@@ -420,20 +530,6 @@ inline constexpr int kEveWinterSolsticeDate[3] = {{{eve.year}, {eve.month}, {eve
 # A quarter of the mean synodic month (29.530588853 days), in thousandths
 # of a minute.
 MEAN_QUARTER_MILLIMINUTES = 10631012
-
-
-def moon_phases():
-    """Beijing instants (to the second) of every principal phase, from the
-    first new moon after 1899-12-01 to the end of January 2101, in order."""
-    finders = [ephem.next_new_moon, ephem.next_first_quarter_moon, ephem.next_full_moon,
-               ephem.next_last_quarter_moon]
-    phases = []
-    d = ephem.next_new_moon(ephem.Date('1899/12/1'))
-    end = ephem.Date('2101/2/1')
-    while d < end:
-        phases.append(beijing(d).replace(microsecond=0))
-        d = finders[len(phases) % 4](d + 0.5)
-    return phases
 
 
 def check_moon(phases):
@@ -466,10 +562,7 @@ def write_moon_phases(phases, out):
     if max(map(abs, offsets)) * 2000 >= MEAN_QUARTER_MILLIMINUTES:
         sys.exit('a phase lies more than half a quarter from its mean place')
     rows = ['    ' + ' '.join(f'{o},' for o in offsets[i:i + 12]) for i in range(0, len(offsets), 12)]
-    text = f'''// Generated by tools/make_calendar_tables.py from PyEphem's phases of the
-// moon, checked against astronomy-engine.
-// Do not edit: change the tool and run it again.
-//
+    text = HEADER + f'''//
 // The principal phases of the moon from the first new moon after
 // {FIRST_YEAR - 1}-12-01 to January 2101, in whole minutes of Beijing time
 // (UTC+8), rounded down.
@@ -492,23 +585,41 @@ namespace moonfold {{
     write_header(out, 'lunar/moon_phase_data.h', text)
 
 
+def write_delta_t(out):
+    """The tables' ΔT on the first of every month, for the second engine of
+    the moon (tools/make_moon_reference.js), which interpolates it."""
+    lines = ['# month\tdelta_t_seconds (TT - UT, as tools/calendar_astronomy.py has it)']
+    for year in range(FIRST_YEAR - 2, LAST_YEAR + 3):
+        for month in range(1, 13):
+            tt = sky.julian_date(datetime.datetime(year, month, 1))
+            lines.append(f'{year}-{month:02d}\t{sky.delta_t(tt):.3f}')
+    with open(os.path.join(out, 'tests/data/delta_t.tsv'), 'w', encoding='utf-8') as f:
+        f.write('\n'.join(lines) + '\n')
+
+
 def main():
     parser = argparse.ArgumentParser(description=__doc__.split('\n')[0])
-    parser.add_argument('--out', default=ROOT, help='write the headers below this folder')
+    parser.add_argument('--out', default=ROOT, help='write the files below this folder')
     out = parser.parse_args().out
-    for folder in ('lunar', 'cycles'):
+    for folder in ('lunar', 'cycles', 'tests/data'):
         os.makedirs(os.path.join(out, folder), exist_ok=True)
-    months, terms, differences = compute()
-    eve, packed = pack_years(months)
-    unexplained = check(months, terms, differences)
-    write_lunar_years(eve, packed, out)
-    write_solar_terms(terms, out)
-    phases = moon_phases()
+    ref_days, ref_terms = read_reference()
+    names = {key: name for key, (name, _) in ref_terms.items()}
+    tables = compute()
+    found = find_uncertain(tables)
+    eve, packed = pack_years(tables['months'])
+    unexplained = check(tables, found, ref_days, ref_terms)
+    check_second_sun(tables)
+    phases = [whole_seconds(t) for t in tables['phases']]
     check_moon(phases)
+    write_lunar_years(eve, packed, found, out)
+    write_solar_terms(tables, found, names, out)
     write_moon_phases(phases, out)
-    print(f'wrote lunar/lunar_year_data.h, cycles/solar_term_data.h and lunar/moon_phase_data.h below {out}')
+    write_delta_t(out)
+    print(f'wrote lunar/lunar_year_data.h, cycles/solar_term_data.h, lunar/moon_phase_data.h '
+          f'and tests/data/delta_t.tsv below {out}')
     if unexplained:
-        sys.exit(f'{unexplained} differences that no decision covers')
+        sys.exit(f'{unexplained} differences that no decision or uncertain day explains')
 
 
 if __name__ == '__main__':

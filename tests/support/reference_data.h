@@ -1,7 +1,11 @@
 // The independent calendar reference in tests/data: every day
 // 1900-01-01..2100-12-31 and the instant of every solar term of those years,
 // as an astronomical calendar library computes them (tools/make_reference.js
-// made the files; Moonfold's tables come from another engine).
+// made the files; Moonfold's tables come from another engine) — but where
+// the calendar departs from it by design: the six terms of the past held as
+// their calendars were issued, and the days decades ahead that the
+// predicted ΔT cannot settle, where the reference keeps an older ΔT.  There
+// it is moved to the tables' day, once it is seen to lie within minutes.
 #pragma once
 
 #include <chrono>
