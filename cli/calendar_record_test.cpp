@@ -41,8 +41,9 @@ TEST(CalendarRecord, UncertainMarksFallOnTheSixEventsAndTheirMonthsFestivals) {
   EXPECT_EQ(notes, 6);  // the six issued terms
   // The plug-in's years have none of either.
   for (const auto& m : events) {
-    if (m.at("date") >= "1990" && m.at("date") < "2051")
+    if (m.at("date") >= "1990" && m.at("date") < "2051") {
       EXPECT_EQ(m.count("uncertain") + m.count("note"), 0u) << m.at("date");
+    }
   }
 }
 

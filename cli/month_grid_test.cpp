@@ -234,8 +234,9 @@ TEST(MonthGrid, MarksStandByTheirOwnDay) {
         return std::isdigit(static_cast<unsigned char>(w[0])) && w.find("年") == std::string::npos;
       });
       for (const std::string& w : all) {
-        if (numbers)
+        if (numbers) {
           EXPECT_TRUE(std::isdigit(static_cast<unsigned char>(w[0]))) << what << ": " << line;
+        }
         off_marks += w.find("休") != std::string::npos;
         make_up_marks += w.find("班") != std::string::npos;
       }

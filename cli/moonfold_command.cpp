@@ -35,8 +35,10 @@ std::variant<OwnedArrangement, Result> ArrangementFor(const Request& r, const En
                                                                 : e.holidays_default;
   if (!path || !e.read_file) {
     const Arrangement& b = kBuiltInArrangement;
-    return OwnedArrangement{
-        {b.spans.begin(), b.spans.end()}, {b.make_up_days.begin(), b.make_up_days.end()}, b.years};
+    return OwnedArrangement{{b.spans.begin(), b.spans.end()},
+                            {b.make_up_days.begin(), b.make_up_days.end()},
+                            b.years,
+                            {}};
   }
   const FileRead file = e.read_file(*path);
   if (!file.read) return Failure(*path, "cannot be read: " + file.text);

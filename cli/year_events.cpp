@@ -99,7 +99,7 @@ std::string ListedName(const CalendarEvent& e, Script script) {
   return EventName(e, script);
 }
 
-// Of a term shown as its calendar was issued: "历书所载时刻；今推 1912-11-22
+// Of a term shown as its calendar was issued: "历书所载时刻，今推 1912-11-22
 // 23:48", else nothing.
 std::string IssuedNote(const CalendarEvent& e, Script script) {
   if (!e.reckoned) return {};

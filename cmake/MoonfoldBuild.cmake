@@ -113,6 +113,27 @@ function(moonfold_test name)
   moonfold_add_test(${name} ${name})
 endfunction()
 
+# moonfold_fuzz_test(TARGET TEST SECONDS MAX_LEN SOURCES... [LIBS ...]
+#                    [INCLUDES ...] [SEEDS DIR]): a libFuzzer program, which the
+# test suite runs for SECONDS (the cache variable MOONFOLD_<TEST>_SECONDS
+# changes it) on inputs of up to MAX_LEN bytes, from a corpus kept in the
+# build folder and the committed seeds.
+function(moonfold_fuzz_test target test seconds max_len)
+  cmake_parse_arguments(ARG "" "SEEDS" "SOURCES;LIBS;INCLUDES" ${ARGN})
+  add_executable(${target} ${ARG_SOURCES})
+  target_compile_options(${target} PRIVATE -fsanitize=fuzzer)
+  target_link_options(${target} PRIVATE -fsanitize=fuzzer)
+  target_include_directories(${target} PRIVATE ${ARG_INCLUDES})
+  target_link_libraries(${target} PRIVATE ${ARG_LIBS})
+  moonfold_warnings(${target})
+  string(TOUPPER ${test} variable)
+  set(MOONFOLD_${variable}_SECONDS ${seconds} CACHE STRING "How long the ${test} test runs")
+  file(MAKE_DIRECTORY ${CMAKE_BINARY_DIR}/${test}-corpus)
+  moonfold_add_test(${test} ${target} -max_total_time=${MOONFOLD_${variable}_SECONDS}
+    -max_len=${max_len} -timeout=10 -rss_limit_mb=4096 -print_final_stats=1
+    ${CMAKE_BINARY_DIR}/${test}-corpus ${ARG_SEEDS})
+endfunction()
+
 # GoogleTest: Debian's prebuilt library natively; for Windows, built from the
 # sources Debian installs under /usr/src/googletest.
 macro(moonfold_find_gtest)
