@@ -109,8 +109,12 @@ std::string IssuedNote(const CalendarEvent& e, Script script) {
          TimeText(*e.reckoned);
 }
 
-// A note in brackets, or nothing.
-std::string Bracketed(const std::string& note) { return note.empty() ? "" : "（" + note + "）"; }
+// The issued note in brackets after a listing's name, or nothing.
+std::string BracketedNote(const CalendarEvent& e, Script script) {
+  if (!e.reckoned) return {};
+  const texts::Labels& labels = texts::NamesOf(script).labels;
+  return Utf8FromUtf16(labels.note_open) + IssuedNote(e, script) + Utf8FromUtf16(labels.note_close);
+}
 
 std::string LunarDateOf(const LunarDate& lunar, Script script) {
   return Utf8FromUtf16(LunarDateName(lunar, script));
@@ -258,7 +262,7 @@ std::string YearListing(const std::vector<CalendarEvent>& events, Script script)
   for (const CalendarEvent& e : events) {
     out += DateColumns(e, script) + (e.time ? TimeText(*e.time) : std::string(5, ' ')) +
            std::string(e.uncertain ? kUncertainMark : " ") + " " + ListedName(e, script) +
-           Bracketed(IssuedNote(e, script)) + "\n";
+           BracketedNote(e, script) + "\n";
   }
   return out;
 }
@@ -316,7 +320,7 @@ std::string NextListing(const std::vector<CalendarEvent>& events, sys_days today
     out += DateColumns(e, script) +
            PadRight(Utf8FromUtf16(DaysLeftName(DaysFrom(today, e), script)), 9) + "  " +
            ListedName(e, script) + (e.time ? " " + TimeText(*e.time) : std::string()) +
-           std::string(e.uncertain ? kUncertainMark : "") + Bracketed(IssuedNote(e, script)) + "\n";
+           std::string(e.uncertain ? kUncertainMark : "") + BracketedNote(e, script) + "\n";
   }
   return out;
 }

@@ -75,7 +75,9 @@ struct Labels {
   Name day_of_cycle;       // after a day's stem-branch name: 丙辰日
   Name issued_time;        // a term shown as its calendar was issued: 历书所载时刻
   Name reckoned;           // before today's reckoning of it: 今推
-  Name uncertain_day;      // a day the predicted ΔT cannot settle: 日期或有一日之差
+  Name note_open;          // around a note after a name: 小雪（…）
+  Name note_close;
+  Name uncertain_day;  // a day the predicted ΔT cannot settle: 日期或有一日之差
 };
 
 struct ScriptNames {

@@ -331,6 +331,8 @@ inline constexpr ScriptNames kSimplifiedNames{
         .day_of_cycle{u"日"},
         .issued_time{u"历书所载时刻"},
         .reckoned{u"今推 "},
+        .note_open{u"（"},
+        .note_close{u"）"},
         .uncertain_day{u"日期或有一日之差"},
     },
 };

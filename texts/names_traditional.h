@@ -332,6 +332,8 @@ inline constexpr ScriptNames kTraditionalNames{
         .day_of_cycle{u"日"},
         .issued_time{u"曆書所載時刻"},
         .reckoned{u"今推 "},
+        .note_open{u"（"},
+        .note_close{u"）"},
         .uncertain_day{u"日期或有一日之差"},
     },
 };

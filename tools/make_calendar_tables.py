@@ -259,9 +259,10 @@ def find_uncertain(tables):
 def uncertain_days(months, found):
     """The Gregorian days whose lunar date is uncertain: every day of a
     month whose first day is, and the last day of the month before it."""
+    starts = {key for kind, key, _ in found if kind == 'moon'}
     days = set()
     for year, number, leap, first, length in months:
-        if ('moon', first) in {(kind, key) for kind, key, _ in found}:
+        if first in starts:
             days.add(first - datetime.timedelta(days=1))
             days.update(first + datetime.timedelta(days=k) for k in range(length))
     return days
