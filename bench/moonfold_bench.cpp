@@ -20,7 +20,7 @@
 #include <string>
 #include <vector>
 
-#include "festivals/day_facts.h"
+#include "facts/day_facts.h"
 #include "lunar/lunar_calendar.h"
 #include "plugin/moonfold_plugin.h"
 #include "tests/support/counting_allocator.h"

@@ -2,9 +2,10 @@
 
 #include <vector>
 
-#include "cli/command_dates.h"
 #include "cli/text_output.h"
 #include "common/utf8.h"
+#include "input/dates.h"
+#include "input/keywords.h"
 #include "texts/almanac_texts.h"
 #include "texts/calendar_texts.h"
 #include "texts/kinds.h"
@@ -73,7 +74,7 @@ std::vector<std::string> DayNotes(const DayFacts& f, Script s) {
 std::string AlmanacPage(const DayFacts& f, Script s, int columns) {
   const texts::ScriptNames& names = texts::NamesOf(s);
   const texts::Labels& l = names.labels;
-  const bool lucky = kMansionIsLucky[texts::MansionOfDay(f)];
+  const bool lucky = kMansionIsLucky[f.almanac.mansion];
   std::string page = Wrapped({}, 0,
                              {IsoDate(f.date), U8(WeekdayLabel(f.day_of_week, s)),
                               U8(l.lunar_calendar) + U8(LunarDateName(f.lunar, s))},
@@ -101,7 +102,7 @@ std::string AlmanacPage(const DayFacts& f, Script s, int columns) {
 
 std::string AlmanacJson(const DayFacts& f, Script s) {
   const texts::ScriptNames& names = texts::NamesOf(s);
-  const bool lucky = kMansionIsLucky[texts::MansionOfDay(f)];
+  const bool lucky = kMansionIsLucky[f.almanac.mansion];
   const auto member = [](const char* key, const std::string& value) {
     return std::string(",\"") + key + "\":" + JsonString(value);
   };

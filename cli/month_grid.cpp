@@ -8,7 +8,7 @@
 
 #include "cli/text_output.h"
 #include "common/utf8.h"
-#include "festivals/day_facts.h"
+#include "facts/day_facts.h"
 #include "lunar/lunar_calendar.h"
 #include "texts/calendar_texts.h"
 

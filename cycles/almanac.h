@@ -75,6 +75,7 @@ enum class Quarter : std::uint8_t { kNorth, kEast, kSouth, kWest };
 struct Clash {
   CyclePosition against;  // the clashing day's stem and branch
   Quarter sha = Quarter::kNorth;
+  friend constexpr bool operator==(const Clash&, const Clash&) = default;
 };
 constexpr Clash ClashOf(CyclePosition day) noexcept {
   const unsigned stem = (day.Stem() + 4) % 10, branch = (day.Branch() + 6) % 12;
@@ -108,6 +109,41 @@ constexpr Direction WealthGodOf(unsigned stem) noexcept {
   constexpr Direction kWealth[5]{Direction::kNorthEast, Direction::kSouthWest, Direction::kNorth,
                                  Direction::kEast, Direction::kSouth};
   return kWealth[stem % 10 / 2];
+}
+
+// The almanac's items of one day, as numbers.
+struct AlmanacDay {
+  unsigned month_branch = 0;  // the almanac's month: that of the 节 day, 0 (子) .. 11
+  unsigned duty = 0;          // the officer, 0 (建) .. 11 (闭)
+  unsigned day_god = 0;       // the god of the twelve, 0 (青龙) .. 11 (勾陈)
+  unsigned mansion = 0;       // 0 (角木蛟) .. 27 (轸水蚓)
+  Clash clash;
+  Direction joy_god = Direction::kNorth;
+  Direction wealth_god = Direction::kNorth;
+  // Bit b is set when the double hour of branch b (0 = 子) is of the yellow
+  // path by the day's branch: the day's lucky hours (黄道吉时).
+  std::uint16_t lucky_hours = 0;
+  friend constexpr bool operator==(const AlmanacDay&, const AlmanacDay&) = default;
+};
+
+// The almanac's items of a day: its cycle, its date and the term number of
+// its latest term by day.
+constexpr AlmanacDay AlmanacDayOf(std::chrono::sys_days day, CyclePosition day_cycle,
+                                  std::int32_t latest_by_day) noexcept {
+  AlmanacDay a;
+  a.month_branch = AlmanacMonthBranch(latest_by_day);
+  a.duty = DutyOfficer(day_cycle.Branch(), a.month_branch);
+  a.day_god = TwelveGod(day_cycle.Branch(), a.month_branch);
+  a.mansion = MansionOf(day);
+  a.clash = ClashOf(day_cycle);
+  a.joy_god = JoyGodOf(day_cycle.Stem());
+  a.wealth_god = WealthGodOf(day_cycle.Stem());
+  for (unsigned hour = 0; hour < 12; ++hour) {
+    if (IsYellowPath(TwelveGod(hour, day_cycle.Branch()))) {
+      a.lucky_hours = static_cast<std::uint16_t>(a.lucky_hours | 1u << hour);
+    }
+  }
+  return a;
 }
 
 static_assert(AlmanacMonthBranch(2) == 2 && AlmanacMonthBranch(3) == 2 &&

@@ -4,12 +4,6 @@
 
 namespace moonfold::texts {
 
-unsigned AlmanacMonthOf(const DayFacts& f) noexcept { return AlmanacMonthBranch(f.terms.latest); }
-
-unsigned MansionOfDay(const DayFacts& f) noexcept {
-  return MansionOf(std::chrono::sys_days{f.date});
-}
-
 std::u16string TwelveGodName(unsigned god, Script s) {
   const ScriptNames& names = NamesOf(s);
   std::u16string text(NameAt(names.twelve_gods, god));
@@ -20,21 +14,20 @@ std::u16string TwelveGodName(unsigned god, Script s) {
 }
 
 std::u16string DutyText(const DayFacts& f, Script s) {
-  return std::u16string(
-      NameAt(NamesOf(s).duty_officers, DutyOfficer(f.day_cycle.Branch(), AlmanacMonthOf(f))));
+  return std::u16string(NameAt(NamesOf(s).duty_officers, f.almanac.duty));
 }
 
 std::u16string DayGodText(const DayFacts& f, Script s) {
-  return TwelveGodName(TwelveGod(f.day_cycle.Branch(), AlmanacMonthOf(f)), s);
+  return TwelveGodName(f.almanac.day_god, s);
 }
 
 std::u16string MansionText(const DayFacts& f, Script s) {
-  return std::u16string(NameAt(NamesOf(s).mansions, MansionOfDay(f)));
+  return std::u16string(NameAt(NamesOf(s).mansions, f.almanac.mansion));
 }
 
 std::u16string ClashText(const DayFacts& f, Script s) {
   const ScriptNames& names = NamesOf(s);
-  const Clash clash = ClashOf(f.day_cycle);
+  const Clash& clash = f.almanac.clash;
   std::u16string text(names.labels.clash);
   text += NameAt(names.animals, clash.against.Branch());
   text += u'(';
@@ -56,10 +49,10 @@ std::u16string PengzuText(const DayFacts& f, Script s) {
 std::u16string DirectionsText(const DayFacts& f, Script s) {
   const ScriptNames& names = NamesOf(s);
   std::u16string text(names.labels.joy_god);
-  text += NameAt(names.directions, static_cast<std::size_t>(JoyGodOf(f.day_cycle.Stem())));
+  text += NameAt(names.directions, static_cast<std::size_t>(f.almanac.joy_god));
   text += u' ';
   text += names.labels.wealth_god;
-  text += NameAt(names.directions, static_cast<std::size_t>(WealthGodOf(f.day_cycle.Stem())));
+  text += NameAt(names.directions, static_cast<std::size_t>(f.almanac.wealth_god));
   return text;
 }
 
@@ -67,7 +60,7 @@ std::u16string LuckyHoursText(const DayFacts& f, Script s) {
   const ScriptNames& names = NamesOf(s);
   std::u16string text;
   for (unsigned hour = 0; hour < 12; ++hour) {
-    if (!IsYellowPath(TwelveGod(hour, f.day_cycle.Branch()))) continue;
+    if ((f.almanac.lucky_hours >> hour & 1u) == 0) continue;
     if (!text.empty()) text += u' ';
     text += NameAt(names.branches, hour);
   }

@@ -7,17 +7,10 @@
 #include <string>
 
 #include "cycles/almanac.h"
-#include "festivals/day_facts.h"
+#include "facts/day_facts.h"
 #include "texts/names.h"
 
 namespace moonfold::texts {
-
-// The branch of the almanac's month on the day of the facts: the month of
-// the 节 day.
-unsigned AlmanacMonthOf(const DayFacts& facts) noexcept;
-
-// The day's lunar mansion, 0 (角木蛟) .. 27.
-unsigned MansionOfDay(const DayFacts& facts) noexcept;
 
 // A god of the twelve with its path: 天牢(黑道).
 std::u16string TwelveGodName(unsigned god, Script script);

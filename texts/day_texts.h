@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "festivals/day_facts.h"
+#include "facts/day_facts.h"
 #include "texts/names.h"
 
 namespace moonfold {

@@ -14,7 +14,7 @@
 
 #include "common/ascii_case.h"
 #include "cycles/pillars.h"
-#include "festivals/day_facts.h"
+#include "facts/day_facts.h"
 #include "texts/almanac_texts.h"
 #include "texts/day_texts.h"
 #include "texts/names.h"

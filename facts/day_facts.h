@@ -6,6 +6,7 @@
 #include <chrono>
 #include <optional>
 
+#include "cycles/almanac.h"
 #include "cycles/pillars.h"
 #include "cycles/seasons.h"
 #include "cycles/solar_terms.h"
@@ -43,6 +44,7 @@ struct DayFacts {
   unsigned pentad = 0;  // 0 (小寒's first) .. 71 (冬至's third)
   Pillars pillars;      // the four pillars at the moment
   TermsAbout terms;     // the terms about the moment, for what counts from them
+  AlmanacDay almanac;   // the almanac page's items of the day
 };
 
 // The facts of a local wall time of the calendar's range (1900-01-01 00:00

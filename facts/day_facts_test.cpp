@@ -1,4 +1,4 @@
-#include "festivals/day_facts.h"
+#include "facts/day_facts.h"
 
 #include <gtest/gtest.h>
 

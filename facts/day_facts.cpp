@@ -1,4 +1,4 @@
-#include "festivals/day_facts.h"
+#include "facts/day_facts.h"
 
 #include "cycles/signs.h"
 
@@ -42,6 +42,7 @@ std::optional<DayFacts> FactsOf(BeijingTime time, unsigned day_of_week,
   facts.pentad = PentadOf(*terms);
   facts.pillars = PillarsOf(*terms, facts.day_cycle, facts.hour);
   facts.terms = *terms;
+  facts.almanac = AlmanacDayOf(day, facts.day_cycle, terms->latest);
   return facts;
 }
 
