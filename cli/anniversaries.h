@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "cli/command_dates.h"
 #include "festivals/countdowns.h"
+#include "input/dates.h"
 #include "texts/names.h"
 
 namespace moonfold::cli {

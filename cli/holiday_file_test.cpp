@@ -56,7 +56,8 @@ TEST(MoonfoldCommand, HolidayFiles) {
   const auto run = [&](const std::vector<std::string>& args, const std::string& file) {
     Environment e = At(2026, 12, 8);
     e.read_file = [file](const std::string& path) {
-      return path == "h.tsv" ? FileRead{true, file} : FileRead{false, "No such file or directory"};
+      return path == "h.tsv" ? FileRead{true, file}
+                             : FileRead{false, "cannot be read: No such file or directory"};
     };
     std::vector<std::string> all{"--holidays", "h.tsv"};
     all.insert(all.end(), args.begin(), args.end());
@@ -126,7 +127,9 @@ TEST(MoonfoldCommand, HolidayFiles) {
   }
   const Result missing = cli::Run({"--holidays", "none.tsv", "--workday"}, [] {
     Environment e = At(2026, 12, 8);
-    e.read_file = [](const std::string&) { return FileRead{false, "No such file or directory"}; };
+    e.read_file = [](const std::string&) {
+      return FileRead{false, "cannot be read: No such file or directory"};
+    };
     return e;
   }());
   EXPECT_EQ(missing.err, "moonfold: none.tsv — cannot be read: No such file or directory\n");

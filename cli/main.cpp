@@ -22,6 +22,7 @@
 #include "cli/text_stream.h"
 #include "common/command_line.h"
 #include "common/local_clock.h"
+#include "input/text_file.h"
 
 namespace {
 
@@ -127,20 +128,6 @@ std::optional<std::string> WriteTo(std::FILE* file, [[maybe_unused]] int which,
   return moonfold::cli::WriteText(stream, utf8);
 }
 
-moonfold::cli::FileRead ReadWholeFile(const std::string& path) {
-  std::FILE* file = std::fopen(path.c_str(), "rb");
-  if (file == nullptr) return {false, std::strerror(errno)};
-  std::string text;
-  char buffer[4096];
-  for (std::size_t got; (got = std::fread(buffer, 1, sizeof buffer, file)) > 0;)
-    text.append(buffer, got);
-  const bool failed = std::ferror(file) != 0;
-  const int error = errno;
-  std::fclose(file);
-  if (failed) return {false, std::strerror(error)};
-  return {true, std::move(text)};
-}
-
 // The user's holiday file in the configuration folder, when there is one:
 // $XDG_CONFIG_HOME/moonfold/holidays.tsv, else ~/.config/moonfold/holidays.tsv.
 std::optional<std::string> ConfigHolidaysFile() {
@@ -183,7 +170,7 @@ int main(int argc, char** argv) {
   environment.terminal_columns = OutputColumns(environment.output_is_terminal);
   environment.now = moonfold::ReadSystemLocalClock();
   environment.utc_now = std::chrono::floor<std::chrono::seconds>(std::chrono::system_clock::now());
-  environment.read_file = ReadWholeFile;
+  environment.read_file = [](const std::string& path) { return moonfold::ReadTextFile(path); };
   if (const char* file = std::getenv("MOONFOLD_HOLIDAYS"); file != nullptr && *file != '\0') {
     environment.holidays_variable = file;
   }

@@ -7,14 +7,14 @@
 
 #include "cli/almanac_page.h"
 #include "cli/anniversaries.h"
-#include "cli/command_dates.h"
-#include "cli/fields.h"
 #include "cli/month_grid.h"
 #include "cli/text_output.h"
 #include "cli/year_events.h"
 #include "common/ascii_case.h"
 #include "common/utf8.h"
-#include "festivals/day_facts.h"
+#include "facts/day_facts.h"
+#include "input/dates.h"
+#include "input/keywords.h"
 #include "texts/calendar_texts.h"
 
 namespace moonfold::cli {

@@ -2,12 +2,12 @@
 
 #include <variant>
 
-#include "cli/fields.h"
-#include "cli/holiday_file.h"
 #include "cli/modes.h"
 #include "cli/options.h"
 #include "common/ascii_case.h"
 #include "common/utf8.h"
+#include "input/holiday_file.h"
+#include "input/keywords.h"
 
 namespace moonfold::cli {
 namespace {
@@ -41,7 +41,7 @@ std::variant<OwnedArrangement, Result> ArrangementFor(const Request& r, const En
                             {}};
   }
   const FileRead file = e.read_file(*path);
-  if (!file.read) return Failure(*path, "cannot be read: " + file.text);
+  if (!file.read) return Failure(*path, file.text);
   auto parsed = ReadHolidayFile(*path, file.text, kBuiltInArrangement);
   if (auto* why = std::get_if<std::string>(&parsed))
     return Result{2, {}, "moonfold: " + *why + "\n"};

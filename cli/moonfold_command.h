@@ -11,13 +11,12 @@
 #include <vector>
 
 #include "common/local_date_record.h"
+#include "input/text_file.h"
 
 namespace moonfold::cli {
 
-struct FileRead {
-  bool read = false;
-  std::string text;  // the file's bytes, or why it could not be read
-};
+// A file's bytes, or why they are not given ("cannot be read: …").
+using FileRead = FileText;
 
 struct Environment {
   LocalDateRecord now;                 // the local clock
@@ -35,7 +34,7 @@ struct Environment {
   // characters for zh_TW, zh_HK, zh_MO or a name with Hant.
   std::string locale;
   std::optional<std::string> holidays_default;
-  // Reads a whole file: its bytes, or why it cannot (the system's reason).
+  // Reads a whole file: its bytes, or why not.
   std::function<FileRead(const std::string& path)> read_file;
 };
 

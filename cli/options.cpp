@@ -5,10 +5,11 @@
 #include <cctype>
 #include <utility>
 
-#include "cli/command_dates.h"
-#include "cli/fields.h"
 #include "cli/text_output.h"
 #include "common/utf8.h"
+#include "input/dates.h"
+#include "input/keywords.h"
+#include "input/shown.h"
 #include "moonfold_version.h"
 
 namespace moonfold::cli {
@@ -239,7 +240,8 @@ bool Request::Given(std::string_view option) const {
 
 Result Failure(std::string_view what, std::string_view why) {
   std::string err = "moonfold: ";
-  err += what;
+  // What the user gave, as a message may show it: one line, escapes shown.
+  err += Shown(what);
   // An empty argument shows as '' rather than as a blank.
   if (what.empty() || what.back() == ' ') err += "''";
   err += " — ";

@@ -76,10 +76,4 @@ std::string Wrapped(const std::string& start, int indent, const std::vector<std:
   return out;
 }
 
-std::u16string_view TrimBlanks(std::u16string_view text) {
-  const auto first = text.find_first_not_of(u" \t");
-  if (first == std::u16string_view::npos) return {};
-  return text.substr(first, text.find_last_not_of(u" \t") - first + 1);
-}
-
 }  // namespace moonfold::cli

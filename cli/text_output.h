@@ -34,7 +34,4 @@ std::string PadLeft(const std::string& utf8, int width);
 std::string Wrapped(const std::string& start, int indent, const std::vector<std::string>& words,
                     int columns, const std::string& gap);
 
-// Without leading and trailing blanks.
-std::u16string_view TrimBlanks(std::u16string_view text);
-
 }  // namespace moonfold::cli

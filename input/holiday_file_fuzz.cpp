@@ -10,17 +10,17 @@
 #include <cstdlib>
 #include <string_view>
 
-#include "cli/holiday_file.h"
+#include "input/holiday_file.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   using namespace moonfold;
   const std::string_view text(reinterpret_cast<const char*>(data), size);
-  const auto read = cli::ReadHolidayFile("f.tsv", text, kBuiltInArrangement);
+  const auto read = ReadHolidayFile("f.tsv", text, kBuiltInArrangement);
   if (const auto* why = std::get_if<std::string>(&read)) {
     if (why->rfind("f.tsv:", 0) != 0 || why->find(" — ") == std::string::npos) std::abort();
     return 0;
   }
-  const cli::OwnedArrangement& owned = std::get<cli::OwnedArrangement>(read);
+  const OwnedArrangement& owned = std::get<OwnedArrangement>(read);
   const auto by_start = [](const HolidaySpan& a, const HolidaySpan& b) {
     return a.first_off < b.first_off;
   };

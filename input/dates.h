@@ -10,7 +10,7 @@
 
 #include "lunar/lunar_calendar.h"
 
-namespace moonfold::cli {
+namespace moonfold {
 
 // A value, or why the text is not one.
 template <typename T>
@@ -56,4 +56,4 @@ std::string IsoDate(std::chrono::year_month_day date);
 // "1900-01-01 … 2100-12-31".
 std::string RangeText();
 
-}  // namespace moonfold::cli
+}  // namespace moonfold

@@ -1,10 +1,9 @@
-#include "cli/fields.h"
+#include "input/keywords.h"
 
-#include "cli/command_dates.h"
-#include "cli/text_output.h"
 #include "common/utf8.h"
+#include "input/dates.h"
 
-namespace moonfold::cli {
+namespace moonfold {
 
 std::string Field::Name() const {
   return kind ? Utf8FromUtf16(kind->Row().keyword) : std::string("DATE");
@@ -29,9 +28,15 @@ std::optional<Field> FieldOf(std::string_view keyword) {
   return std::nullopt;
 }
 
+std::u16string_view TrimBlanks(std::u16string_view text) {
+  const auto first = text.find_first_not_of(u" \t");
+  if (first == std::u16string_view::npos) return {};
+  return text.substr(first, text.find_last_not_of(u" \t") - first + 1);
+}
+
 std::string FieldText(const Field& field, const DayFacts& facts, Script script) {
   if (!field.kind) return IsoDate(facts.date);
   return Utf8FromUtf16(TrimBlanks(KindText(*field.kind, facts, script)));
 }
 
-}  // namespace moonfold::cli
+}  // namespace moonfold

@@ -8,10 +8,10 @@
 #include <string_view>
 #include <vector>
 
-#include "cli/command_dates.h"
 #include "festivals/official_days.h"
+#include "input/dates.h"
 
-namespace moonfold::cli {
+namespace moonfold {
 
 // An arrangement that owns its rows.
 struct OwnedArrangement {
@@ -37,4 +37,4 @@ struct OwnedArrangement {
 Parsed<OwnedArrangement> ReadHolidayFile(std::string_view path, std::string_view text,
                                          const Arrangement& built_in);
 
-}  // namespace moonfold::cli
+}  // namespace moonfold

@@ -10,9 +10,9 @@
 #include <iterator>
 #include <string>
 
-#include "cli/command_dates.h"
-#include "cli/holiday_file.h"
 #include "common/utf8.h"
+#include "input/dates.h"
+#include "input/holiday_file.h"
 #include "texts/calendar_texts.h"
 
 int main(int argc, char** argv) {
@@ -29,15 +29,13 @@ int main(int argc, char** argv) {
   }
   const std::string text{std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
   // Over no built-in arrangement: the file's rows alone.
-  const auto read = cli::ReadHolidayFile(argv[1], text, Arrangement{});
+  const auto read = ReadHolidayFile(argv[1], text, Arrangement{});
   if (const auto* why = std::get_if<std::string>(&read)) {
     std::fprintf(stderr, "%s\n", why->c_str());
     return 2;
   }
-  const cli::OwnedArrangement& rows = std::get<cli::OwnedArrangement>(read);
-  const auto iso = [](std::int32_t day) {
-    return cli::IsoDate(year_month_day{sys_days{days{day}}});
-  };
+  const OwnedArrangement& rows = std::get<OwnedArrangement>(read);
+  const auto iso = [](std::int32_t day) { return IsoDate(year_month_day{sys_days{days{day}}}); };
   for (std::size_t s = 0; s < rows.spans.size(); ++s) {
     const HolidaySpan& span = rows.spans[s];
     std::string work;

@@ -1,8 +1,8 @@
-#include "cli/command_dates.h"
+#include "input/dates.h"
 
 #include <cstdio>
 
-namespace moonfold::cli {
+namespace moonfold {
 namespace {
 
 using namespace std::chrono;
@@ -172,4 +172,4 @@ std::string RangeText() {
          IsoDate(year_month_day{kLastCalendarDay});
 }
 
-}  // namespace moonfold::cli
+}  // namespace moonfold

@@ -1,4 +1,4 @@
-#include "cli/holiday_file.h"
+#include "input/holiday_file.h"
 
 #include <algorithm>
 #include <optional>
@@ -6,9 +6,10 @@
 #include <utility>
 
 #include "common/utf8.h"
+#include "input/shown.h"
 #include "texts/calendar_texts.h"
 
-namespace moonfold::cli {
+namespace moonfold {
 namespace {
 
 using namespace std::chrono;
@@ -61,29 +62,26 @@ std::variant<Row, std::string> ReadRow(std::string_view line) {
   if (fields.size() != 5)
     return std::string("expected year, name, off_from, off_to and work_days, tab-separated");
   const auto year = ParseYears(fields[0], false);
-  if (!std::holds_alternative<YearRange>(year)) return "no year " + std::string(fields[0]);
+  if (!std::holds_alternative<YearRange>(year)) return "no year " + Shown(fields[0]);
   Row row;
   row.year = std::get<YearRange>(year).first;
   const std::optional<Holiday> holiday = HolidayNamed(fields[1]);
-  if (!holiday)
-    return std::string(fields[1]) + " is no holiday of the notices (" + HolidayNames() + ")";
+  if (!holiday) return Shown(fields[1]) + " is no holiday of the notices (" + HolidayNames() + ")";
   row.holiday = *holiday;
   const auto first = DateOf(fields[2]), last = DateOf(fields[3]);
   if (!first || !last)
-    return "a bad date " + std::string(!first ? fields[2] : fields[3]) + " (YYYY-MM-DD)";
+    return "a bad date " + Shown(!first ? fields[2] : fields[3]) + " (YYYY-MM-DD)";
   row.first = *first;
   row.last = *last;
   if (row.last < row.first)
-    return "the span " + std::string(fields[2]) + " … " + std::string(fields[3]) +
-           " ends before it begins";
+    return "the span " + Shown(fields[2]) + " … " + Shown(fields[3]) + " ends before it begins";
   for (const std::string_view text :
        fields[4].empty() ? std::vector<std::string_view>{} : Split(fields[4], ',')) {
     const auto day = DateOf(text);
-    if (!day) return "a bad date " + std::string(text) + " (YYYY-MM-DD)";
+    if (!day) return "a bad date " + Shown(text) + " (YYYY-MM-DD)";
     if (weekday{*day}.iso_encoding() <= 5)
-      return std::string(text) + " is not a Saturday or Sunday, so no make-up working day";
-    if (*day >= row.first && *day <= row.last)
-      return std::string(text) + " is both off and working";
+      return Shown(text) + " is not a Saturday or Sunday, so no make-up working day";
+    if (*day >= row.first && *day <= row.last) return Shown(text) + " is both off and working";
     row.work.push_back(*day);
   }
   std::vector<sys_days> all{row.first, row.last};
@@ -142,7 +140,7 @@ Parsed<std::vector<Row>> ReadRows(std::string_view path, std::string_view text) 
     ++number;
     if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
     if (line.empty() || line[0] == '#' || line.substr(0, 5) == "year\t") continue;
-    const auto where = std::string(path) + ":" + std::to_string(number);
+    const auto where = Shown(path) + ":" + std::to_string(number);
     auto read = ReadRow(line);
     if (const auto* why = std::get_if<std::string>(&read)) return where + " — " + *why;
     Row& row = std::get<Row>(read);
@@ -173,7 +171,7 @@ std::vector<std::string> Dropped(std::string_view path, const std::vector<Row>& 
       if (!kept) missing += (missing.empty() ? "" : ", ") + NameOf(span.holiday);
     }
     if (!missing.empty()) {
-      warnings.push_back(std::string(path) + ": " + std::to_string(year) + " has no " + missing +
+      warnings.push_back(Shown(path) + ": " + std::to_string(year) + " has no " + missing +
                          " — the built-in " + std::to_string(year) + " arrangement is replaced");
     }
   }
@@ -234,4 +232,4 @@ Parsed<OwnedArrangement> ReadHolidayFile(std::string_view path, std::string_view
   return merged;
 }
 
-}  // namespace moonfold::cli
+}  // namespace moonfold
