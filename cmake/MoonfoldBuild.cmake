@@ -114,12 +114,13 @@ function(moonfold_test name)
 endfunction()
 
 # moonfold_fuzz_test(TARGET TEST SECONDS MAX_LEN SOURCES... [LIBS ...]
-#                    [INCLUDES ...] [SEEDS DIR]): a libFuzzer program, which the
-# test suite runs for SECONDS (the cache variable MOONFOLD_<TEST>_SECONDS
-# changes it) on inputs of up to MAX_LEN bytes, from a corpus kept in the
-# build folder and the committed seeds.
+#                    [INCLUDES ...] [SEEDS DIR] [DICT FILE]): a libFuzzer
+# program, which the test suite runs for SECONDS (the cache variable
+# MOONFOLD_<TEST>_SECONDS changes it) on inputs of up to MAX_LEN bytes, from
+# a corpus kept in the build folder and the committed seeds, with the words
+# of a dictionary where it has one.
 function(moonfold_fuzz_test target test seconds max_len)
-  cmake_parse_arguments(ARG "" "SEEDS" "SOURCES;LIBS;INCLUDES" ${ARGN})
+  cmake_parse_arguments(ARG "" "SEEDS;DICT" "SOURCES;LIBS;INCLUDES" ${ARGN})
   add_executable(${target} ${ARG_SOURCES})
   target_compile_options(${target} PRIVATE -fsanitize=fuzzer)
   target_link_options(${target} PRIVATE -fsanitize=fuzzer)
@@ -129,8 +130,12 @@ function(moonfold_fuzz_test target test seconds max_len)
   string(TOUPPER ${test} variable)
   set(MOONFOLD_${variable}_SECONDS ${seconds} CACHE STRING "How long the ${test} test runs")
   file(MAKE_DIRECTORY ${CMAKE_BINARY_DIR}/${test}-corpus)
+  set(dictionary)
+  if(ARG_DICT)
+    set(dictionary -dict=${ARG_DICT})
+  endif()
   moonfold_add_test(${test} ${target} -max_total_time=${MOONFOLD_${variable}_SECONDS}
-    -max_len=${max_len} -timeout=10 -rss_limit_mb=4096 -print_final_stats=1
+    -max_len=${max_len} -timeout=10 -rss_limit_mb=4096 -print_final_stats=1 ${dictionary}
     ${CMAKE_BINARY_DIR}/${test}-corpus ${ARG_SEEDS})
 endfunction()
 

@@ -43,7 +43,7 @@ MOONFOLD_API double Update2(std::uint32_t id);
 // Does nothing: an instance's text stays available until unload.
 MOONFOLD_API void Finalize();
 
-// The plug-in's version, 1001 for 1.0.1 (major * 1000 + minor * 100 + patch).
+// The plug-in's version: major * 1000 + minor * 100 + patch (1100 for 1.1.0).
 MOONFOLD_API std::uint32_t GetPluginVersion();
 
 // The author credit, a constant NUL-terminated string.

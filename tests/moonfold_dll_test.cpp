@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "moonfold_version.h"
 #include "tests/support/known_day.h"
 #include "tests/support/pe_image.h"
 #include "tests/support/reference_data.h"
@@ -183,7 +184,7 @@ TEST_F(MoonfoldDll, ConstantExports) {
   const auto author = Resolve<AuthorFn>("GetPluginAuthor");
   ASSERT_TRUE(update2 && finalize && version && author);
   EXPECT_EQ(update2(0xDEAD), 0.0);  // never recorded
-  EXPECT_EQ(version(), 1001u);
+  EXPECT_EQ(version(), moonfold::kPluginVersion);
   ASSERT_NE(author(), nullptr);
   EXPECT_GT(std::wstring(author()).size(), 0u);
   EXPECT_EQ(Resolve<Update2Fn>("Update2")(0), 0.0);

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "host/dashlight.h"
+#include "moonfold_version.h"
 #include "plugin/moonfold.h"
 
 namespace {
@@ -17,7 +18,7 @@ std::u16string Text(std::uint32_t id) {
 
 TEST(MoonfoldExports, ConstantExports) {
   EXPECT_EQ(Update2(12345), 0.0);
-  EXPECT_EQ(GetPluginVersion(), 1001u);
+  EXPECT_EQ(GetPluginVersion(), moonfold::kPluginVersion);
   ASSERT_NE(GetPluginAuthor(), nullptr);
   EXPECT_FALSE(std::u16string(GetPluginAuthor()).empty());
 }

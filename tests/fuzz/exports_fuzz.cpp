@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "moonfold_version.h"
 #include "tests/support/seam_plugin.h"
 #include "texts/kinds.h"
 
@@ -130,7 +131,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         break;
       }
       default:
-        if (GetPluginVersion() != 1001) Fail("wrong version");
+        if (GetPluginVersion() != moonfold::kPluginVersion) Fail("wrong version");
         Length(GetPluginAuthor());
         Finalize();
         break;
