@@ -5,15 +5,19 @@
 # python3-icalendar, the real parser that reads the iCalendar export, and
 # python3-ephem and opencc, with which the tests make the calendar tables
 # and the traditional names again; clang-format-14, which holds the sources
-# to the project's format, universal-ctags, which measures functions, and
-# pkg-config, with which the tests build a C program against the library.
+# to the project's format, universal-ctags, which measures functions,
+# pkg-config, with which the tests build a C program against the library;
+# python3-pytest and python3-venv, which test the Python module and its
+# pip install; debhelper, dh-python, dpkg-dev and lintian, which build the
+# Debian packages and check them.
 # Installs only what is missing; runs as root, or through sudo.
 set -euo pipefail
 
 packages=(cmake ninja-build g++ g++-mingw-w64-i686 g++-mingw-w64-x86-64 libgtest-dev googletest
           wine wine32:i386 wine64
           clang libclang-rt-14-dev libbenchmark-dev libicu-dev
-          python3 python3-icalendar python3-ephem python3-erfa python3-skyfield opencc clang-format-14 universal-ctags pkg-config)
+          python3 python3-icalendar python3-ephem python3-erfa python3-skyfield opencc clang-format-14 universal-ctags pkg-config
+          python3-pytest python3-venv debhelper dh-python dpkg-dev lintian)
 
 sudo=()
 if [ "$(id -u)" -ne 0 ]; then

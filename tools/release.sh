@@ -9,7 +9,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 tools/build.sh win32 win64 >/dev/null
 
-version=$(sed -n 's/^project(Moonfold VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
+version=$(sed -n 's/^#define MOONFOLD_VERSION_\(MAJOR\|MINOR\|PATCH\) \([0-9]*\)$/\2/p' api/include/moonfold/moonfold.h | paste -sd.)
 name="moonfold-${version}-windows"
 stage="build/release/${name}"
 rm -rf "$stage" "build/release/${name}.zip"
