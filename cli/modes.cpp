@@ -7,9 +7,12 @@
 
 #include "cli/almanac_page.h"
 #include "cli/anniversaries.h"
+#include "cli/event_outputs.h"
+#include "cli/event_texts.h"
+#include "cli/kinds_option.h"
 #include "cli/month_grid.h"
+#include "cli/templates.h"
 #include "cli/text_output.h"
-#include "cli/year_events.h"
 #include "common/ascii_case.h"
 #include "common/utf8.h"
 #include "facts/day_facts.h"
@@ -22,42 +25,6 @@ namespace {
 
 using namespace std::chrono;
 using months_t = std::chrono::months;
-
-Result UnknownKeyword(std::string_view keyword) {
-  return Failure(keyword, "not a keyword; the keywords are " + KeywordList());
-}
-
-// Fills each {KEYWORD}; {{ and }} are braces.  With `json` each text is
-// escaped as inside a JSON string, for a template that is JSON itself.
-Result Format(const DayFacts& facts, std::string_view templ, Script script, bool json) {
-  std::string out;
-  for (std::size_t i = 0; i < templ.size(); ++i) {
-    const char c = templ[i];
-    if ((c == '{' || c == '}') && i + 1 < templ.size() && templ[i + 1] == c) {
-      out += c;
-      ++i;
-      continue;
-    }
-    if (c == '}') return Failure("--format", "a lone } (write }} for a brace)");
-    if (c != '{') {
-      out += c;
-      continue;
-    }
-    const auto close = templ.find('}', i + 1);
-    if (close == std::string_view::npos)
-      return Failure("--format", "a { without its } (write {{ for a brace)");
-    const std::string_view keyword = templ.substr(i + 1, close - i - 1);
-    if (keyword.empty()) {
-      return Failure("--format", "{} is an empty placeholder; put a keyword in it, as {LUNARDAY}");
-    }
-    const std::optional<Field> field = FieldOf(keyword);
-    if (!field) return UnknownKeyword(keyword);
-    const std::string text = FieldText(*field, facts, script);
-    out += json ? JsonString(text).substr(1, JsonString(text).size() - 2) : text;
-    i = close;
-  }
-  return {0, out + "\n", {}};
-}
 
 // The texts of the keywords asked for (all of them, one a line, without).
 Result Texts(const DayFacts& facts, const std::vector<std::string>& keywords, bool json,
@@ -131,31 +98,6 @@ std::variant<DateTime, Result> NeededMoment(const Context& c) {
   const auto& at = std::get<std::optional<DateTime>>(moment);
   if (!at) return ClockOutOfRange(c.environment);
   return *at;
-}
-
-// The kinds of --kinds, with the Gregorian festivals of --gregorian.
-std::variant<EventKinds, Result> KindsOf(const Request& r) {
-  EventKinds kinds = kDefaultKinds;
-  if (r.kinds) {
-    kinds = 0;
-    std::string_view rest = *r.kinds;
-    while (true) {
-      const std::string_view word = rest.substr(0, rest.find(','));
-      bool known = false;
-      for (const EventKind kind : kEventKinds) {
-        // Whatever the case of its letters: TERM,Lunar is term,lunar.
-        if (EqualsIgnoringAsciiCase(Utf16FromUtf8(word), Utf16FromUtf8(KindName(kind)))) {
-          kinds |= KindBit(kind);
-          known = true;
-        }
-      }
-      if (!known) return Failure("--kinds " + *r.kinds, "expected a list of " + KindNames());
-      if (word.size() == rest.size()) break;
-      rest.remove_prefix(word.size() + 1);
-    }
-  }
-  if (r.gregorian) kinds |= KindBit(EventKind::kGregorian);
-  return kinds;
 }
 
 // Today's texts, or a day's.

@@ -27,6 +27,12 @@ bool TakeText(std::string_view& text, std::string_view prefix) {
   return true;
 }
 
+// A leap month's mark before its number: L (in either case), or 闰 in
+// either script.
+bool TakeLeapMark(std::string_view& text) {
+  return TakeText(text, "L") || TakeText(text, "l") || TakeText(text, "闰") || TakeText(text, "閏");
+}
+
 std::string TwoDigits(unsigned n) {
   char text[8];
   std::snprintf(text, sizeof text, "%02u", n % 100);
@@ -49,8 +55,7 @@ Parsed<DateFields> TakeDateFields(std::string_view text, std::size_t least_digit
   DateFields f;
   const auto y = TakeNumber(text, 4, 4);
   if (!y || !TakeText(text, "-")) return form;
-  f.leap = leap_marks && (TakeText(text, "L") || TakeText(text, "l") || TakeText(text, "闰") ||
-                          TakeText(text, "閏"));
+  f.leap = leap_marks && TakeLeapMark(text);
   const auto m = TakeNumber(text, least_digits, 2);
   if (!m || !TakeText(text, "-")) return form;
   const auto d = TakeNumber(text, least_digits, 2);
@@ -125,8 +130,7 @@ Parsed<DateTime> ParseLunarDate(std::string_view text) {
 Parsed<LunarMonthDay> ParseLunarMonthDay(std::string_view text) {
   constexpr std::string_view kForm = "expected a lunar MM-DD, a leap month as L04-10 or 闰4-10";
   LunarMonthDay date;
-  date.leap =
-      TakeText(text, "L") || TakeText(text, "l") || TakeText(text, "闰") || TakeText(text, "閏");
+  date.leap = TakeLeapMark(text);
   const auto m = TakeNumber(text, 1, 2);
   if (!m || !TakeText(text, "-")) return std::string(kForm);
   const auto d = TakeNumber(text, 1, 2);

@@ -113,18 +113,11 @@ struct TextKind {
   friend constexpr bool operator==(TextKind, TextKind) = default;
 };
 
-// The kind a keyword names, whatever the case of its letters A to Z.
-constexpr std::optional<TextKind> KindOfKeyword(std::u16string_view keyword) noexcept {
-  for (std::size_t k = 0; k < kTextKindCount; ++k) {
-    if (EqualsIgnoringAsciiCase(kTextKinds[k].keyword, keyword)) {
-      return TextKind{static_cast<std::uint8_t>(k)};
-    }
-  }
-  return std::nullopt;
-}
-
-// The same for a NUL-terminated text of any length.
-constexpr std::optional<TextKind> KindOfKeyword(const char16_t* keyword) noexcept {
+// The kind a keyword names, whatever the case of its letters A to Z: a
+// text of known length, or a NUL-terminated one of any length (read no
+// further than the longest keyword).
+template <typename Text>
+constexpr std::optional<TextKind> KindOfKeyword(Text keyword) noexcept {
   for (std::size_t k = 0; k < kTextKindCount; ++k) {
     if (EqualsIgnoringAsciiCase(kTextKinds[k].keyword, keyword)) {
       return TextKind{static_cast<std::uint8_t>(k)};
