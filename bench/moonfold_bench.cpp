@@ -20,6 +20,7 @@
 #include <string>
 #include <vector>
 
+#include "common/plugin_years.h"
 #include "facts/day_facts.h"
 #include "lunar/lunar_calendar.h"
 #include "plugin/moonfold_plugin.h"
@@ -43,7 +44,8 @@ const std::vector<Date>& Dates() {
   static const std::vector<Date> dates = [] {
     using namespace std::chrono;
     std::vector<Date> all;
-    for (sys_days d{year{1990} / 1 / 1}; d <= sys_days{year{2050} / 12 / 31}; d += days{1}) {
+    for (sys_days d{year{kFirstPluginYear} / 1 / 1}; d <= sys_days{year{kLastPluginYear} / 12 / 31};
+         d += days{1}) {
       const year_month_day date{d};
       all.push_back({static_cast<std::uint16_t>(static_cast<int>(date.year())),
                      static_cast<std::uint16_t>(static_cast<unsigned>(date.month())),
@@ -318,7 +320,7 @@ Disagreements IcuDisagreements() {
         (chinese->get(UCAL_IS_LEAP_MONTH, status) != 0) != ours.leap) {
       ++differ.all;
       const int year = static_cast<int>(std::chrono::year_month_day{day}.year());
-      if (year >= 1990 && year <= 2050) ++differ.tables;
+      if (year >= kFirstPluginYear && year <= kLastPluginYear) ++differ.tables;
     }
   }
   return U_SUCCESS(status) ? differ : Disagreements{};

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "cli/command_test_support.h"
+#include "common/plugin_years.h"
 
 namespace moonfold::cli {
 namespace {
@@ -37,11 +38,12 @@ TEST(CalendarRecord, UncertainMarksFallOnTheSixEventsAndTheirMonthsFestivals) {
                                    "2084-03-20 春分", "2089-09-04 新月", "2097-08-08 新月"}));
   for (const char* festival : {"2057-10-07 重阳节", "2089-09-18 中秋节", "2097-08-14 七夕情人节"})
     EXPECT_EQ(festivals.count(festival), 1u) << festival;
-  for (const std::string& f : festivals) EXPECT_GT(f.substr(0, 4), "2050") << f;
+  for (const std::string& f : festivals) EXPECT_GT(std::stoi(f.substr(0, 4)), kLastPluginYear) << f;
   EXPECT_EQ(notes, 6);  // the six issued terms
   // The plug-in's years have none of either.
   for (const auto& m : events) {
-    if (m.at("date") >= "1990" && m.at("date") < "2051") {
+    const int year = std::stoi(m.at("date").substr(0, 4));
+    if (year >= kFirstPluginYear && year <= kLastPluginYear) {
       EXPECT_EQ(m.count("uncertain") + m.count("note"), 0u) << m.at("date");
     }
   }

@@ -27,9 +27,10 @@ void ICalendarHoliday(ICalendarWriter& writer, const CalendarEvent& e, Script sc
   // a file in the other script updates the same events.
   const std::string key = Utf8FromUtf16(HolidayName(e.holiday, Script::kSimplified));
   writer.AllDayEvent(
-      CompactDate(first) + "-" + KindName(e.kind) + "-" + NameFingerprint(key) + "@moonfold", first,
-      name + " " + Utf8FromUtf16(off ? labels.holiday_off : labels.holiday_work), description,
-      Utf8FromUtf16(off ? labels.category_off : labels.category_work),
+      CompactDate(first) + "-" + std::string(KindName(e.kind)) + "-" + NameFingerprint(key) +
+          "@moonfold",
+      first, name + " " + Utf8FromUtf16(off ? labels.holiday_off : labels.holiday_work),
+      description, Utf8FromUtf16(off ? labels.category_off : labels.category_work),
       off ? year_month_day{e.last_off + days{1}} : year_month_day{sys_days{e.date} + days{1}});
 }
 
@@ -48,9 +49,9 @@ void ICalendarEvent(ICalendarWriter& writer, const CalendarEvent& e, Script scri
                                : e.kind == EventKind::kLunar ? labels.category_lunar
                                : e.kind == EventKind::kMoon  ? labels.category_moon
                                                              : labels.category_gregorian;
-  writer.AllDayEvent(
-      CompactDate(e.date) + "-" + KindName(e.kind) + "-" + std::to_string(e.ordinal) + "@moonfold",
-      e.date, EventName(e, script), description, Utf8FromUtf16(category));
+  writer.AllDayEvent(CompactDate(e.date) + "-" + std::string(KindName(e.kind)) + "-" +
+                         std::to_string(e.ordinal) + "@moonfold",
+                     e.date, EventName(e, script), description, Utf8FromUtf16(category));
 }
 
 }  // namespace

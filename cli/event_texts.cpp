@@ -10,7 +10,7 @@ namespace moonfold::cli {
 
 using namespace std::chrono;
 
-const char* KindName(EventKind kind) {
+std::string_view KindName(EventKind kind) {
   const auto index = static_cast<std::size_t>(kind);
   return index < std::size(kEventKindNames) ? kEventKindNames[index] : "";
 }
@@ -19,7 +19,7 @@ std::string KindNames() {
   std::string names;
   for (std::size_t k = 0; k < std::size(kEventKinds); ++k) {
     names += k == 0 ? "" : k + 1 == std::size(kEventKinds) ? " and " : ", ";
-    names += KindName(kEventKinds[k]);
+    names += std::string(KindName(kEventKinds[k]));
   }
   return names;
 }

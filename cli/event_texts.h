@@ -5,6 +5,7 @@
 
 #include <chrono>
 #include <string>
+#include <string_view>
 
 #include "facts/events.h"
 #include "texts/names.h"
@@ -13,9 +14,10 @@ namespace moonfold::cli {
 
 // "term", "lunar", "gregorian", "off", "work" or "moon": the names of the
 // kinds in EventKind's order, as --kinds takes them and JSON writes them.
-inline constexpr const char* kEventKindNames[]{"term", "lunar", "gregorian", "off", "work", "moon"};
+inline constexpr std::string_view kEventKindNames[]{"term", "lunar", "gregorian",
+                                                    "off",  "work",  "moon"};
 static_assert(std::size(kEventKindNames) == std::size(kEventKinds));
-const char* KindName(EventKind kind);
+std::string_view KindName(EventKind kind);
 
 // All of them: "term, lunar, gregorian, off, work and moon".
 std::string KindNames();

@@ -8,9 +8,9 @@ namespace moonfold::cli {
 
 std::variant<EventKinds, Result> KindsOf(const Request& r) {
   EventKinds kinds = kDefaultKinds;
-  if (r.kinds) {
+  if (r[Option("--kinds")]) {
     kinds = 0;
-    std::string_view rest = *r.kinds;
+    std::string_view rest = *r[Option("--kinds")];
     while (true) {
       const std::string_view word = rest.substr(0, rest.find(','));
       bool known = false;
@@ -21,12 +21,13 @@ std::variant<EventKinds, Result> KindsOf(const Request& r) {
           known = true;
         }
       }
-      if (!known) return Failure("--kinds " + *r.kinds, "expected a list of " + KindNames());
+      if (!known)
+        return Failure("--kinds " + *r[Option("--kinds")], "expected a list of " + KindNames());
       if (word.size() == rest.size()) break;
       rest.remove_prefix(word.size() + 1);
     }
   }
-  if (r.gregorian) kinds |= KindBit(EventKind::kGregorian);
+  if (r.Given(Option("--gregorian"))) kinds |= KindBit(EventKind::kGregorian);
   return kinds;
 }
 

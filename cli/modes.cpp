@@ -77,11 +77,12 @@ std::optional<year_month_day> Today(const Environment& environment) {
 // The moment the texts are of: the one asked for, or the clock's.  Nothing
 // when the clock's own date lies outside the calendar.
 std::variant<std::optional<DateTime>, Result> MomentOf(const Context& c) {
-  const Request& r = c.request;
-  if (r.date || r.lunar) {
-    const auto parsed = r.date ? ParseDate(*r.date) : ParseLunarDate(*r.lunar);
+  const auto& date = c.request[Option("--date")];
+  const auto& lunar = c.request[Option("--lunar")];
+  if (date || lunar) {
+    const auto parsed = date ? ParseDate(*date) : ParseLunarDate(*lunar);
     if (const auto* why = std::get_if<std::string>(&parsed)) {
-      return Failure((r.date ? "--date " : "--lunar ") + (r.date ? *r.date : *r.lunar), *why);
+      return Failure((date ? "--date " : "--lunar ") + (date ? *date : *lunar), *why);
     }
     return std::optional<DateTime>(std::get<DateTime>(parsed));
   }
@@ -106,29 +107,32 @@ Result TextsMode(const Context& c) {
   if (const auto* refused = std::get_if<Result>(&moment)) return *refused;
   const DateTime& at = std::get<DateTime>(moment);
   const DayFacts facts = *FactsOf(WallTime(at.date, at.hour, at.minute), c.arrangement);
-  if (c.request.format) return Format(facts, *c.request.format, c.script, c.request.json);
-  return Texts(facts, c.request.keywords, c.request.json, c.script);
+  const bool json = c.request.Given(Option("--json"));
+  if (const auto& format = c.request[Option("--format")]) {
+    return Format(facts, *format, c.script, json);
+  }
+  return Texts(facts, c.request.keywords, json, c.script);
 }
 
 // --moon: the principal phases of a year or a month (this month without a
 // value), with their Beijing times.
 Result MoonMode(const Context& c) {
-  const Request& r = c.request;
+  const auto& moon = c.request[Option("--moon")];
   sys_days first, last;
-  if (r.moon && r.moon->find('-') == std::string::npos) {
-    const auto years = ParseYears(*r.moon, false);
+  if (moon && moon->find('-') == std::string::npos) {
+    const auto years = ParseYears(*moon, false);
     if (const auto* why = std::get_if<std::string>(&years))
-      return Failure("--moon " + *r.moon,
+      return Failure("--moon " + *moon,
                      *why == "expected YYYY" ? "expected YYYY or YYYY-MM" : *why);
     const int y = std::get<YearRange>(years).first;
     first = sys_days{year{y} / January / 1};
     last = sys_days{year{y} / December / 31};
   } else {
     year_month asked{};
-    if (r.moon) {
-      const auto parsed = ParseMonth(*r.moon);
+    if (moon) {
+      const auto parsed = ParseMonth(*moon);
       if (const auto* why = std::get_if<std::string>(&parsed))
-        return Failure("--moon " + *r.moon, *why);
+        return Failure("--moon " + *moon, *why);
       asked = std::get<year_month>(parsed);
     } else {
       const std::optional<year_month_day> today = Today(c.environment);
@@ -139,7 +143,10 @@ Result MoonMode(const Context& c) {
     last = sys_days{asked / std::chrono::last};
   }
   const std::vector<CalendarEvent> phases = MoonPhasesBetween(first, last);
-  return {0, r.json ? MoonJson(phases, c.script) : MoonListing(phases, c.script), {}};
+  return {0,
+          c.request.Given(Option("--json")) ? MoonJson(phases, c.script)
+                                            : MoonListing(phases, c.script),
+          {}};
 }
 
 // What standard error says of years whose official days no notice has
@@ -165,7 +172,7 @@ std::variant<year_month_day, Result> DayAsked(std::string_view option,
 // --workday: whether a day is worked, for scripts: exit status 0 for a
 // working day, 1 for a day off, 3 where no arrangement is known.
 Result WorkdayMode(const Context& c) {
-  const auto asked = DayAsked("--workday", c.request.workday, c.environment);
+  const auto asked = DayAsked("--workday", c.request[Option("--workday")], c.environment);
   if (const auto* refused = std::get_if<Result>(&asked)) return *refused;
   const year_month_day* date = &std::get<year_month_day>(asked);
   const OfficialDay official = FactsOf(WallTime(*date), c.arrangement)->official;
@@ -188,7 +195,7 @@ void NoteWhatIsMissing(Result& result, const Request& r, EventKinds wanted, Year
                        const Arrangement& arrangement, const std::string& nothing_in) {
   std::string unknown;
   const bool official = (wanted & (KindBit(EventKind::kOff) | KindBit(EventKind::kWork))) != 0;
-  for (int y = range.first; r.kinds && official && y <= range.last; ++y) {
+  for (int y = range.first; r[Option("--kinds")] && official && y <= range.last; ++y) {
     if (!arrangement.years.Has(y)) unknown += (unknown.empty() ? "" : ", ") + std::to_string(y);
   }
   if (!unknown.empty()) {
@@ -202,14 +209,18 @@ void NoteWhatIsMissing(Result& result, const Request& r, EventKinds wanted, Year
 // --year and --ics: the events of whole years.
 Result YearEventsMode(const Context& c) {
   const Request& r = c.request;
-  if (r.mode == Mode::kIcs && !r.ics) return Failure("--ics", "needs a value (YYYY or YYYY:YYYY)");
+  const auto& year_value = r[Option("--year")];
+  const auto& ics = r[Option("--ics")];
+  const bool json = r.Given(Option("--json"));
+  if (r.mode == Option("--ics").row && !ics)
+    return Failure("--ics", "needs a value (YYYY or YYYY:YYYY)");
   const auto kinds = KindsOf(r);
   if (const auto* refused = std::get_if<Result>(&kinds)) return *refused;
-  const std::string& text = r.year ? *r.year : *r.ics;
-  const std::string option = r.year ? "--year " : "--ics ";
-  const auto years = ParseYears(text, !r.year);
+  const std::string& text = year_value ? *year_value : *ics;
+  const std::string option = year_value ? "--year " : "--ics ";
+  const auto years = ParseYears(text, !year_value);
   if (const auto* why = std::get_if<std::string>(&years)) {
-    if (r.year && std::holds_alternative<YearRange>(ParseYears(text, true))) {
+    if (year_value && std::holds_alternative<YearRange>(ParseYears(text, true))) {
       return Failure(option + text, "expected one year (a range of years goes with --ics)");
     }
     return Failure(option + text, *why);
@@ -218,9 +229,9 @@ Result YearEventsMode(const Context& c) {
   const EventKinds wanted = std::get<EventKinds>(kinds);
   const auto events = EventsOf(range.first, range.last, wanted, c.arrangement);
   Result result{kExitSuccess,
-                r.ics ? ICalendar(events, range.first, range.last, c.environment.utc_now, c.script)
-                : r.json ? YearJson(events, c.script)
-                         : YearListing(events, c.script),
+                ics    ? ICalendar(events, range.first, range.last, c.environment.utc_now, c.script)
+                : json ? YearJson(events, c.script)
+                       : YearListing(events, c.script),
                 {}};
   NoteWhatIsMissing(result, r, wanted, range, c.arrangement, events.empty() ? option + text : "");
   return result;
@@ -230,30 +241,40 @@ Result YearEventsMode(const Context& c) {
 // neighbours (those within the calendar).
 std::variant<std::vector<year_month>, Result> MonthsAsked(const Request& r,
                                                           const std::optional<DateTime>& at) {
-  if (r.month && r.month->size() == 4 &&
-      r.month->find_first_not_of("0123456789") == std::string::npos) {
-    const auto years = ParseYears(*r.month, false);
+  const auto& asked_month = r[Option("--month")];
+  const bool three = r.Given(Option("-3"));
+  if (asked_month && asked_month->size() == 4 &&
+      asked_month->find_first_not_of("0123456789") == std::string::npos) {
+    const auto years = ParseYears(*asked_month, false);
     if (const auto* why = std::get_if<std::string>(&years))
-      return Failure("--month " + *r.month, *why);
-    if (r.three)
-      return Failure("--month " + *r.month + " and -3", "a whole year has no months around it");
+      return Failure("--month " + *asked_month, *why);
+    if (three)
+      return Failure("--month " + *asked_month + " and -3", "a whole year has no months around it");
     std::vector<year_month> months;
     for (unsigned m = 1; m <= 12; ++m)
       months.push_back(year{std::get<YearRange>(years).first} / month{m});
     return months;
   }
   year_month asked = at ? at->date.year() / at->date.month() : year_month{};
-  if (r.month) {
-    const auto parsed = ParseMonth(*r.month);
+  const bool digits = asked_month && !asked_month->empty() && asked_month->size() <= 2 &&
+                      asked_month->find_first_not_of("0123456789") == std::string::npos;
+  if (digits) {
+    // A month alone is that month of this year, as cal 3 is.
+    const unsigned m = static_cast<unsigned>(std::stoi(*asked_month));
+    if (m < 1 || m > 12)
+      return Failure("--month " + *asked_month, "there is no month " + *asked_month);
+    asked = asked.year() / month{m};
+  } else if (asked_month) {
+    const auto parsed = ParseMonth(*asked_month);
     if (const auto* why = std::get_if<std::string>(&parsed))
-      return Failure("--month " + *r.month, *why);
+      return Failure("--month " + *asked_month, *why);
     asked = std::get<year_month>(parsed);
   }
   std::vector<year_month> months{asked};
   const year_month first_month = year_month_day{kFirstCalendarDay}.year() / January;
   const year_month last_month = year_month_day{kLastCalendarDay}.year() / December;
   for (const year_month m : {asked - months_t{1}, asked + months_t{1}}) {
-    if (r.three && m >= first_month && m <= last_month) months.push_back(m);
+    if (three && m >= first_month && m <= last_month) months.push_back(m);
   }
   std::sort(months.begin(), months.end());
   return months;
@@ -262,18 +283,22 @@ std::variant<std::vector<year_month>, Result> MonthsAsked(const Request& r,
 // --month: the month asked for, or the moment's.
 Result MonthMode(const Context& c) {
   const Request& r = c.request;
+  const bool week_numbers = r.Given(Option("--week-numbers"));
   const auto moment = MomentOf(c);
   if (const auto* refused = std::get_if<Result>(&moment)) return *refused;
   const std::optional<DateTime>& at = std::get<std::optional<DateTime>>(moment);
-  if (!r.month && !at) return ClockOutOfRange(c.environment);
+  const auto& asked_month = r[Option("--month")];
+  // Without a month, or with a month of this year, the clock must be right.
+  if ((!asked_month || asked_month->size() <= 2) && !at) return ClockOutOfRange(c.environment);
   const auto months = MonthsAsked(r, at);
   if (const auto* refused = std::get_if<Result>(&months)) return *refused;
-  GridStyle style{r.monday, c.highlight, {}, c.script, r.week_numbers, &c.arrangement};
+  GridStyle style{
+      r.Given(Option("--monday")), c.highlight, {}, c.script, week_numbers, &c.arrangement};
   if (at) style.today = at->date;
   const int columns = c.environment.terminal_columns > 0 ? c.environment.terminal_columns : 80;
-  if (columns < NarrowestGridWidth(r.week_numbers)) {
+  if (columns < NarrowestGridWidth(week_numbers)) {
     return Failure(std::to_string(columns) + " columns",
-                   "a month's grid needs " + std::to_string(NarrowestGridWidth(r.week_numbers)) +
+                   "a month's grid needs " + std::to_string(NarrowestGridWidth(week_numbers)) +
                        " (COLUMNS sets the width)");
   }
   return {0, MonthGrids(std::get<std::vector<year_month>>(months), columns, style), {}};
@@ -290,11 +315,13 @@ std::variant<int, Result> LunarYearOption(std::string_view option, const std::st
 
 // What --every --ics needs beyond the dates: no years, a name of UTF-8 text.
 std::optional<Result> EveryFileRefusal(const Request& r) {
-  if (r.ics)
-    return Failure("--ics " + *r.ics,
+  const auto& ics = r[Option("--ics")];
+  const auto& name = r[Option("--name")];
+  if (ics)
+    return Failure("--ics " + *ics,
                    "takes no years with --every; give lunar years with --from and --to");
-  if (r.name && (r.name->empty() || Utf8FromUtf16(Utf16FromUtf8(*r.name)) != *r.name)) {
-    return Failure("--name", r.name->empty() ? "the name is empty" : "the name is not UTF-8 text");
+  if (name && (name->empty() || Utf8FromUtf16(Utf16FromUtf8(*name)) != *name)) {
+    return Failure("--name", name->empty() ? "the name is empty" : "the name is not UTF-8 text");
   }
   return std::nullopt;
 }
@@ -303,24 +330,28 @@ std::optional<Result> EveryFileRefusal(const Request& r) {
 // moment's lunar year and the nine after it.
 Result EveryMode(const Context& c) {
   const Request& r = c.request;
+  const auto& every = r[Option("--every")];
+  const auto& from = r[Option("--from")];
+  const auto& to = r[Option("--to")];
+  const auto& name = r[Option("--name")];
+  const bool json = r.Given(Option("--json"));
   if (auto refused = EveryFileRefusal(r)) return *refused;
-  const auto date = ParseLunarMonthDay(*r.every);
-  if (const auto* why = std::get_if<std::string>(&date))
-    return Failure("--every " + *r.every, *why);
+  const auto date = ParseLunarMonthDay(*every);
+  if (const auto* why = std::get_if<std::string>(&date)) return Failure("--every " + *every, *why);
   AnniversaryRequest request{std::get<LunarMonthDay>(date)};
-  if (!r.from) {
+  if (!from) {
     const auto moment = NeededMoment(c);
     if (const auto* refused = std::get_if<Result>(&moment)) return *refused;
     request.first_year = FactsOf(WallTime(std::get<DateTime>(moment).date))->lunar.year;
   }
-  for (const auto& [option, text, year] : {std::tuple{"--from", &r.from, &request.first_year},
-                                           std::tuple{"--to", &r.to, &request.last_year}}) {
+  for (const auto& [option, text, year] : {std::tuple{"--from", &from, &request.first_year},
+                                           std::tuple{"--to", &to, &request.last_year}}) {
     if (!*text) continue;
     const auto parsed = LunarYearOption(option, **text);
     if (const auto* refused = std::get_if<Result>(&parsed)) return *refused;
     *year = std::get<int>(parsed);
   }
-  if (!r.to) request.last_year = std::min(request.first_year + 9, kLastCalendarYear);
+  if (!to) request.last_year = std::min(request.first_year + 9, kLastCalendarYear);
   if (request.first_year > request.last_year) {
     return Failure("--from " + std::to_string(request.first_year) + " and --to " +
                        std::to_string(request.last_year),
@@ -329,28 +360,30 @@ Result EveryMode(const Context& c) {
   const std::vector<YearsAnniversary> days = AnniversariesOf(request);
   std::string none;
   if (days.empty()) {
-    none = "moonfold: --every " + *r.every + " — no lunar year of " +
+    none = "moonfold: --every " + *every + " — no lunar year of " +
            std::to_string(request.first_year) + " … " + std::to_string(request.last_year) +
            " has that day within " + RangeText() + "\n";
   }
-  if (r.Given("--ics"))
-    return {0, AnniversaryICalendar(request, days, r.name, c.environment.utc_now, c.script), none};
-  return {0, r.json ? AnniversaryJson(days, c.script) : AnniversaryListing(days, c.script), none};
+  if (r.Given(Option("--ics")))
+    return {0, AnniversaryICalendar(request, days, name, c.environment.utc_now, c.script), none};
+  return {0, json ? AnniversaryJson(days, c.script) : AnniversaryListing(days, c.script), none};
 }
 
 // --next: the next N dated things after the moment's day.
 Result NextMode(const Context& c) {
   const Request& r = c.request;
+  const auto& next = r[Option("--next")];
+  const bool json = r.Given(Option("--json"));
   const auto kinds = KindsOf(r);
   if (const auto* refused = std::get_if<Result>(&kinds)) return *refused;
   const auto moment = NeededMoment(c);
   if (const auto* refused = std::get_if<Result>(&moment)) return *refused;
   std::size_t count = 10;
-  if (r.next) {
-    const bool digits = !r.next->empty() && r.next->size() <= 4 &&
-                        r.next->find_first_not_of("0123456789") == std::string::npos;
-    const int n = digits ? std::stoi(*r.next) : 0;
-    if (n < 1 || n > 1000) return Failure("--next " + *r.next, "expected a count from 1 to 1000");
+  if (next) {
+    const bool digits = !next->empty() && next->size() <= 4 &&
+                        next->find_first_not_of("0123456789") == std::string::npos;
+    const int n = digits ? std::stoi(*next) : 0;
+    if (n < 1 || n > 1000) return Failure("--next " + *next, "expected a count from 1 to 1000");
     count = static_cast<std::size_t>(n);
   }
   const sys_days today{std::get<DateTime>(moment).date};
@@ -361,36 +394,42 @@ Result NextMode(const Context& c) {
     none = "moonfold: --next — nothing of the kinds asked comes after " +
            IsoDate(year_month_day{today}) + " within " + RangeText() + "\n";
   }
-  return {0, r.json ? NextJson(events, today, c.script) : NextListing(events, today, c.script),
-          none};
+  return {0, json ? NextJson(events, today, c.script) : NextListing(events, today, c.script), none};
 }
 
 // --almanac: a day's almanac page (today's without a value).
 Result AlmanacMode(const Context& c) {
   const Request& r = c.request;
-  const auto asked = DayAsked("--almanac", r.almanac, c.environment);
+  const bool json = r.Given(Option("--json"));
+  const auto asked = DayAsked("--almanac", r[Option("--almanac")], c.environment);
   if (const auto* refused = std::get_if<Result>(&asked)) return *refused;
   const DayFacts facts = *FactsOf(WallTime(std::get<year_month_day>(asked), 12), c.arrangement);
   const int columns = c.environment.terminal_columns > 0 ? c.environment.terminal_columns : 80;
-  return {0, r.json ? AlmanacJson(facts, c.script) : AlmanacPage(facts, c.script, columns), {}};
+  return {0, json ? AlmanacJson(facts, c.script) : AlmanacPage(facts, c.script, columns), {}};
 }
 
+// What runs each mode, by the option that asks for it.
 struct ModeRow {
-  Mode mode;
+  OptionId option;
   Result (*run)(const Context&);
 };
 constexpr ModeRow kModes[]{
-    {Mode::kTexts, TextsMode},     {Mode::kMonth, MonthMode}, {Mode::kYear, YearEventsMode},
-    {Mode::kIcs, YearEventsMode},  {Mode::kEvery, EveryMode}, {Mode::kNext, NextMode},
-    {Mode::kWorkday, WorkdayMode}, {Mode::kMoon, MoonMode},   {Mode::kAlmanac, AlmanacMode},
+    {Option("--month"), MonthMode},    {Option("--year"), YearEventsMode},
+    {Option("--ics"), YearEventsMode}, {Option("--every"), EveryMode},
+    {Option("--next"), NextMode},      {Option("--workday"), WorkdayMode},
+    {Option("--moon"), MoonMode},      {Option("--almanac"), AlmanacMode},
 };
-static_assert(std::size(kModes) == kModeCount, "a row for every mode");
+// Every option that asks for a mode has a row here.
+static_assert(static_cast<std::size_t>(std::count_if(kOptions.begin(), kOptions.end(),
+                                                     [](const OptionRow& row) {
+                                                       return row.mode;
+                                                     })) == std::size(kModes));
 
 }  // namespace
 
 Result RunMode(const Context& context) {
   for (const ModeRow& row : kModes) {
-    if (row.mode == context.request.mode) return row.run(context);
+    if (row.option.row == context.request.mode) return row.run(context);
   }
   return TextsMode(context);
 }

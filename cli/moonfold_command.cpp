@@ -14,10 +14,13 @@ namespace {
 
 // The script: --script, else the locale's.
 std::variant<Script, Result> ScriptFor(const Request& r, const Environment& e) {
-  if (r.script) {
-    if (EqualsIgnoringAsciiCase(u"hans", Utf16FromUtf8(*r.script))) return Script::kSimplified;
-    if (EqualsIgnoringAsciiCase(u"hant", Utf16FromUtf8(*r.script))) return Script::kTraditional;
-    return Failure("--script " + *r.script, "expected hans (simplified) or hant (traditional)");
+  if (r[Option("--script")]) {
+    if (EqualsIgnoringAsciiCase(u"hans", Utf16FromUtf8(*r[Option("--script")])))
+      return Script::kSimplified;
+    if (EqualsIgnoringAsciiCase(u"hant", Utf16FromUtf8(*r[Option("--script")])))
+      return Script::kTraditional;
+    return Failure("--script " + *r[Option("--script")],
+                   "expected hans (simplified) or hant (traditional)");
   }
   const std::string& l = e.locale;
   const bool traditional = l.rfind("zh_TW", 0) == 0 || l.rfind("zh_HK", 0) == 0 ||
@@ -30,9 +33,9 @@ std::variant<Script, Result> ScriptFor(const Request& r, const Environment& e) {
 // configuration folder where there is one).  A file that cannot be read or
 // does not parse is refused before anything is printed.
 std::variant<OwnedArrangement, Result> ArrangementFor(const Request& r, const Environment& e) {
-  const std::optional<std::string> path = r.holidays            ? r.holidays
-                                          : e.holidays_variable ? e.holidays_variable
-                                                                : e.holidays_default;
+  const std::optional<std::string> path = r[Option("--holidays")] ? r[Option("--holidays")]
+                                          : e.holidays_variable   ? e.holidays_variable
+                                                                  : e.holidays_default;
   if (!path || !e.read_file) {
     const Arrangement& b = kBuiltInArrangement;
     return OwnedArrangement{{b.spans.begin(), b.spans.end()},
@@ -52,13 +55,13 @@ std::variant<OwnedArrangement, Result> ArrangementFor(const Request& r, const En
 std::variant<bool, Result> Highlight(const Request& r, const Environment& environment) {
   bool highlight =
       environment.output_is_terminal && !environment.no_color && !environment.dumb_terminal;
-  if (r.color) {
-    if (*r.color == "always") {
+  if (r[Option("--color")]) {
+    if (*r[Option("--color")] == "always") {
       highlight = true;
-    } else if (*r.color == "never") {
+    } else if (*r[Option("--color")] == "never") {
       highlight = false;
-    } else if (*r.color != "auto") {
-      return Failure("--color=" + *r.color, "expected auto, always or never");
+    } else if (*r[Option("--color")] != "auto") {
+      return Failure("--color=" + *r[Option("--color")], "expected auto, always or never");
     }
   }
   return highlight && environment.can_highlight;

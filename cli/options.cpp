@@ -1,7 +1,6 @@
 #include "cli/options.h"
 
 #include <algorithm>
-#include <array>
 #include <cctype>
 #include <utility>
 
@@ -15,150 +14,17 @@
 namespace moonfold::cli {
 namespace {
 
-using enum Mode;
-using enum Value;
-
-constexpr Modes Of(std::initializer_list<Mode> modes) {
-  Modes bits = 0;
-  for (const Mode m : modes) bits |= ModeBit(m);
-  return bits;
-}
-
-// In the order of --help.  A mode's first row is the option its messages
-// name; --ics is a mode of its own and, with --every, that mode's format.
-constexpr std::array kOptions{
-    OptionRow{"--date", "", kRequired, "YYYY-MM-DD[THH:MM]", "YYYY-MM-DD or YYYY-MM-DDTHH:MM",
-              &Request::date, nullptr, std::nullopt, Of({kTexts, kMonth, kEvery, kNext}), "",
-              "that local date and time instead of the clock", ""},
-    OptionRow{"--lunar", "", kRequired, "YYYY-MM-DD", "a lunar YYYY-MM-DD", &Request::lunar,
-              nullptr, std::nullopt, Of({kTexts, kMonth, kEvery, kNext}), "--date",
-              "the day of that lunar date; a leap month as L02 or 闰2", ""},
-    OptionRow{"--json", "", kNone, "", "", nullptr, &Request::json, std::nullopt,
-              Of({kTexts, kYear, kEvery, kNext, kMoon, kAlmanac}), "",
-              "one JSON object keyed by keyword (and of the page with\n"
-              "--almanac); with --year, --every, --next and --moon, an array\n"
-              "of objects",
-              ""},
-    OptionRow{"--format", "", kRequired, "TEMPLATE", "a template", &Request::format, nullptr,
-              std::nullopt, Of({kTexts}), "",
-              "fill {KEYWORD} placeholders, e.g. '{LUNARMONTH}月{LUNARDAY}';\n"
-              "{{ and }} are literal braces; with --json each text is\n"
-              "escaped for a JSON string, for a template of JSON",
-              ""},
-    OptionRow{"--month", "", kOptional, "[YYYY-MM|YYYY]", "", &Request::month, nullptr, kMonth,
-              Of({kMonth}), "",
-              "a month as a calendar (this month without a value), or\n"
-              "a whole year; as wide as the terminal (COLUMNS), 80 else",
-              ""},
-    OptionRow{"-3", "", kNone, "", "", nullptr, &Request::three, kMonth, Of({kMonth}), "",
-              "the months before and after it too", ""},
-    OptionRow{"--monday", "", kNone, "", "", nullptr, &Request::monday, kMonth, Of({kMonth}), "",
-              "weeks start on Monday", ""},
-    OptionRow{"--week-numbers", "-w", kNone, "", "", nullptr, &Request::week_numbers, kMonth,
-              Of({kMonth}), "",
-              "the ISO week of each row: with --monday the row's own, else\n"
-              "the week of its Monday (six of its seven days)",
-              ""},
-    OptionRow{"--color", "--colour", kInline, "[=WHEN]", "auto, always or never", &Request::color,
-              nullptr, std::nullopt, Of({kMonth}), "",
-              "highlight today: auto (on a terminal, unless NO_COLOR\n"
-              "is set or TERM=dumb), always or never; also --colour",
-              ""},
-    OptionRow{"--year", "", kRequired, "YYYY", "YYYY", &Request::year, nullptr, kYear, Of({kYear}),
-              "", "that year's lunar festivals and solar terms, by date", ""},
-    OptionRow{"--ics", "", kOptional, "YYYY[:YYYY]", "YYYY or YYYY:YYYY", &Request::ics, nullptr,
-              kIcs, Of({kIcs, kEvery}), "--json",
-              "those years as an iCalendar file on standard output; with\n"
-              "--every and no years, its days as one",
-              ""},
-    OptionRow{"--gregorian", "", kNone, "", "", nullptr, &Request::gregorian, std::nullopt,
-              Of({kYear, kIcs, kNext}), "",
-              "with --year, --ics and --next: the Gregorian festivals too", ""},
-    OptionRow{"--kinds", "", kRequired, "LIST",
-              "a list of term, lunar, gregorian, off, work and moon", &Request::kinds, nullptr,
-              std::nullopt, Of({kYear, kIcs, kNext}), "",
-              "with --year, --ics and --next: which events, of term,\n"
-              "lunar, gregorian, off (official days off), work\n"
-              "(make-up working days) and moon (new and full moons);\n"
-              "all but gregorian and moon by default",
-              ""},
-    OptionRow{"--every", "", kRequired, "[L]MM-DD", "a lunar MM-DD", &Request::every, nullptr,
-              kEvery, Of({kEvery}), "",
-              "the day of that lunar month and day in each lunar year,\n"
-              "this one and the nine after it; a leap month as L04 or 闰4.\n"
-              "Day 30 of a 29-day month is kept on its 29th (三十 → 廿九);\n"
-              "a leap month the year lacks, on its ordinary month\n"
-              "(无闰四月); an ordinary month never moves into a leap one",
-              ""},
-    OptionRow{"--from", "", kRequired, "YYYY", "a lunar year YYYY", &Request::from, nullptr,
-              std::nullopt, Of({kEvery}), "", "with --every: the first lunar year", ""},
-    OptionRow{"--to", "", kRequired, "YYYY", "a lunar year YYYY", &Request::to, nullptr,
-              std::nullopt, Of({kEvery}), "", "with --every: the last lunar year", ""},
-    OptionRow{"--name", "", kRequired, "TEXT", "the events' name", &Request::name, nullptr,
-              std::nullopt, Of({kEvery}), "",
-              "with --every --ics: the events' name (else the lunar date)", "--ics"},
-    OptionRow{"--next", "", kOptional, "[N]", "", &Request::next, nullptr, kNext, Of({kNext}), "",
-              "the next N (10) festivals and solar terms after today,\n"
-              "with the days to go",
-              ""},
-    OptionRow{"--workday", "", kOptional, "[YYYY-MM-DD]", "", &Request::workday, nullptr, kWorkday,
-              Of({kWorkday}), "",
-              "whether a day is worked in China: exit status 0 for a\n"
-              "working day, 1 for a day off, 3 for a year no notice has\n"
-              "announced; today without a value",
-              ""},
-    OptionRow{"--moon", "", kOptional, "[YYYY[-MM]]", "", &Request::moon, nullptr, kMoon,
-              Of({kMoon}), "",
-              "the moon's principal phases of a year or a month (this\n"
-              "month without a value), with their Beijing times",
-              ""},
-    OptionRow{"--almanac", "", kOptional, "[YYYY-MM-DD]", "", &Request::almanac, nullptr, kAlmanac,
-              Of({kAlmanac}), "",
-              "the day's almanac page (黄历; today without a value): its\n"
-              "stem-branch names, officer, god, mansion, clash, 彭祖 sayings,\n"
-              "gods of joy and wealth and the gods of its double hours",
-              ""},
-    OptionRow{"--holidays", "", kRequired, "FILE", "a file of holiday arrangements",
-              &Request::holidays, nullptr, std::nullopt, kEveryMode, "",
-              "official arrangements of more years, as tab-separated\n"
-              "year, name, off_from, off_to, work_days; each year of the\n"
-              "file replaces the built-in one.  Also MOONFOLD_HOLIDAYS,\n"
-              "and $XDG_CONFIG_HOME/moonfold/holidays.tsv when present",
-              ""},
-    OptionRow{"--script", "", kRequired, "hans|hant", "hans or hant", &Request::script, nullptr,
-              std::nullopt, kEveryMode, "",
-              "simplified or traditional characters; without it, the\n"
-              "locale's (LC_ALL, LC_MESSAGES, LANG): traditional for\n"
-              "zh_TW, zh_HK, zh_MO or a name with Hant",
-              ""},
-    OptionRow{"--keywords", "", kAnswer, "", "", nullptr, nullptr, std::nullopt, kEveryMode, "",
-              "the keywords, one a line (for completion and scripts)", ""},
-    OptionRow{"--help", "-h", kAnswer, "", "", nullptr, nullptr, std::nullopt, kEveryMode, "",
-              "this text", ""},
-    OptionRow{"--version", "", kAnswer, "", "", nullptr, nullptr, std::nullopt, kEveryMode, "",
-              "the version", ""},
-};
-
 const OptionRow* RowNamed(std::string_view name) {
-  for (const OptionRow& row : kOptions) {
-    if (row.name == name || (!row.alias.empty() && row.alias == name)) return &row;
-  }
-  return nullptr;
-}
-
-// The option that asks for a mode, as messages name it: its first row.
-std::string_view ChooserOf(Mode mode) {
-  for (const OptionRow& row : kOptions) {
-    if (row.chooses == mode) return row.name;
-  }
-  return {};
+  const auto found = FindOption(name);
+  return found ? &found->Row() : nullptr;
 }
 
 // "--year, --ics or --next": the modes an option goes with.
 std::string ModeList(Modes modes, std::string_view needs) {
   std::vector<std::string_view> names;
-  for (unsigned m = 0; m < kModeCount; ++m) {
-    if ((modes & (1u << m)) != 0) names.push_back(ChooserOf(static_cast<Mode>(m)));
+  for (std::size_t m = 0; m < kOptionCount; ++m) {
+    if (kOptions[m].mode && (modes & ModeBit(static_cast<Mode>(m))) != 0)
+      names.push_back(kOptions[m].name);
   }
   if (!needs.empty()) names.push_back(needs);
   std::string list;
@@ -190,24 +56,29 @@ bool LooksLikeValue(const std::string& word) {
   return (word[0] >= '0' && word[0] <= '9') || !FieldOf(word);
 }
 
+bool IsWordOf(const OptionRow& row, std::string_view word) {
+  return std::find(row.words.begin(), row.words.end(), word) != row.words.end();
+}
+
 // An option's value: after its equals sign, or the next argument where the
 // row takes one from there.  Advances `i` past what it took.
-std::optional<Result> TakeValue(const OptionRow& row, const std::vector<std::string>& args,
+std::optional<Result> TakeValue(OptionId option, const std::vector<std::string>& args,
                                 std::size_t& i, std::string_view name, Request& r) {
+  const OptionRow& row = option.Row();
   const std::string& arg = args[i];
   const bool has_inline = name.size() < arg.size();
   const bool has_next = !has_inline && i + 1 < args.size();
+  std::optional<std::string>& slot = r[option];
   // A flag, or an answer such as --help, written with an equals sign.
   if (row.value == kNone || row.value == kAnswer) {
     if (has_inline) return Failure(arg, "takes no value");
-    r.*row.flag = true;
+    slot = "";
     return std::nullopt;
   }
   // "--year=" with nothing after it is a slip of the shell (an unset
   // variable, a lost quote): name it rather than read it as no value.
   if (has_inline && arg.size() == name.size() + 1)
     return Failure(arg, "nothing after the equals sign");
-  std::optional<std::string>& slot = r.*row.text;
   if (has_inline) {
     slot = arg.substr(name.size() + 1);
   } else if (row.value == kRequired) {
@@ -220,7 +91,7 @@ std::optional<Result> TakeValue(const OptionRow& row, const std::vector<std::str
     if (has_next && LooksLikeValue(args[i + 1])) slot = args[++i];
   } else {
     // A WHEN given as a word of its own reads as a keyword: say so.
-    if (has_next && (args[i + 1] == "auto" || args[i + 1] == "always" || args[i + 1] == "never")) {
+    if (has_next && IsWordOf(row, args[i + 1])) {
       return Failure(std::string(name) + " " + args[i + 1],
                      std::string(name) + " takes its WHEN after an equals sign: " +
                          std::string(name) + "=" + args[i + 1]);
@@ -232,9 +103,7 @@ std::optional<Result> TakeValue(const OptionRow& row, const std::vector<std::str
 
 }  // namespace
 
-std::span<const OptionRow> Options() { return kOptions; }
-
-bool Request::Given(std::string_view option) const {
+bool Request::Given(OptionId option) const {
   return std::find(given.begin(), given.end(), option) != given.end();
 }
 
@@ -252,20 +121,27 @@ Result Failure(std::string_view what, std::string_view why) {
 
 std::variant<Request, Result> ReadArguments(const std::vector<std::string>& args) {
   Request r;
+  bool options_ended = false;
   for (std::size_t i = 0; i < args.size(); ++i) {
     const std::string& arg = args[i];
-    if (const OptionRow* row = RowNamed(arg); row && row->value == kAnswer) return Answer(*row);
+    // After --, every word is a keyword (or a value), never an option.
+    if (!options_ended && arg == "--") {
+      options_ended = true;
+      continue;
+    }
+    const bool option_like = !options_ended && !arg.empty() && arg[0] == '-';
+    if (const OptionRow* row = option_like ? RowNamed(arg) : nullptr; row && row->value == kAnswer)
+      return Answer(*row);
     const std::string name = arg.substr(0, arg.find('='));
-    const OptionRow* row = arg.empty() || arg[0] != '-' ? nullptr : RowNamed(name);
-    if (!row && !arg.empty() && arg[0] == '-')
-      return Failure(arg, "not an option; see moonfold --help");
-    if (!row) {
+    const auto option = option_like ? FindOption(name) : std::nullopt;
+    if (option_like && !option) return Failure(arg, "not an option; see moonfold --help");
+    if (!option) {
       r.keywords.push_back(arg);
       continue;
     }
-    if (r.Given(row->name)) return Failure(name, "given twice");
-    if (auto refused = TakeValue(*row, args, i, name, r)) return std::move(*refused);
-    r.given.push_back(row->name);
+    if (r.Given(*option)) return Failure(name, "given twice");
+    if (auto refused = TakeValue(*option, args, i, name, r)) return std::move(*refused);
+    r.given.push_back(*option);
     r.spellings.push_back(name);
   }
   return r;
@@ -273,58 +149,79 @@ std::variant<Request, Result> ReadArguments(const std::vector<std::string>& args
 
 std::string_view ModeOption(const Request& r) {
   for (std::size_t i = 0; i < r.given.size(); ++i) {
-    if (RowNamed(r.given[i])->chooses == r.mode) return r.spellings[i];
+    const auto asked = ModeAskedBy(r.given[i]);
+    if (asked && asked->row == r.mode) return r.spellings[i];
   }
   return {};
 }
 
-std::optional<Result> Conflict(Request& r) {
-  // The mode: the first option that asks for one; any other mode given
-  // beside it is refused, but --ics is the format of --every.
+namespace {
+
+// The mode: the first option that asks for one; any other mode given
+// beside it is refused, but --ics is the format of --every.
+std::optional<Result> SettleMode(Request& r) {
   std::size_t chooser = r.given.size();
   for (std::size_t i = 0; i < r.given.size(); ++i) {
-    const std::optional<Mode> mode = RowNamed(r.given[i])->chooses;
-    if (!mode || (*mode == kIcs && r.Given("--every"))) continue;
+    const auto asked = ModeAskedBy(r.given[i]);
+    if (!asked || (*asked == Option("--ics") && r.Given(Option("--every")))) continue;
     if (chooser == r.given.size()) {
       chooser = i;
-      r.mode = *mode;
-    } else if (*mode != r.mode) {
+      r.mode = asked->row;
+    } else if (asked->row != r.mode) {
       return Failure(Together(r.spellings[chooser], r.spellings[i]), "cannot be used together");
     }
   }
   // A mode's value may come after other options: --month -3 2026-02.
-  for (const OptionRow& row : kOptions) {
-    if (row.chooses == r.mode && r.mode != kTexts && row.value == kOptional && r.Given(row.name) &&
-        !(r.*row.text) && !r.keywords.empty() &&
+  if (r.mode != kTextsMode) {
+    const OptionId mode{r.mode};
+    if (mode.Row().value == kOptional && !r[mode] && !r.keywords.empty() &&
         std::isdigit(static_cast<unsigned char>(r.keywords.front()[0]))) {
-      r.*row.text = r.keywords.front();
+      r[mode] = r.keywords.front();
       r.keywords.erase(r.keywords.begin());
     }
   }
+  return std::nullopt;
+}
+
+}  // namespace
+
+std::optional<Result> Conflict(Request& r) {
+  if (auto refused = SettleMode(r)) return refused;
   for (std::size_t i = 0; i < r.given.size(); ++i) {
-    const OptionRow& row = *RowNamed(r.given[i]);
-    const bool needs_missing = !row.needs.empty() && !r.Given(row.needs);
-    if ((row.goes_with & ModeBit(r.mode)) != 0 && !needs_missing) {
-      if (!row.excludes.empty() && r.Given(row.excludes)) {
+    const OptionRow& row = r.given[i].Row();
+    const bool needs_missing = !row.needs.empty() && !r.Given(*FindOption(row.needs));
+    const Modes modes = GoesWith(row);
+    if ((modes & ModeBit(r.mode)) != 0 && !needs_missing) {
+      if (!row.excludes.empty() && r.Given(*FindOption(row.excludes))) {
         return Failure(Together(row.excludes, r.spellings[i]), "cannot be used together");
       }
       continue;
     }
-    if ((row.goes_with & ModeBit(kTexts)) != 0) {
+    if ((modes & ModeBit(kTextsMode)) != 0) {
       return Failure(Together(ModeOption(r), r.spellings[i]), "cannot be used together");
     }
-    return Failure(r.spellings[i],
-                   "goes with " + ModeList(row.goes_with, needs_missing ? row.needs : ""));
+    return Failure(r.spellings[i], "goes with " + ModeList(modes, needs_missing ? row.needs : ""));
   }
-  if (r.mode != kTexts && !r.keywords.empty()) {
+  if (r.mode != kTextsMode && !r.keywords.empty()) {
     return Failure(Together(ModeOption(r), r.keywords.front()),
                    "keywords go with today's texts only");
   }
-  if (r.format && !r.keywords.empty()) {
+  if (r[Option("--format")] && !r.keywords.empty()) {
     return Failure("--format and " + r.keywords.front(),
                    "put keywords in the template as {KEYWORD}");
   }
   return std::nullopt;
+}
+
+std::vector<OptionId> OptionsOfMode(Mode mode) {
+  std::vector<OptionId> options;
+  if (mode != kTextsMode) options.push_back({mode});
+  for (std::size_t i = 0; i < kOptionCount; ++i) {
+    const OptionRow& row = kOptions[i];
+    if (row.goes_with.empty() || i == mode || (GoesWith(row) & ModeBit(mode)) == 0) continue;
+    options.push_back({static_cast<std::uint8_t>(i)});
+  }
+  return options;
 }
 
 namespace {
@@ -336,9 +233,13 @@ std::string WithValue(const OptionRow& row) {
   return std::string(row.name) + " " + std::string(row.value_name);
 }
 
-// How an option is written in --help: -w, --week-numbers.
+// How an option is written in --help: -w, --week-numbers; --color,
+// --colour[=WHEN].
 std::string Written(const OptionRow& row) {
-  return (row.alias.size() == 2 ? std::string(row.alias) + ", " : std::string()) + WithValue(row);
+  if (row.alias.size() == 2) return std::string(row.alias) + ", " + WithValue(row);
+  if (row.alias.empty()) return WithValue(row);
+  std::string written = WithValue(row);
+  return written.replace(0, row.name.size(), std::string(row.name) + ", " + std::string(row.alias));
 }
 
 // The usage line of a mode after `start` ("usage: " or its blanks): its
@@ -346,27 +247,38 @@ std::string Written(const OptionRow& row) {
 std::string UsageLine(Mode mode, const std::string& start) {
   std::vector<std::string> words;
   std::string own;
-  for (const OptionRow& row : kOptions) {
-    if (row.goes_with == kEveryMode || (row.goes_with & ModeBit(mode)) == 0) continue;
+  for (const OptionId option : OptionsOfMode(mode)) {
+    const OptionRow& row = option.Row();
     // With --every, --ics names the format and takes no years.
     const std::string written =
-        row.chooses && *row.chooses != mode ? std::string(row.name) : WithValue(row);
-    if (row.chooses == mode && row.name == ChooserOf(mode)) {
+        row.mode && option.row != mode ? std::string(row.name) : WithValue(row);
+    if (option.row == mode) {
       own = " " + written;
     } else {
       words.push_back("[" + written + "]");
     }
   }
-  if (mode == kTexts) words.push_back("[KEYWORD...]");
+  if (mode == kTextsMode) words.push_back("[KEYWORD...]");
   return Wrapped(start + "moonfold" + own, 16, words, 79, " ");
+}
+
+// The words of a text, for wrapping.
+std::vector<std::string> Words(std::string_view text) {
+  std::vector<std::string> words;
+  for (std::size_t at = 0; at < text.size();) {
+    const std::size_t end = std::min(text.find(' ', at), text.size());
+    if (end > at) words.emplace_back(text.substr(at, end - at));
+    at = end + 1;
+  }
+  return words;
 }
 
 }  // namespace
 
 std::string UsageText() {
-  std::string usage;
-  for (unsigned m = 0; m < kModeCount; ++m) {
-    usage += UsageLine(static_cast<Mode>(m), m == 0 ? "usage: " : "       ") + "\n";
+  std::string usage = UsageLine(kTextsMode, "usage: ") + "\n";
+  for (std::size_t m = 0; m < kOptionCount; ++m) {
+    if (kOptions[m].mode) usage += UsageLine(static_cast<Mode>(m), "       ") + "\n";
   }
   usage += "       moonfold --keywords | --help | --version\n";
   usage += "Each of them takes --script hans|hant and --holidays FILE.\n";
@@ -374,27 +286,29 @@ std::string UsageText() {
 }
 
 std::string HelpText() {
-  constexpr std::size_t kColumn = 28;
-  std::string help = UsageText() +
-                     "\nThe traditional Chinese calendar for today, or for any day of " +
-                     RangeText() + ".\n\n";
+  constexpr int kColumn = 28;
+  std::string help = UsageText() + "\n" +
+                     Wrapped("", 0,
+                             Words("The traditional Chinese calendar for today, or for any day "
+                                   "of " +
+                                   RangeText() + "."),
+                             79, " ") +
+                     "\n\n";
   help += "  moonfold                  every text of today, one KEYWORD<TAB>text line each\n";
   help += "  moonfold KEYWORD...       those texts, joined by single spaces\n";
   for (const OptionRow& row : kOptions) {
     std::string left = "  " + Written(row);
-    left += left.size() < kColumn ? std::string(kColumn - left.size(), ' ')
-                                  : "\n" + std::string(kColumn, ' ');
-    std::string_view text = row.help;
-    for (std::size_t end; (end = text.find('\n')) != std::string_view::npos;
-         text.remove_prefix(end + 1)) {
-      left += std::string(text.substr(0, end)) + "\n" + std::string(kColumn, ' ');
+    // An option too long for its column has its text on the lines below.
+    if (static_cast<int>(left.size()) >= kColumn) {
+      help += left + "\n";
+      left = std::string(kColumn, ' ');
     }
-    help += left + std::string(text) + "\n";
+    help += Wrapped(left, kColumn, Words(row.help), 79, " ") + "\n";
   }
   help += "\nKeywords (matched whatever the case of their letters):\n";
   std::vector<std::string> names;
   for (const Field& field : AllFields()) names.push_back(field.Name());
-  help += Wrapped("  ", 2, names, 72, " ") + "\n\n";
+  help += Wrapped("  ", 2, names, 79, " ") + "\n\n";
   help +=
       "A ? after a time, a lunar date or a day's number: decades ahead the day\n"
       "is not sure, for Earth's rotation (ΔT) is only predicted after 2025; it\n"

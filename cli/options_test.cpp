@@ -7,6 +7,7 @@
 
 #include "cli/command_test_support.h"
 #include "cli/options.h"
+#include "cli/text_output.h"
 #include "moonfold_version.h"
 
 namespace moonfold::cli {
@@ -74,18 +75,23 @@ TEST(MoonfoldCommand, EveryListOfKeywordsIsTheTables) {
   for (const std::string& keyword : keywords)
     EXPECT_NE(help.find(" " + keyword), std::string::npos);
 
+  // The manual lists each keyword with its meaning, and the completion
+  // offers them all: both are made from the tables.
   const std::string source = MOONFOLD_SOURCE_DIR;
-  const std::string manual = FileText(source + "/cli/moonfold.1.in");
+  const std::string manual = FileText(MOONFOLD_MANUAL);
   const auto section = manual.find(".SH KEYWORDS\n");
   ASSERT_NE(section, std::string::npos);
-  std::istringstream lines(manual.substr(section));
+  std::istringstream lines(manual.substr(section, manual.find(".SH EXIT", section) - section));
   std::string line, listed;
-  std::getline(lines, line);
-  while (std::getline(lines, line) && line.rfind(".B ", 0) == 0)
+  while (std::getline(lines, line)) {
+    if (line.rfind(".B ", 0) != 0) continue;
     listed += (listed.empty() ? "" : " ") + line.substr(3);
+    std::string meaning;
+    ASSERT_TRUE(std::getline(lines, meaning));
+    EXPECT_FALSE(meaning.empty() || meaning[0] == '.') << line;
+  }
   EXPECT_EQ(listed, Joined(keywords, " "));
-
-  EXPECT_NE(FileText(source + "/cli/moonfold.bash-completion").find("--keywords"),
+  EXPECT_NE(FileText(MOONFOLD_COMPLETION).find("\"" + Joined(keywords, " ") + "\""),
             std::string::npos);
 
   // The example configurations: an instance of every keyword, in its order.
@@ -231,9 +237,9 @@ TEST(MoonfoldCommand, HelpListsEveryOptionAndKeyword) {
 // The option names of the table: each row's name and its short alias.
 std::set<std::string> TableOptions() {
   std::set<std::string> names;
-  for (const OptionRow& row : Options()) {
+  for (const OptionRow& row : kOptions) {
     names.insert(std::string(row.name));
-    if (row.alias.size() == 2) names.insert(std::string(row.alias));
+    if (!row.alias.empty()) names.insert(std::string(row.alias));
   }
   return names;
 }
@@ -242,7 +248,9 @@ std::set<std::string> TableOptions() {
 std::set<std::string> RoffOptions(const std::string& text) {
   std::set<std::string> names;
   for (std::size_t at = text.find("\\-"); at != std::string::npos; at = text.find("\\-", at + 1)) {
-    if (at > 0 && std::isalnum(static_cast<unsigned char>(text[at - 1]))) continue;  // 2023\-L02
+    // 2023\-L02 is no option; \fB\-\-date is, after its font.
+    const bool after_font = at >= 3 && text.compare(at - 3, 2, "\\f") == 0;
+    if (at > 0 && std::isalnum(static_cast<unsigned char>(text[at - 1])) && !after_font) continue;
     std::string word = "-";
     std::size_t i = at + 2;
     if (text.compare(i, 2, "\\-") == 0) word += "-", i += 2;
@@ -255,10 +263,12 @@ std::set<std::string> RoffOptions(const std::string& text) {
         word += text[i++];
       }
     }
-    // An option is a letter or a word after its dashes, or -3.
-    if (word == "-3" || (word.size() > 1 && std::isalpha(static_cast<unsigned char>(word[1]))))
+    // An option is a small letter or a word after its dashes, or -3; a
+    // value's -MM is none.
+    const std::size_t dashes = word.rfind("--", 0) == 0 ? 2 : 1;
+    if (word == "-3" ||
+        (word.size() > dashes && std::islower(static_cast<unsigned char>(word[dashes]))))
       names.insert(word);
-    if (word.rfind("--", 0) == 0 && word.size() > 2) names.insert(word);
     at = i - 1;
   }
   return names;
@@ -269,8 +279,7 @@ std::set<std::string> RoffOptions(const std::string& text) {
 std::string Completed(const std::string& words) {
   const std::size_t count =
       static_cast<std::size_t>(std::count(words.begin(), words.end(), ' ')) + 1;
-  return RunShell("bash -c 'source " MOONFOLD_SOURCE_DIR
-                  "/cli/moonfold.bash-completion; COMP_WORDS=(" +
+  return RunShell("bash -c 'source " MOONFOLD_COMPLETION "; COMP_WORDS=(" +
                   std::string(MOONFOLD_COMMAND) + " " + words + "); COMP_CWORD=" +
                   std::to_string(count) + "; _moonfold; printf \"%s\\n\" \"${COMPREPLY[@]}\"'")
       .out;
@@ -293,7 +302,7 @@ TEST(Options, TheHelpTheManualAndTheCompletionNameTheTablesOptions) {
 
   // The manual page: every option has an entry, and every one stands in
   // the synopsis.
-  const std::string manual = FileText(std::string(MOONFOLD_SOURCE_DIR) + "/cli/moonfold.1.in");
+  const std::string manual = FileText(MOONFOLD_MANUAL);
   const auto synopsis = manual.find(".SH SYNOPSIS"), description = manual.find(".SH DESCRIPTION");
   const auto options = manual.find(".SH OPTIONS"), keywords = manual.find(".SH KEYWORDS");
   ASSERT_TRUE(synopsis < description && options < keywords && keywords != std::string::npos);
@@ -315,8 +324,19 @@ TEST(Options, TheHelpTheManualAndTheCompletionNameTheTablesOptions) {
   EXPECT_EQ(completed, table);
 }
 
+// --help fits a terminal of 80 columns, its last left free: every line,
+// wide characters counted as two columns.
+TEST(Options, HelpFits79Columns) {
+  std::istringstream lines(RunCommand("--help").out);
+  int count = 0;
+  for (std::string line; std::getline(lines, line); ++count) {
+    EXPECT_LE(DisplayWidth(line), 79) << line;
+  }
+  EXPECT_GT(count, 40);
+}
+
 TEST(Options, EveryOptionOfTheTableIsAcceptedWithItsValue) {
-  for (const OptionRow& row : Options()) {
+  for (const OptionRow& row : kOptions) {
     std::vector<std::string> args{std::string(row.name)};
     if (row.value == Value::kRequired) args.push_back("x");
     const auto read = ReadArguments(args);
@@ -324,7 +344,9 @@ TEST(Options, EveryOptionOfTheTableIsAcceptedWithItsValue) {
       EXPECT_TRUE(row.value == Value::kAnswer && refused->exit_code == 0)
           << row.name << ": " << refused->err;
     } else {
-      EXPECT_EQ(std::get<Request>(read).given, std::vector<std::string_view>{row.name});
+      const Request& r = std::get<Request>(read);
+      ASSERT_EQ(r.given.size(), 1u) << row.name;
+      EXPECT_EQ(r.given[0].Row().name, row.name);
     }
     if (row.value == Value::kNone || row.value == Value::kAnswer) continue;
     // Every option that takes a value names the value it wants without one.

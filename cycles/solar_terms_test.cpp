@@ -7,6 +7,7 @@
 #include <tuple>
 #include <vector>
 
+#include "common/plugin_years.h"
 #include "cycles/pillars.h"
 #include "tests/support/reference_data.h"
 #include "tests/support/reviewed_names.h"
@@ -201,7 +202,7 @@ TEST(SolarTerms, TheRecordAndTheDaysNobodyKnowsYet) {
   std::vector<std::pair<int, unsigned>> uncertain;
   for (std::int32_t k = 0; k < kSolarTermNumbers; ++k) {
     if (IsUncertainTermAt(k)) uncertain.push_back({SolarTermYear(k), SolarTermIndex(k)});
-    if (SolarTermYear(k) >= 1990 && SolarTermYear(k) <= 2050) {
+    if (SolarTermYear(k) >= kFirstPluginYear && SolarTermYear(k) <= kLastPluginYear) {
       EXPECT_FALSE(IsUncertainTermAt(k) || ReckonedTermInstantAt(k)) << SolarTermYear(k);
     }
   }

@@ -9,6 +9,10 @@ std::string Field::Name() const {
   return kind ? Utf8FromUtf16(kind->Row().keyword) : std::string("DATE");
 }
 
+std::string_view Field::Meaning() const {
+  return kind ? kind->Row().meaning : "the Gregorian date, YYYY-MM-DD";
+}
+
 std::vector<Field> AllFields() {
   std::vector<Field> fields{Field{}};
   for (std::uint8_t k = 0; k < kTextKindCount; ++k) fields.push_back({TextKind{k}});

@@ -16,6 +16,7 @@ namespace moonfold {
 struct Field {
   std::optional<TextKind> kind;  // none: DATE
   std::string Name() const;
+  std::string_view Meaning() const;  // what it shows, as the manual lists it
   friend bool operator==(const Field&, const Field&) = default;
 };
 

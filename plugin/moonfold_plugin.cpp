@@ -1,4 +1,5 @@
 #include "plugin/moonfold_plugin.h"
+#include "common/plugin_years.h"
 
 #include <utility>
 
@@ -11,10 +12,6 @@ using namespace std::chrono;
 
 constexpr char16_t kOptionKey[] = u"Moonfold";
 constexpr char16_t kScriptKey[] = u"Script";
-
-// The years the plug-in answers for, as its hosts expect.
-constexpr int kFirstPluginYear = 1990;
-constexpr int kLastPluginYear = 2050;
 
 // Every Initialize brings SOLAR to the day, whatever the keyword, so SOLAR
 // instances show the day of the latest set-up of any instance.

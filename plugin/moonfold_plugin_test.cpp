@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "common/plugin_years.h"
 #include "plugin/messages.h"
 #include "tests/support/fake_platform.h"
 #include "tests/support/known_day.h"
@@ -162,8 +163,14 @@ TEST_F(MoonfoldPluginTest, RefusesDatesOutsideTheTables) {
 
   constexpr struct {
     std::uint16_t year, month, day;
-  } kRefused[]{{1989, 12, 31}, {2051, 1, 1}, {0, 1, 1},     {2010, 13, 1},
-               {2010, 0, 1},   {2010, 1, 0}, {2010, 2, 29}, {2010, 4, 31}};
+  } kRefused[]{{static_cast<std::uint16_t>(kFirstPluginYear - 1), 12, 31},
+               {static_cast<std::uint16_t>(kLastPluginYear + 1), 1, 1},
+               {0, 1, 1},
+               {2010, 13, 1},
+               {2010, 0, 1},
+               {2010, 1, 0},
+               {2010, 2, 29},
+               {2010, 4, 31}};
   // One message while the clock stays wrong, however many set-ups.
   for (const auto& c : kRefused) {
     platform_.SetClock(c.year, c.month, c.day);
@@ -179,13 +186,13 @@ TEST_F(MoonfoldPluginTest, RefusesDatesOutsideTheTables) {
   EXPECT_EQ(platform_.ConfigReads().size(), 2 * (2u + std::size(kRefused)));
 
   platform_.ClearMessages();
-  platform_.SetClock(1990, 1, 1);
+  platform_.SetClock(kFirstPluginYear, 1, 1);
   EXPECT_EQ(std::u16string_view(Start(3, u"y", u"HEYEAR")), u"己巳");
-  platform_.SetClock(2050, 12, 31);
+  platform_.SetClock(kLastPluginYear, 12, 31);
   EXPECT_EQ(std::u16string_view(Start(4, u"d", u"LUNARDAY")), u"十八");
   EXPECT_TRUE(platform_.Messages().empty());
   // A clock gone wrong again, after a right one, is told again, once.
-  platform_.SetClock(2051, 1, 1);
+  platform_.SetClock(kLastPluginYear + 1, 1, 1);
   plugin_.Initialize(u"d", 10);
   plugin_.Initialize(u"y", 11);
   EXPECT_EQ(platform_.Messages(), std::vector<std::u16string>{std::u16string(kDateMessage)});
@@ -199,7 +206,9 @@ TEST_F(MoonfoldPluginTest, AnInstanceSetUpUnderAWrongClockWaitsForARightOne) {
     LocalDateRecord wrong, right;
     std::u16string_view day;
   } kCases[]{
-      {{1989, 12, 0, 31, 23, 59, 30, 0}, {1990, 1, 1, 1, 0, 0, 30, 0}, u"初五"},
+      {{static_cast<std::uint16_t>(kFirstPluginYear - 1), 12, 0, 31, 23, 59, 30, 0},
+       {static_cast<std::uint16_t>(kFirstPluginYear), 1, 1, 1, 0, 0, 30, 0},
+       u"初五"},
       {{1980, 1, 2, 1, 0, 0, 0, 0}, {2026, 12, 2, 8, 12, 0, 0, 0}, u"三十"},
   };
   for (const auto& c : kCases) {
@@ -355,7 +364,11 @@ TEST_F(MoonfoldPluginTest, UpdateOutsideTheTablesOrForUnknownIdsChangesNothing) 
   const auto registry = plugin_.Registry();
   constexpr struct {
     std::uint16_t year, month, day;
-  } kClocks[]{{2051, 1, 1}, {1989, 12, 31}, {2010, 13, 1}, {2010, 2, 30}, {0, 0, 0}};
+  } kClocks[]{{static_cast<std::uint16_t>(kLastPluginYear + 1), 1, 1},
+              {static_cast<std::uint16_t>(kFirstPluginYear - 1), 12, 31},
+              {2010, 13, 1},
+              {2010, 2, 30},
+              {0, 0, 0}};
   for (const auto& c : kClocks) {
     platform_.SetClock(c.year, c.month, c.day);
     plugin_.Update(1);

@@ -11,6 +11,7 @@
 #include <string>
 #include <utility>
 
+#include "common/plugin_years.h"
 #include "plugin/moonfold_plugin.h"
 #include "tests/support/fake_platform.h"
 #include "tests/support/reference_data.h"
@@ -103,7 +104,7 @@ TEST(PluginSweep, EveryDayOfTheTablesThroughEveryKeyword) {
   std::set<std::u16string> months_seen_this_year;
   bool previous_was_eve = false;
 
-  for (std::uint16_t year = 1990; year <= 2050; ++year) {
+  for (int year = kFirstPluginYear; year <= kLastPluginYear; ++year) {
     for (std::uint16_t month = 1; month <= 12; ++month) {
       for (std::uint16_t day = 1; day <= DaysIn(year, month); ++day) {
         const std::string date = DateText(year, month, day);
@@ -227,8 +228,13 @@ TEST(PluginSweep, EveryDayOfTheTablesThroughEveryKeyword) {
   }
 
   EXPECT_EQ(days, 22280);
-  for (int year = 1990; year <= 2050; ++year) EXPECT_EQ(terms_per_year[year], 24) << year;
-  for (int year = 1989; year <= 2049; ++year) EXPECT_EQ(eves_per_lunar_year[year], 1) << year;
+  for (int year = kFirstPluginYear; year <= kLastPluginYear; ++year) {
+    EXPECT_EQ(terms_per_year[year], 24) << year;
+  }
+  // Lunar years whose eve falls within the years swept.
+  for (int year = kFirstPluginYear - 1; year < kLastPluginYear; ++year) {
+    EXPECT_EQ(eves_per_lunar_year[year], 1) << year;
+  }
   EXPECT_EQ(leap_month_starts, 23);  // every year of the tables with a leap month
 
   std::printf(
@@ -252,13 +258,13 @@ TEST(PluginSweep, UpdateAloneKeepsEveryTextCurrentHourByHour) {
     platform.SetOption(sections[k], sections[k]);
     fresh_platform.SetOption(sections[k], sections[k]);
   }
-  platform.SetClock(1990, 1, 1, 0, 0);
+  platform.SetClock(kFirstPluginYear, 1, 1, 0, 0);
   for (std::size_t k = 0; k < kTextKindCount; ++k) {
     plugin.Initialize(sections[k].c_str(), static_cast<std::uint32_t>(k));
   }
 
   long cycles = 0;
-  for (std::uint16_t year = 1990; year <= 2050; ++year) {
+  for (int year = kFirstPluginYear; year <= kLastPluginYear; ++year) {
     for (std::uint16_t month = 1; month <= 12; ++month) {
       for (std::uint16_t day = 1; day <= DaysIn(year, month); ++day) {
         for (std::uint16_t hour = 0; hour < 24; ++hour) {

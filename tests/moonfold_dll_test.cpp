@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "common/plugin_years.h"
 #include "moonfold_version.h"
 #include "tests/support/known_day.h"
 #include "tests/support/pe_image.h"
@@ -463,7 +464,7 @@ TEST_F(MoonfoldDll, SeasonsAndPillarsOfEveryDayMatchScansOfTheReference) {
   const local_days first_day{year{1900} / 1 / 1};
   for (std::size_t i = 0; i + 1 < all.size(); ++i) {
     const ReferenceDay& r = all[i];
-    if (r.year < 1990 || r.year > 2050) continue;
+    if (r.year < moonfold::kFirstPluginYear || r.year > moonfold::kLastPluginYear) continue;
     const local_days day = first_day + days{i};
     check(L"SEASONDAYS", expected[i].season_days, day + hours{12});
     check(L"PENTAD", expected[i].pentad, day + hours{12});
@@ -476,7 +477,8 @@ TEST_F(MoonfoldDll, SeasonsAndPillarsOfEveryDayMatchScansOfTheReference) {
     for (const int offset : {-2, 2}) {
       const local_time<minutes> at = floor<minutes>(j.instant) + minutes{offset};
       const auto i = static_cast<std::size_t>((floor<days>(at) - first_day).count());
-      if (all[i].year < 1990 || all[i].year > 2050) continue;
+      if (all[i].year < moonfold::kFirstPluginYear || all[i].year > moonfold::kLastPluginYear)
+        continue;
       check(L"PILLARS", ExpectedPillars(local_seconds{at}, all[i], all[i + 1]), at);
     }
   }
@@ -491,7 +493,7 @@ TEST_F(MoonfoldDll, SeasonsAndPillarsOfEveryDayMatchScansOfTheReference) {
 TEST_F(MoonfoldDll, AlmanacTextsMatchTheSecondEngine) {
   int mismatches = 0, checked = 0;
   for (const AlmanacReferenceDay& r : AlmanacReferenceDays()) {
-    if (r.year < 1990 || r.year > 2050) continue;
+    if (r.year < moonfold::kFirstPluginYear || r.year > moonfold::kLastPluginYear) continue;
     const std::chrono::year_month_day date{std::chrono::year{r.year}, std::chrono::month{r.month},
                                            std::chrono::day{r.day}};
     SetClock(r.year, r.month, r.day,
@@ -515,7 +517,8 @@ TEST_F(MoonfoldDll, AlmanacTextsMatchTheSecondEngine) {
 // Once while the clock stays wrong, however many instances are set up;
 // again after a right clock.
 TEST_F(MoonfoldDll, ShowsTheDateMessageOutside1990To2050) {
-  for (const WORD year : {1989, 2051}) {
+  for (const WORD year : {static_cast<WORD>(moonfold::kFirstPluginYear - 1),
+                          static_cast<WORD>(moonfold::kLastPluginYear + 1)}) {
     SetClock(2010, 11, 7, 0);
     Run(2000, L"Day", L"LUNARDAY");
     g_messages.clear();
@@ -530,9 +533,9 @@ TEST_F(MoonfoldDll, ShowsTheDateMessageOutside1990To2050) {
     EXPECT_EQ(Text(2000), L"初二");
   }
   g_messages.clear();
-  SetClock(1990, 1, 1, 1);
+  SetClock(moonfold::kFirstPluginYear, 1, 1, 1);
   EXPECT_EQ(std::wstring(Run(2002, L"Day", L"LUNARDAY")), L"初五");
-  SetClock(2050, 12, 31, 6);
+  SetClock(moonfold::kLastPluginYear, 12, 31, 6);
   EXPECT_EQ(std::wstring(Run(2003, L"Day", L"LUNARDAY")), L"十八");
   EXPECT_TRUE(g_messages.empty());
 }
@@ -680,7 +683,7 @@ TEST_F(MoonfoldDll, APointerStaysValidUntilItsKindIsRebuilt) {
   Run(9002, L"Other", L"LUNARDAY");
   Run(9003, L"Bad", L"BAD");
   Run(9004, L"Null", std::nullopt);
-  SetClock(2051, 1, 1, 0);
+  SetClock(moonfold::kLastPluginYear + 1, 1, 1, 0);
   Run(9005, L"Other", L"LUNARDAY");
   EXPECT_EQ(get_string_(9000), feasts);
   EXPECT_EQ(std::wstring(feasts), feasts_text);
@@ -734,7 +737,7 @@ TEST_F(MoonfoldDll, TextsFollowTheClockThroughUpdate2) {
   update2(11002);
   EXPECT_EQ(Text(11002), L"立春");
 
-  SetClock(2051, 1, 1, 0, 9, 0);  // outside the tables: nothing changes
+  SetClock(moonfold::kLastPluginYear + 1, 1, 1, 0, 9, 0);  // outside the tables: nothing changes
   for (const auto& c : kCases) update2(c.id);
   EXPECT_EQ(Text(11002), L"立春");
   EXPECT_TRUE(g_messages.empty());

@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <string_view>
 
+#include "common/plugin_years.h"
 #include "common/utf8.h"
 #include "cycles/solar_terms.h"
 #include "lunar/lunar_calendar.h"
@@ -178,7 +179,7 @@ const std::vector<ReferenceDay>& ReferenceDays() {
     const auto& all = AllReferenceDays();
     std::vector<ReferenceDay> tables;
     for (const ReferenceDay& d : all) {
-      if (d.year >= 1990 && d.year <= 2050) tables.push_back(d);
+      if (d.year >= kFirstPluginYear && d.year <= kLastPluginYear) tables.push_back(d);
     }
     return tables;
   }();
