@@ -55,8 +55,10 @@ std::vector<std::u16string> LunarNames(const DayFacts& f, Script script, bool mo
     names.push_back(
         FestivalShortName({FestivalTable::kLunar, static_cast<std::uint8_t>(row)}, script));
   }
-  const bool terms_own = run == FestivalRun{kQingmingFestivalRow, 1} ||
-                         run == FestivalRun{kWinterSolsticeFestivalRow, 1};
+  const bool terms_own =
+      std::any_of(kTermFestivals.begin(), kTermFestivals.end(), [run](TermFestival t) {
+        return run == FestivalRun{t.row, 1};
+      });
   if (f.solar_term && !terms_own) names.emplace_back(SolarTermName(*f.solar_term, script));
   if (f.lunar.day == 1 && !month_shown) {
     names.push_back(LunarMonthShortName(f.lunar.month, f.lunar.leap, script));

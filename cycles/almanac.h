@@ -16,6 +16,7 @@
 #include <chrono>
 #include <cstdint>
 
+#include "cycles/almanac_data.h"
 #include "cycles/solar_terms.h"
 #include "cycles/stem_branch.h"
 
@@ -46,10 +47,9 @@ constexpr unsigned TwelveGod(unsigned branch, unsigned ruling) noexcept {
 }
 
 // Whether a god is of the yellow path (黄道: 青龙 明堂 金匮 天德 玉堂 司命),
-// a lucky one, rather than the black (黑道).
+// a lucky one, rather than the black (黑道), as almanacs give it.
 constexpr bool IsYellowPath(unsigned god) noexcept {
-  constexpr unsigned kYellow = 1u << 0 | 1u << 1 | 1u << 4 | 1u << 5 | 1u << 7 | 1u << 10;
-  return god < 12 && (kYellow >> god & 1u) != 0;
+  return god < 12 && (kYellowPathGods >> god & 1u) != 0;
 }
 
 // The mansion of the day, 0 (角木蛟) .. 27 (轸水蚓): a cycle of 28 days
@@ -58,13 +58,6 @@ constexpr bool IsYellowPath(unsigned god) noexcept {
 constexpr unsigned MansionOf(std::chrono::sys_days day) noexcept {
   return CycleIndex(static_cast<std::int32_t>(day.time_since_epoch().count()) + 7, 28);
 }
-
-// Whether almanacs call a mansion lucky (吉) or not (凶), by mansion.
-inline constexpr std::array<bool, 28> kMansionIsLucky{
-    true,  false, false, true,  false, true,  true,   // 角 亢 氐 房 心 尾 箕
-    true,  false, false, false, false, true,  true,   // 斗 牛 女 虚 危 室 壁
-    false, true,  true,  false, true,  false, true,   // 奎 娄 胃 昴 毕 觜 参
-    true,  false, false, false, true,  false, true};  // 井 鬼 柳 星 张 翼 轸
 
 // The four quarters, as the direction of 煞 names them.
 enum class Quarter : std::uint8_t { kNorth, kEast, kSouth, kWest };

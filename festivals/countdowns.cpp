@@ -4,29 +4,14 @@
 #include <cstdint>
 #include <iterator>
 
-#include "festivals/festival_days.h"
-
 namespace moonfold {
 
 using namespace std::chrono;
 
 namespace {
 
-// The festivals fixed to a lunar month and day, in calendar order, on the
-// dates the festival table gives them.
-struct LunarDated {
-  CountdownFestival festival;
-  MonthDay date;
-};
-constexpr LunarDated kLunarDated[]{
-    {CountdownFestival::kSpringFestival, kSpringFestivalDay},
-    {CountdownFestival::kLanternFestival, kLanternFestivalDay},
-    {CountdownFestival::kDragonBoat, kDragonBoatDay},
-    {CountdownFestival::kQixi, kQixiDay},
-    {CountdownFestival::kMidAutumn, kMidAutumnDay},
-    {CountdownFestival::kDoubleNinth, kDoubleNinthDay},
-    {CountdownFestival::kLaba, kLabaDay},
-};
+// The festivals fixed to a lunar month and day, in calendar order.
+constexpr const auto& kLunarDated = kLunarDatedCountdowns;
 
 // A lunar date's place in its year: a leap month sorts after its namesake.
 constexpr unsigned PlaceInYear(unsigned month, bool leap, unsigned day) noexcept {
@@ -85,19 +70,17 @@ std::optional<FestivalCountdown> NextFestival(sys_days today, year_month_day dat
   // this lunar year can be the next; after the last, the new year is.
   const unsigned place = PlaceInYear(lunar.month, lunar.leap, lunar.day);
   if (const std::size_t i = kNextLunarDated[place]; i < kLunarDatedCount) {
-    const LunarDated& f = kLunarDated[i];
+    const LunarDatedCountdown& f = kLunarDated[i];
     earliest.Consider(f.festival, FromLunar({lunar.year, f.date.month, f.date.day, false}));
   }
   const std::optional<sys_days> new_year = LunarNewYear(lunar.year + 1);
-  earliest.Consider(CountdownFestival::kSpringFestival, new_year);
-  if (new_year) earliest.Consider(CountdownFestival::kNewYearsEve, *new_year - days{1});
+  earliest.Consider(kNewYearCountdown, new_year);
+  if (new_year) earliest.Consider(kNewYearsEveCountdown, *new_year - days{1});
   // The two term festivals: this Gregorian year's, or when it has passed
   // the next year's.
   const int year = static_cast<int>(date.year());
   if (year < kFirstTermYear || year > kLastTermYear) return earliest.Best();
-  for (const auto& [festival, term] :
-       {std::pair{CountdownFestival::kQingming, kQingmingTerm},
-        std::pair{CountdownFestival::kWinterSolstice, kWinterSolsticeTerm}}) {
+  for (const auto& [festival, term] : kTermCountdowns) {
     std::int32_t k = SolarTermNumber(year, term);
     if (SolarTermDayAt(k) <= today) k += kSolarTermCount;
     if (k < kSolarTermNumbers) earliest.Consider(festival, SolarTermDayAt(k));

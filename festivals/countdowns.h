@@ -10,26 +10,10 @@
 #include <optional>
 
 #include "cycles/solar_terms.h"
+#include "festivals/festival_data.h"
 #include "lunar/lunar_calendar.h"
 
 namespace moonfold {
-
-// The festivals a countdown names, in the order that settles a tie: when
-// two fall on one day, the earlier in this list is named.
-enum class CountdownFestival : std::uint8_t {
-  kSpringFestival,   // 春节, 正月初一
-  kLanternFestival,  // 元宵节, 正月十五
-  kQingming,         // 清明节, the day of the 清明 term
-  kDragonBoat,       // 端午节, 五月初五
-  kQixi,             // 七夕, 七月初七
-  kMidAutumn,        // 中秋节, 八月十五
-  kDoubleNinth,      // 重阳节, 九月初九
-  kWinterSolstice,   // 冬至, the day of the 冬至 term
-  kLaba,             // 腊八节, 腊月初八
-  kNewYearsEve,      // 除夕, the last day of the lunar year
-};
-inline constexpr std::size_t kCountdownFestivalCount =
-    static_cast<std::size_t>(CountdownFestival::kNewYearsEve) + 1;
 
 // A day to come and how many days away it is (1 for tomorrow).
 struct Countdown {

@@ -7,7 +7,7 @@
 #include <optional>
 
 #include "cycles/solar_terms.h"
-#include "festivals/festival_days.h"
+#include "festivals/festival_data.h"
 #include "lunar/lunar_calendar.h"
 
 namespace moonfold {
@@ -21,6 +21,21 @@ struct FestivalId {
   std::uint8_t row;
   friend constexpr bool operator==(FestivalId, FestivalId) = default;
 };
+
+// The festival's id for good, which its names and the library's ids are
+// keyed by: the id of its row in its table.
+constexpr unsigned FestivalKey(FestivalId festival) noexcept {
+  const auto of = [row = festival.row](const auto& ids) -> unsigned {
+    return row < ids.size() ? ids[row] : ids.size();
+  };
+  switch (festival.table) {
+    case FestivalTable::kFixedDate: return of(kFixedDateFestivalIds);
+    case FestivalTable::kWeekdayRule: return of(kWeekdayFestivalIds);
+    case FestivalTable::kLastWeekday: return of(kLastWeekdayFestivalIds);
+    case FestivalTable::kLunar: return of(kLunarFestivalIds);
+  }
+  return 0;
+}
 
 // The festivals of one table on one day: rows first .. first + count - 1,
 // in the order they are named.
@@ -166,8 +181,9 @@ constexpr FestivalRun LunarFestivals(const LunarDate& date,
       return {kNewYearsEveRow, 1};
     }
   }
-  if (solar_term == kQingmingTerm) return {kQingmingFestivalRow, 1};
-  if (solar_term == kWinterSolsticeTerm) return {kWinterSolsticeFestivalRow, 1};
+  for (const TermFestival& festival : kTermFestivals) {
+    if (solar_term == festival.term) return {festival.row, 1};
+  }
   return {};
 }
 

@@ -5,24 +5,9 @@
 #include <cstddef>
 #include <cstdint>
 
-namespace moonfold {
+#include "festivals/holiday_kinds.h"
 
-// The items of the State Council's yearly notices.  Two years joined
-// 中秋节 and 国庆节 into one item, and the notice names them in either order.
-enum class Holiday : std::uint8_t {
-  kNewYear,                  // 元旦
-  kSpringFestival,           // 春节
-  kQingming,                 // 清明节
-  kLabourDay,                // 劳动节
-  kDragonBoat,               // 端午节
-  kMidAutumn,                // 中秋节
-  kNationalDay,              // 国庆节
-  kVictoryDay,               // 抗战胜利纪念日 (2015)
-  kNationalDayAndMidAutumn,  // 国庆节、中秋节
-  kMidAutumnAndNationalDay,  // 中秋节、国庆节
-};
-inline constexpr std::size_t kHolidayCount =
-    static_cast<std::size_t>(Holiday::kMidAutumnAndNationalDay) + 1;
+namespace moonfold {
 
 // A holiday's days off in one year's arrangement.
 struct HolidaySpan {

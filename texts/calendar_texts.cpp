@@ -116,7 +116,7 @@ std::u16string_view HolidayName(Holiday holiday, Script script) {
 
 std::u16string_view FestivalName(FestivalId festival, Script script) {
   const texts::ScriptNames& names = NamesOf(script);
-  const auto pick = [&](const auto& table) { return texts::NameAt(table, festival.row); };
+  const auto pick = [&](const auto& table) { return texts::NameAt(table, FestivalKey(festival)); };
   switch (festival.table) {
     case FestivalTable::kFixedDate: return pick(names.fixed_date_festivals);
     case FestivalTable::kWeekdayRule: return pick(names.weekday_festivals);

@@ -59,7 +59,8 @@ std::u16string_view SolarTermName(unsigned index, Script script);
 // A holiday as the notices name it: 春节, 国庆节、中秋节.
 std::u16string_view HolidayName(Holiday holiday, Script script);
 
-// One festival's name, exactly as its table has it: 元宵(上元)节.
+// One festival's name, exactly as its table has it: 元宵(上元)节.  The
+// festival is a row of a table; its name is its id's (FestivalKey).
 std::u16string_view FestivalName(FestivalId festival, Script script);
 
 // The festivals of a run, joined by single spaces: 母亲节 救助贫困母亲日.

@@ -12,8 +12,9 @@
 #include "cycles/signs.h"
 #include "cycles/solar_terms.h"
 #include "festivals/countdowns.h"
-#include "festivals/festival_days.h"
+#include "festivals/festival_data.h"
 #include "festivals/official_day_types.h"
+#include "texts/name_types.h"
 
 namespace moonfold {
 
@@ -25,8 +26,6 @@ enum class Script : std::uint8_t {
 inline constexpr std::size_t kScriptCount = 2;
 
 namespace texts {
-
-using Name = std::u16string_view;
 
 // Words of the command's listings, grids and calendar files.
 struct Labels {
@@ -90,9 +89,10 @@ struct ScriptNames {
   std::array<Name, 12> lunar_months;              // month 1..12 at 0..11, without 月
   std::array<Name, 30> lunar_days;                // day 1..30 at 0..29
   Name leap;                                      // before a leap month's name
-  std::array<Name, kFixedDateFestivalDays.size()> fixed_date_festivals;
-  std::array<Name, kWeekdayFestivalRules.size()> weekday_festivals;
-  std::array<Name, kLastWeekdayFestivalRules.size()> last_weekday_festivals;
+  // The festivals of each table, by id (FestivalKey).
+  std::array<Name, kFixedDateFestivalIds.size()> fixed_date_festivals;
+  std::array<Name, kWeekdayFestivalIds.size()> weekday_festivals;
+  std::array<Name, kLastWeekdayFestivalIds.size()> last_weekday_festivals;
   std::array<Name, kLunarFestivalCount> lunar_festivals;
   std::array<Name, kCountdownFestivalCount> countdown_festivals;  // in CountdownFestival order
   std::array<Name, kHolidayCount> holidays;  // in Holiday order, as the notices name them

@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Makes the calendar tables and the holiday table again with their
+# Makes the calendar tables, the holiday table and the tables keyed by id
+# (festivals, holidays, terms, pentads, the almanac's items) again with their
 # committed generators, into a scratch folder, and fails on any difference
 # from the checked-in ones: the tables stay what the tools make.  Needs
 # Debian's python3-ephem, python3-erfa and python3-skyfield
@@ -19,9 +20,12 @@ fi
   { cat "$scratch/log" >&2; exit 1; }
 /usr/bin/python3 tools/make_holiday_table.py --out "$scratch" --reader "$reader" >"$scratch/holiday-log" ||
   { cat "$scratch/holiday-log" >&2; exit 1; }
+/usr/bin/python3 tools/make_name_tables.py --out "$scratch" >"$scratch/name-log" ||
+  { cat "$scratch/name-log" >&2; exit 1; }
 status=0
 for table in lunar/lunar_year_data.h cycles/solar_term_data.h lunar/moon_phase_data.h \
-             tests/data/delta_t.tsv festivals/holiday_data.h; do
+             tests/data/delta_t.tsv festivals/holiday_data.h festivals/festival_data.h \
+             festivals/holiday_kinds.h cycles/almanac_data.h texts/table_names_simplified.h; do
   if ! diff -u "$table" "$scratch/$table"; then
     echo "check-tables: $table is not what its generator makes" >&2
     status=1

@@ -35,17 +35,16 @@ ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
 SOURCE = os.path.join(ROOT, 'tools', 'data', 'cn-holidays.tsv')
 REFERENCE = os.path.join(ROOT, 'tests', 'data', 'holiday_reference.tsv')
 
-HOLIDAY_TYPES = os.path.join(ROOT, 'festivals', 'official_day_types.h')
+HOLIDAYS = os.path.join(ROOT, 'tools', 'data', 'holidays.tsv')
 READER = os.path.join(ROOT, 'build', 'native', 'moonfold_holiday_rows')
 
 
 def holiday_enumerators():
-    """The Holiday enum's enumerators in the order of their ids, read from
-    the header that declares them (the one source of the ids)."""
-    with open(HOLIDAY_TYPES, encoding='utf-8') as f:
-        text = f.read()
-    body = re.search(r'enum class Holiday[^{]*\{(.*?)\};', text, re.S).group(1)
-    return re.findall(r'^\s*(k\w+),', body, re.M)
+    """The Holiday enum's enumerators in the order of their ids, from the
+    data file the enum itself is made of (tools/data/holidays.tsv)."""
+    with open(HOLIDAYS, encoding='utf-8') as f:
+        rows = [line.rstrip('\n').split('\t') for line in f if line.strip() and line[0] != '#']
+    return [row[1] for row in rows]
 
 
 # Where the notices differ from the second source: date -> what the notice

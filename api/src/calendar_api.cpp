@@ -31,10 +31,11 @@ static_assert(LongestRun(kLunarFestivalDays, SameDate) <= MOONFOLD_MAX_FESTIVALS
 static_assert(LongestRun(kWeekdayFestivalRules, detail::SameRule) <= MOONFOLD_MAX_FESTIVALS);
 static_assert(LongestRun(kLastWeekdayFestivalRules, detail::SameRule) <= MOONFOLD_MAX_FESTIVALS);
 
-moonfold_festival_list ListOf(FestivalRun run) {
+moonfold_festival_list ListOf(FestivalTable table, FestivalRun run) {
   moonfold_festival_list list{};
   for (unsigned i = 0; i < run.count && i < MOONFOLD_MAX_FESTIVALS; ++i) {
-    list.ids[list.count++] = run.first + static_cast<int>(i);
+    list.ids[list.count++] =
+        static_cast<int>(FestivalKey({table, static_cast<std::uint8_t>(run.first + i)}));
   }
   return list;
 }
@@ -111,10 +112,10 @@ moonfold_facts_t FactsStruct(const DayFacts& f) {
   TermOfDay(f, c);
   Countdowns(f, c);
   c.star_sign = static_cast<int>(f.star_sign);
-  c.fixed_festivals = ListOf(f.fixed_festivals);
-  c.weekday_festivals = ListOf(f.weekday_festivals);
-  c.last_week_festivals = ListOf(f.last_week_festivals);
-  c.lunar_festivals = ListOf(f.lunar_festivals);
+  c.fixed_festivals = ListOf(FestivalTable::kFixedDate, f.fixed_festivals);
+  c.weekday_festivals = ListOf(FestivalTable::kWeekdayRule, f.weekday_festivals);
+  c.last_week_festivals = ListOf(FestivalTable::kLastWeekday, f.last_week_festivals);
+  c.lunar_festivals = ListOf(FestivalTable::kLunar, f.lunar_festivals);
   c.official = OfficialOf(f.official.status);
   c.holiday = f.official.status == DayStatus::kDayOff || f.official.status == DayStatus::kMakeUpWork
                   ? static_cast<int>(f.official.holiday)

@@ -46,7 +46,7 @@ moonfold_event EventStruct(const CalendarEvent& e) {
     case EventKind::kLunar:
     case EventKind::kGregorian:
       c.name_kind = FestivalNameKind(e.festival.table);
-      c.id = e.festival.row;
+      c.id = static_cast<int>(FestivalKey(e.festival));
       break;
     case EventKind::kOff:
     case EventKind::kWork:

@@ -20,11 +20,6 @@ Name Row(const Table& table, int id) {
   return std::u16string(table[static_cast<std::size_t>(id)]);
 }
 
-Name FestivalIn(FestivalTable table, std::size_t rows, int id, Script script) {
-  if (id < 0 || static_cast<std::size_t>(id) >= rows) return std::nullopt;
-  return std::u16string(FestivalName({table, static_cast<std::uint8_t>(id)}, script));
-}
-
 Name LunarMonth(int id, bool leap, Script script) {
   if (id < 1 || id > 12) return std::nullopt;
   return LunarMonthName(static_cast<unsigned>(id), leap, script);
@@ -57,14 +52,10 @@ Name CycleNames(int kind, int id, Script script) {
 Name DayNames(int kind, int id, Script script) {
   const texts::ScriptNames& n = texts::NamesOf(script);
   switch (kind) {
-    case MOONFOLD_NAME_FIXED_FESTIVAL:
-      return FestivalIn(FestivalTable::kFixedDate, kFixedDateFestivalDays.size(), id, script);
-    case MOONFOLD_NAME_WEEKDAY_FESTIVAL:
-      return FestivalIn(FestivalTable::kWeekdayRule, kWeekdayFestivalRules.size(), id, script);
-    case MOONFOLD_NAME_LAST_WEEK_FESTIVAL:
-      return FestivalIn(FestivalTable::kLastWeekday, kLastWeekdayFestivalRules.size(), id, script);
-    case MOONFOLD_NAME_LUNAR_FESTIVAL:
-      return FestivalIn(FestivalTable::kLunar, kLunarFestivalCount, id, script);
+    case MOONFOLD_NAME_FIXED_FESTIVAL: return Row(n.fixed_date_festivals, id);
+    case MOONFOLD_NAME_WEEKDAY_FESTIVAL: return Row(n.weekday_festivals, id);
+    case MOONFOLD_NAME_LAST_WEEK_FESTIVAL: return Row(n.last_weekday_festivals, id);
+    case MOONFOLD_NAME_LUNAR_FESTIVAL: return Row(n.lunar_festivals, id);
     case MOONFOLD_NAME_COUNTDOWN_FESTIVAL: return Row(n.countdown_festivals, id);
     case MOONFOLD_NAME_HOLIDAY: return Row(n.holidays, id);
     case MOONFOLD_NAME_DUTY: return Row(n.duty_officers, id);
