@@ -104,8 +104,8 @@ TEST(MoonfoldCommand, EveryListOfKeywordsIsTheTables) {
     EXPECT_EQ(instances, keywords) << example;
   }
 
-  // The README's table of keywords, a row each.
-  const std::string readme = FileText(source + "/README.md");
+  // The plug-in user's table of keywords, a row each.
+  const std::string readme = FileText(source + "/docs/plugin.md");
   std::string rows;
   for (std::size_t at = readme.find("\n| `"); at != std::string::npos;
        at = readme.find("\n| `", at + 1)) {

@@ -4,7 +4,8 @@
 #   x86/Moonfold.dll   for 32-bit hosts
 #   x64/Moonfold.dll   for 64-bit hosts
 #   x86/moonfold.exe, x64/moonfold.exe   the command
-#   README.md, moonfold.ini (the example configuration), LICENSE
+#   README.md (the plug-in user's: docs/plugin.md), moonfold.ini (the
+#   example configuration), LICENSE
 set -euo pipefail
 cd "$(dirname "$0")/.."
 tools/build.sh win32 win64 >/dev/null
@@ -16,7 +17,8 @@ rm -rf "$stage" "build/release/${name}.zip"
 mkdir -p "$stage/x86" "$stage/x64"
 cp build/win32/Moonfold.dll build/win32/moonfold.exe "$stage/x86/"
 cp build/win64/Moonfold.dll build/win64/moonfold.exe "$stage/x64/"
-cp README.md LICENSE "$stage/"
+cp docs/plugin.md "$stage/README.md"
+cp LICENSE "$stage/"
 cp examples/moonfold.ini "$stage/moonfold.ini"
 (cd build/release && cmake -E tar cf "${name}.zip" --format=zip "$name")
 echo "build/release/${name}.zip"
