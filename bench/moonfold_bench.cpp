@@ -1,5 +1,5 @@
 // What Moonfold costs: the conversions both ways and the facts of a day
-// over dates spread across 1900-2100; each keyword's text, one whole
+// over dates spread across the range; each keyword's text, one whole
 // Initialize for each keyword, GetString and Update2 over 1990-2050; and
 // the same conversions with ICU4C's Chinese calendar, the library a C++
 // program would otherwise reach for, measured in the same run.
@@ -30,7 +30,7 @@
 namespace moonfold {
 namespace {
 
-// The calendar's years, as the benchmarks' names give them: "1900-2100".
+// The calendar's years, as the benchmarks' names give them: "1645-2100".
 const std::string kYears =
     std::to_string(kFirstCalendarYear) + "-" + std::to_string(kLastCalendarYear);
 
@@ -81,7 +81,7 @@ UDate NoonOf(std::chrono::sys_days day) {
       duration_cast<milliseconds>(day.time_since_epoch() + hours{12}).count());
 }
 
-// Dates drawn evenly from 1900-01-01..2100-12-31, with their lunar dates,
+// Dates drawn evenly from the whole range, with their lunar dates,
 // in a fixed random order.
 struct WideDate {
   std::chrono::sys_days day;
@@ -298,7 +298,7 @@ class RecordingReporter : public benchmark::ConsoleReporter {
   std::map<std::string, double> nanoseconds_;
 };
 
-// Days of 1900-2100 on which ICU4C's astronomical calendar differs from
+// Days of the range on which ICU4C's astronomical calendar differs from
 // Moonfold's tables (which agree with the reference on every day), and
 // how many of them fall in 1990-2050.
 struct Disagreements {

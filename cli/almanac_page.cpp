@@ -69,20 +69,42 @@ std::vector<std::string> DayNotes(const DayFacts& f, Script s) {
   return notes;
 }
 
+// The year and month the page heads the day with: the year by 立春 and
+// the month by the 节, as its own items count them — the day of a 节
+// belongs wholly to its new month (2026-12-07, 大雪, is 庚子) — so the
+// pillars of the day's last minute.
+Pillars HeadingPillars(const DayFacts& f) {
+  using namespace std::chrono;
+  return PillarsAt(local_days{f.date} + hours{23} + minutes{59}).value_or(f.pillars);
+}
+
+// The words of a line that have a text.
+std::vector<std::string> Present(std::vector<std::string> words) {
+  std::erase(words, std::string());
+  return words;
+}
+
 }  // namespace
 
 std::string AlmanacPage(const DayFacts& f, Script s, int columns) {
   const texts::ScriptNames& names = texts::NamesOf(s);
   const texts::Labels& l = names.labels;
   const bool lucky = kMansionIsLucky[f.almanac.mansion];
+  const Pillars heading = HeadingPillars(f);
+  // The date, the year of the Republic, the lunar date with its year's
+  // name (农历丙午年十月三十), and in the Qing calendar's years the date as it
+  // was written with the reign year.
   std::string page = Wrapped({}, 0,
-                             {IsoDate(f.date), U8(WeekdayLabel(f.day_of_week, s)),
-                              U8(l.lunar_calendar) + U8(LunarDateName(f.lunar, s))},
+                             Present({IsoDate(f.date), U8(WeekdayLabel(f.day_of_week, s)),
+                                      KindOf(u"ROCYEAR", f, s),
+                                      U8(l.lunar_calendar) + U8(CycleName(f.year_cycle, s)) +
+                                          U8(l.year) + U8(LunarDateName(f.lunar, s)),
+                                      U8(ReignDateName(f.lunar, s))}),
                              columns, "  ") +
                      "\n";
   page +=
       Wrapped({}, 0,
-              {U8(CycleName(f.year_cycle, s)) + U8(l.year) + " " + U8(CycleName(f.month_cycle, s)) +
+              {U8(CycleName(heading.year, s)) + U8(l.year) + " " + U8(CycleName(heading.month, s)) +
                    U8(l.month) + " " + U8(CycleName(f.day_cycle, s)) + U8(l.day_of_cycle),
                U8(l.animal) + U8(NameAt(names.animals, f.year_cycle.Branch()))},
               columns, "  ") +
@@ -107,10 +129,14 @@ std::string AlmanacJson(const DayFacts& f, Script s) {
     return std::string(",\"") + key + "\":" + JsonString(value);
   };
   std::string out = "{\"date\":" + JsonString(IsoDate(f.date));
+  const Pillars heading = HeadingPillars(f);
   out +=
       member("weekday", KindOf(u"WEEKDAY", f, s)) + member("lunar", U8(LunarDateName(f.lunar, s)));
-  out += member("year", KindOf(u"HEYEAR", f, s)) + member("month", KindOf(u"HEMONTH", f, s)) +
-         member("day", KindOf(u"HEDAY", f, s)) + member("animal", KindOf(u"TWELVEANIMALS", f, s));
+  out += member("lunar_year", KindOf(u"HEYEAR", f, s)) + member("era", KindOf(u"ERA", f, s)) +
+         member("rocyear", KindOf(u"ROCYEAR", f, s));
+  out += member("year", U8(CycleName(heading.year, s))) +
+         member("month", U8(CycleName(heading.month, s))) + member("day", KindOf(u"HEDAY", f, s)) +
+         member("animal", KindOf(u"TWELVEANIMALS", f, s));
   out += member("term", KindOf(u"SOLAR", f, s)) + member("pentad", KindOf(u"PENTAD", f, s)) +
          member("moon", KindOf(u"MOONPHASE", f, s)) +
          member("season", KindOf(u"SEASONDAYS", f, s)) +

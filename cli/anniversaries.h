@@ -26,7 +26,7 @@ struct YearsAnniversary {
 };
 
 // The anniversary in each lunar year of the range that has a day within
-// 1900-01-01 .. 2100-12-31, in order.
+// the calendar's range, in order.
 std::vector<YearsAnniversary> AnniversariesOf(const AnniversaryRequest& request);
 
 // "2027  2027-09-15  八月十五", with what a year lacks after it.

@@ -6,11 +6,12 @@
 
 #include "cli/command_test_support.h"
 #include "common/plugin_years.h"
+#include "cycles/solar_terms.h"
 
 namespace moonfold::cli {
 namespace {
 
-// Over 1900-2100 the marks fall on the six events and on the lunar
+// Over the range the marks fall on the six events and on the lunar
 // festivals of their months, and on nothing else.
 TEST(CalendarRecord, UncertainMarksFallOnTheSixEventsAndTheirMonthsFestivals) {
   std::set<std::string> marked, festivals;
@@ -21,7 +22,7 @@ TEST(CalendarRecord, UncertainMarksFallOnTheSixEventsAndTheirMonthsFestivals) {
                               At(2026, 12, 9, false));
     for (auto& m : JsonLines(r.out)) events.push_back(std::move(m));
   }
-  EXPECT_GT(events.size(), 201u * 60);
+  EXPECT_GT(events.size(), static_cast<std::size_t>(kLastCalendarYear - kFirstCalendarYear) * 60);
   for (const auto& m : events) {
     notes += m.count("note");
     if (m.count("uncertain") == 0) continue;
@@ -39,7 +40,10 @@ TEST(CalendarRecord, UncertainMarksFallOnTheSixEventsAndTheirMonthsFestivals) {
   for (const char* festival : {"2057-10-07 重阳节", "2089-09-18 中秋节", "2097-08-14 七夕情人节"})
     EXPECT_EQ(festivals.count(festival), 1u) << festival;
   for (const std::string& f : festivals) EXPECT_GT(std::stoi(f.substr(0, 4)), kLastPluginYear) << f;
-  EXPECT_EQ(notes, 6);  // the six issued terms
+  // The six issued terms from 1912, and before, every term: its minute is
+  // today's reckoning, or the record puts it on another day.
+  // (1645's 小寒 and 大寒 fall before the range.)
+  EXPECT_EQ(notes, 6 + 24 * (kLastReckonedMinuteYear + 1 - kFirstTermYear) - 2);
   // The plug-in's years have none of either.
   for (const auto& m : events) {
     const int year = std::stoi(m.at("date").substr(0, 4));
@@ -69,13 +73,28 @@ TEST(CalendarRecord, EveryListingSaysIt) {
        "还有6天    大雪 23:47（历书所载时刻，今推 1917-12-08 00:00）\n"},
       {"--every 09-09 --from 2057 --to 2057", "2057  2057-10-07  九月初九?\n"},
       {"--year 1917 --json --kinds term",
-       "\"name\":\"大雪\",\"time\":\"23:47\",\"note\":\"历书所载时刻，今推 1917-12-08 00:00\"}"},
+       "\"name\":\"大雪\",\"time\":\"23:47\",\"reckoned\":\"1917-12-08 "
+       "00:00\",\"note\":\"历书所载时刻，"
+       "今推 1917-12-08 00:00\"}"},
       {"--every 09-09 --from 2057 --to 2057 --json", "\"note\":null,\"uncertain\":true}"},
       {"--ics 2084", "北京时间 00:00，日期或有一日之差"},
       {"--ics 1928", "北京时间 23:53，历书所载时刻，今推 1928-06-22 00:06"},
       {"--every 08-15 --from 2089 --to 2089 --ics", "日期或有一日之差"},
       {"--month 2057-09", "28?        29?九月"},
       {"--month 2084-03", "20?"},
+      // Before 1912 the record gives days: a minute is today's reckoning,
+      // and a term it puts on another day has none.
+      {"--year 1899 --kinds term", "1899-01-05  周四  冬月廿四    20:17  小寒（时刻为今推）\n"},
+      {"--year 1899 --kinds term",
+       "1899-06-22  周四  五月十五           夏至（历书载于此日，今推 1899-06-21 23:45）\n"},
+      {"--year 1899 --kinds term --script hant", "夏至（曆書載於此日，今推 1899-06-21 23:45）"},
+      {"--year 1899 --json --kinds term",
+       "\"name\":\"夏至\",\"minute\":\"none\",\"reckoned\":\"1899-06-21 23:45\",\"note\":"},
+      {"--year 1899 --json --kinds term",
+       "\"name\":\"小寒\",\"time\":\"20:17\",\"minute\":\"reckoned\",\"note\":\"时刻为今推\"}"},
+      {"--next 1 --date 1899-06-20", "还有2天    夏至（历书载于此日，今推 1899-06-21 23:45）\n"},
+      {"--ics 1899", "时刻为今推"},
+      {"--ics 1899", "历书载于此日，今推 1899-06-21 23:45"},
   };
   for (const auto& c : kCases) {
     // A calendar file's lines are unfolded first.

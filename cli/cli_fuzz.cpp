@@ -21,7 +21,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
       args.back() += static_cast<char>(data[i]);
     }
   }
-  // A year range of 1900:2100 writes megabytes and tells no more than a
+  // A year range of 1645:2100 writes megabytes and tells no more than a
   // short one: ranges of over ten years are left out.
   for (const std::string& arg : args) {
     if (arg.size() == 9 && arg[4] == ':' &&

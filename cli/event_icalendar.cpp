@@ -42,7 +42,9 @@ void ICalendarEvent(ICalendarWriter& writer, const CalendarEvent& e, Script scri
                    Utf8FromUtf16(e.kind == EventKind::kMoon ? labels.moon_time : labels.term_time) +
                    TimeText(*e.time);
   }
-  if (e.reckoned) description += Utf8FromUtf16(labels.clause) + IssuedNote(e, script);
+  if (const std::string note = MinuteNote(e, script); !note.empty()) {
+    description += Utf8FromUtf16(labels.clause) + note;
+  }
   if (e.uncertain)
     description += Utf8FromUtf16(labels.clause) + Utf8FromUtf16(labels.uncertain_day);
   const texts::Name category = e.kind == EventKind::kTerm    ? labels.category_term

@@ -17,7 +17,19 @@ std::string EventObject(const CalendarEvent& e, Script script, const std::string
   if (e.kind == EventKind::kMoon) out += ",\"phase\":" + JsonString(PhaseName(e.quarter));
   out += ",\"name\":" + JsonString(EventName(e, script));
   if (e.time) out += ",\"time\":" + JsonString(TimeText(*e.time));
-  if (e.reckoned) out += ",\"note\":" + JsonString(IssuedNote(e, script));
+  // A term's minute where it is not the issued one: today's reckoning
+  // ("minute":"reckoned"), or none, the record giving the day only.
+  if (e.kind == EventKind::kTerm && e.minute != TermMinute::kIssued) {
+    out += std::string(",\"minute\":") +
+           (e.minute == TermMinute::kReckoned ? "\"reckoned\"" : "\"none\"");
+  }
+  if (e.reckoned) {
+    out += ",\"reckoned\":" + JsonString(IsoDate(year_month_day{floor<days>(*e.reckoned)}) + " " +
+                                         TimeText(*e.reckoned));
+  }
+  if (const std::string note = MinuteNote(e, script); !note.empty()) {
+    out += ",\"note\":" + JsonString(note);
+  }
   if (e.uncertain) out += ",\"uncertain\":true";
   return out + extra + "}";
 }

@@ -21,11 +21,13 @@ std::string ListedName(const CalendarEvent& e, Script script) {
   return EventName(e, script);
 }
 
-// The issued note in brackets after a listing's name, or nothing.
+// The note of a term's minute in brackets after a listing's name, or
+// nothing.
 std::string BracketedNote(const CalendarEvent& e, Script script) {
-  if (!e.reckoned) return {};
+  const std::string note = MinuteNote(e, script);
+  if (note.empty()) return {};
   const texts::Labels& labels = texts::NamesOf(script).labels;
-  return Utf8FromUtf16(labels.note_open) + IssuedNote(e, script) + Utf8FromUtf16(labels.note_close);
+  return Utf8FromUtf16(labels.note_open) + note + Utf8FromUtf16(labels.note_close);
 }
 
 // The date, weekday and lunar date that begin a line of a listing.

@@ -60,12 +60,14 @@ std::string LunarDateOf(const LunarDate& lunar, Script script) {
 
 // Of a term shown as its calendar was issued: "历书所载时刻，今推 1912-11-22
 // 23:48", else nothing.
-std::string IssuedNote(const CalendarEvent& e, Script script) {
-  if (!e.reckoned) return {};
+std::string MinuteNote(const CalendarEvent& e, Script script) {
   const texts::Labels& labels = texts::NamesOf(script).labels;
-  return Utf8FromUtf16(labels.issued_time) + Utf8FromUtf16(labels.clause) +
-         Utf8FromUtf16(labels.reckoned) + IsoDate(year_month_day{floor<days>(*e.reckoned)}) + " " +
-         TimeText(*e.reckoned);
+  if (e.kind != EventKind::kTerm) return {};
+  if (e.minute == TermMinute::kReckoned) return Utf8FromUtf16(labels.reckoned_time);
+  if (!e.reckoned) return {};
+  return Utf8FromUtf16(e.minute == TermMinute::kDayOnly ? labels.issued_day : labels.issued_time) +
+         Utf8FromUtf16(labels.clause) + Utf8FromUtf16(labels.reckoned) +
+         IsoDate(year_month_day{floor<days>(*e.reckoned)}) + " " + TimeText(*e.reckoned);
 }
 
 }  // namespace moonfold::cli

@@ -38,8 +38,11 @@ std::string EventName(const CalendarEvent& e, Script script);
 // A lunar date as calendars print it: 闰二月初一.
 std::string LunarDateOf(const LunarDate& lunar, Script script);
 
-// Of a term shown as its calendar was issued: "历书所载时刻，今推 1912-11-22
-// 23:48", else nothing.
-std::string IssuedNote(const CalendarEvent& e, Script script);
+// What is known of a term's minute, where it is not the issued one: from
+// 1912, a term shown as its calendar was issued, "历书所载时刻，今推
+// 1912-11-22 23:48"; before, a minute of today's reckoning, "时刻为今推",
+// or a term the record puts on another day than that reckoning, "历书载于
+// 此日，今推 1899-06-21 23:45".  Else nothing.
+std::string MinuteNote(const CalendarEvent& e, Script script);
 
 }  // namespace moonfold::cli

@@ -171,6 +171,12 @@ int main(int argc, char** argv) {
   environment.now = moonfold::ReadSystemLocalClock();
   environment.utc_now = std::chrono::floor<std::chrono::seconds>(std::chrono::system_clock::now());
   environment.read_file = [](const std::string& path) { return moonfold::ReadTextFile(path); };
+  environment.local_time_at =
+      [](std::chrono::sys_seconds at) -> std::optional<moonfold::LocalDateRecord> {
+    moonfold::LocalDateRecord local;
+    if (!moonfold::LocalTimeAt(at.time_since_epoch().count(), local)) return std::nullopt;
+    return local;
+  };
   if (const char* file = std::getenv("MOONFOLD_HOLIDAYS"); file != nullptr && *file != '\0') {
     environment.holidays_variable = file;
   }

@@ -74,22 +74,49 @@ std::optional<year_month_day> Today(const Environment& environment) {
   return today;
 }
 
+// A time given with its UTC offset, as the local wall time that every
+// other input means (the machine's time zone), or why it cannot be.
+Parsed<DateTime> LocalOf(const DateTime& given, const Environment& environment) {
+  if (!given.offset) return given;
+  const sys_seconds at =
+      sys_days{given.date} + hours{given.hour} + minutes{given.minute} - minutes{*given.offset};
+  const auto local = environment.local_time_at ? environment.local_time_at(at) : std::nullopt;
+  if (!local) return "the local time of that instant is not known on this machine";
+  const year_month_day date{year{local->year}, month{local->month}, day{local->day}};
+  if (!date.ok() || !InCalendarRange(sys_days{date})) {
+    return "at local time " + IsoDate(date) + ", outside the supported range " + RangeText();
+  }
+  return DateTime{date, local->hour, local->minute, std::nullopt};
+}
+
+// A date option's value read (ParseDate or ParseLunarDate) and made local
+// time, or the refusal that names it.
+std::variant<DateTime, Result> DateOption(std::string_view option, const std::string& value,
+                                          Parsed<DateTime> (*parse)(std::string_view),
+                                          const Environment& environment) {
+  auto parsed = parse(value);
+  if (const auto* given = std::get_if<DateTime>(&parsed)) parsed = LocalOf(*given, environment);
+  if (const auto* why = std::get_if<std::string>(&parsed)) {
+    return Failure(std::string(option) + " " + value, *why);
+  }
+  return std::get<DateTime>(parsed);
+}
+
 // The moment the texts are of: the one asked for, or the clock's.  Nothing
 // when the clock's own date lies outside the calendar.
 std::variant<std::optional<DateTime>, Result> MomentOf(const Context& c) {
   const auto& date = c.request[Option("--date")];
   const auto& lunar = c.request[Option("--lunar")];
   if (date || lunar) {
-    const auto parsed = date ? ParseDate(*date) : ParseLunarDate(*lunar);
-    if (const auto* why = std::get_if<std::string>(&parsed)) {
-      return Failure((date ? "--date " : "--lunar ") + (date ? *date : *lunar), *why);
-    }
-    return std::optional<DateTime>(std::get<DateTime>(parsed));
+    auto asked = date ? DateOption("--date", *date, ParseDate, c.environment)
+                      : DateOption("--lunar", *lunar, ParseLunarDate, c.environment);
+    if (auto* refused = std::get_if<Result>(&asked)) return std::move(*refused);
+    return std::optional<DateTime>(std::get<DateTime>(asked));
   }
   const std::optional<year_month_day> today = Today(c.environment);
   if (!today) return std::optional<DateTime>();
   return std::optional<DateTime>(
-      DateTime{*today, c.environment.now.hour, c.environment.now.minute});
+      DateTime{*today, c.environment.now.hour, c.environment.now.minute, std::nullopt});
 }
 
 // The moment, or the refusal when it cannot be had.
@@ -163,10 +190,9 @@ std::variant<year_month_day, Result> DayAsked(std::string_view option,
     if (const auto today = Today(environment)) return *today;
     return ClockOutOfRange(environment);
   }
-  const auto parsed = ParseDate(*value);
-  if (const auto* why = std::get_if<std::string>(&parsed))
-    return Failure(std::string(option) + " " + *value, *why);
-  return std::get<DateTime>(parsed).date;
+  auto asked = DateOption(option, *value, ParseDate, environment);
+  if (auto* refused = std::get_if<Result>(&asked)) return std::move(*refused);
+  return std::get<DateTime>(asked).date;
 }
 
 // --workday: whether a day is worked, for scripts: exit status 0 for a
@@ -408,6 +434,41 @@ Result AlmanacMode(const Context& c) {
   return {0, json ? AlmanacJson(facts, c.script) : AlmanacPage(facts, c.script, columns), {}};
 }
 
+// --era: the day both ways in one line, "1911-10-10 宣统三年八月十九 辛亥年 属猪",
+// "1949-10-01 民国38年 农历八月初十 己丑年 属牛".
+Result EraMode(const Context& c) {
+  const auto moment = NeededMoment(c);
+  if (const auto* refused = std::get_if<Result>(&moment)) return *refused;
+  const DayFacts f = *FactsOf(WallTime(std::get<DateTime>(moment).date, 12), c.arrangement);
+  const texts::ScriptNames& names = texts::NamesOf(c.script);
+  const std::string republic =
+      Utf8FromUtf16(TrimBlanks(KindText(*KindOfKeyword(u"ROCYEAR"), f, c.script)));
+  const std::string reign = Utf8FromUtf16(ReignDateName(f.lunar, c.script));
+  const std::string lunar = reign.empty() ? Utf8FromUtf16(names.labels.lunar_calendar) +
+                                                Utf8FromUtf16(LunarDateName(f.lunar, c.script))
+                                          : reign;
+  const std::string year =
+      Utf8FromUtf16(CycleName(f.year_cycle, c.script)) + Utf8FromUtf16(names.labels.year);
+  const std::string animal = Utf8FromUtf16(names.labels.animal) +
+                             Utf8FromUtf16(texts::NameAt(names.animals, f.year_cycle.Branch()));
+  if (c.request.Given(Option("--json"))) {
+    return {
+        0,
+        "{\"date\":" + JsonString(IsoDate(f.date)) + ",\"rocyear\":" + JsonString(republic) +
+            ",\"era\":" +
+            JsonString(Utf8FromUtf16(TrimBlanks(KindText(*KindOfKeyword(u"ERA"), f, c.script)))) +
+            ",\"lunar\":" + JsonString(lunar) + ",\"lunar_year\":" + JsonString(year) +
+            ",\"animal\":" +
+            JsonString(Utf8FromUtf16(texts::NameAt(names.animals, f.year_cycle.Branch()))) + "}\n",
+        {}};
+  }
+  std::string line = IsoDate(f.date);
+  for (const std::string& part : {republic, lunar, year, animal}) {
+    if (!part.empty()) line += " " + part;
+  }
+  return {0, line + "\n", {}};
+}
+
 // What runs each mode, by the option that asks for it.
 struct ModeRow {
   OptionId option;
@@ -418,6 +479,7 @@ constexpr ModeRow kModes[]{
     {Option("--ics"), YearEventsMode}, {Option("--every"), EveryMode},
     {Option("--next"), NextMode},      {Option("--workday"), WorkdayMode},
     {Option("--moon"), MoonMode},      {Option("--almanac"), AlmanacMode},
+    {Option("--era"), EraMode},
 };
 // Every option that asks for a mode has a row here.
 static_assert(static_cast<std::size_t>(std::count_if(kOptions.begin(), kOptions.end(),

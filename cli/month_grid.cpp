@@ -51,7 +51,7 @@ void Append(Line& line, const std::string& text, bool highlight) {
 std::vector<std::u16string> LunarNames(const DayFacts& f, Script script, bool month_shown) {
   std::vector<std::u16string> names;
   const FestivalRun run = f.lunar_festivals;
-  for (unsigned row = run.first; row < run.first + run.count; ++row) {
+  for (const unsigned row : run) {
     names.push_back(
         FestivalShortName({FestivalTable::kLunar, static_cast<std::uint8_t>(row)}, script));
   }
@@ -173,46 +173,79 @@ unsigned IsoWeek(sys_days day) {
   return static_cast<unsigned>((thursday - first).count() / 7 + 1);
 }
 
-std::vector<Line> Grid(year_month month, const Cells& cells, const GridStyle& style) {
-  std::vector<DayFacts> days;
+// The days of a month that the calendar holds, and those before its
+// range: it begins on 1645-01-28 (顺治二年正月初一), and the days of that
+// month before then are drawn with their numbers only, no calendar of them
+// being known.
+struct MonthDays {
+  std::vector<DayFacts> known;
+  std::vector<sys_days> bare;
+};
+
+MonthDays DaysOf(year_month month, const Arrangement& arrangement) {
+  MonthDays days;
   for (sys_days d{month / 1}; d <= sys_days{month / std::chrono::last}; d += std::chrono::days{1}) {
-    days.push_back(*FactsOf(WallTime(year_month_day{d}, 12), *style.arrangement));
+    if (const auto f = FactsOf(WallTime(year_month_day{d}, 12), arrangement)) {
+      days.known.push_back(*f);
+    } else if (days.known.empty()) {
+      days.bare.push_back(d);
+    }
   }
+  return days;
+}
+
+std::string BareNumberCell(sys_days day, const Cells& cells) {
+  return PadRight(
+      PadLeft(std::to_string(static_cast<unsigned>(year_month_day{day}.day())), kNumberWidth),
+      cells.width);
+}
+
+std::vector<Line> Grid(year_month month, const Cells& cells, const GridStyle& style) {
+  const auto [days, bare] = DaysOf(month, *style.arrangement);
   std::vector<Line> lines{TitleLine(month, days, cells, style.script), WeekdayHeader(cells, style)};
 
   // Two lines a week: the numbers, and under them the lunar lines.
   const unsigned first_weekday = weekday{sys_days{month / 1}}.c_encoding();
   int column = static_cast<int>((first_weekday + 7 - (style.monday_first ? 1 : 0)) % 7);
   Line numbers, names;
-  const auto start_week = [&](const DayFacts& f) {
+  const auto start_week = [&](sys_days day) {
     if (!cells.week_numbers) return;
     // A week that starts on Sunday holds the Monday to Saturday of one ISO week.
-    const sys_days monday =
-        sys_days{f.date} + std::chrono::days{style.monday_first ? -column : 1 - column};
+    const sys_days monday = day + std::chrono::days{style.monday_first ? -column : 1 - column};
     char week[8];
     std::snprintf(week, sizeof week, "%2u ", IsoWeek(monday));
     Append(numbers, week, false);
     Append(names, std::string(kWeekColumn, ' '), false);
   };
-  start_week(days.front());
+  const sys_days last{month / std::chrono::last};
+  const auto add = [&](sys_days day, const std::string& number, const std::string& name,
+                       bool today) {
+    Append(numbers, number, today);
+    Append(names, name, today);
+    if (++column == 7 || day == last) {
+      lines.push_back(std::exchange(numbers, Line{}));
+      lines.push_back(std::exchange(names, Line{}));
+      column = 0;
+      if (day != last) start_week(day + std::chrono::days{1});
+    } else {
+      Append(numbers, " ", false);
+      Append(names, " ", false);
+    }
+  };
+  start_week(sys_days{month / 1});
   Append(numbers, std::string(static_cast<std::size_t>(column * (cells.width + 1)), ' '), false);
   Append(names, std::string(static_cast<std::size_t>(column * (cells.width + 1)), ' '), false);
+  for (const sys_days day : bare) {
+    add(day, BareNumberCell(day, cells), std::string(static_cast<std::size_t>(cells.width), ' '),
+        false);
+  }
   for (const DayFacts& f : days) {
     const bool today = style.highlight && style.today == f.date;
     const std::optional<std::u16string> month_name = MonthBesideNumber(f, cells, style.script);
     bool more = false;
     const std::u16string lunar = LunarLine(f, cells, style.script, month_name.has_value(), more);
-    Append(numbers, NumberCell(f, cells, month_name, more, style.script), today);
-    Append(names, PadRight(Utf8FromUtf16(lunar), cells.width), today);
-    if (++column == 7 || &f == &days.back()) {
-      lines.push_back(std::exchange(numbers, Line{}));
-      lines.push_back(std::exchange(names, Line{}));
-      column = 0;
-      if (&f != &days.back()) start_week(*(&f + 1));
-    } else {
-      Append(numbers, " ", false);
-      Append(names, " ", false);
-    }
+    add(sys_days{f.date}, NumberCell(f, cells, month_name, more, style.script),
+        PadRight(Utf8FromUtf16(lunar), cells.width), today);
   }
   return lines;
 }

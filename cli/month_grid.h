@@ -25,7 +25,7 @@ struct GridStyle {
 // week numbers.  Nothing narrower is drawn.
 int NarrowestGridWidth(bool week_numbers);
 
-// Months of 1900-01..2100-12 as grids that fit `columns`: as many side by
+// Months of the range as grids that fit `columns`: as many side by
 // side as fit (three at most; a single month, or three, always in one row
 // where they fit at all), with cells as wide as the room allows — ten
 // columns hold a lunar date or a festival's name and the month's name by

@@ -93,10 +93,13 @@ TEST(MonthGrid, ThreeMonthsSideBySideWhenTheyFitElseOneUnderAnother) {
   EXPECT_EQ(first_line(narrow.out).find("2024年3月"), std::string::npos);
   EXPECT_NE(narrow.out.find("\n\n"), std::string::npos);  // a blank line between months
   EXPECT_NE(narrow.out.find("2024年3月"), std::string::npos);
-  // The range ends in 1900-01: its neighbour before is left out.
-  const Result first = cli::Run({"--month", "1900-01", "-3"}, At(2024, 2, 10, false));
-  EXPECT_EQ(first.out.find("1899"), std::string::npos);
-  EXPECT_NE(first.out.find("1900年2月"), std::string::npos);
+  // The range begins on 1645-01-28: the month before is left out, and the
+  // days of January before the 28th have their numbers only.
+  const Result first = cli::Run({"--month", "1645-01", "-3"}, At(2024, 2, 10, false));
+  EXPECT_EQ(first.out.find("1644"), std::string::npos);
+  EXPECT_NE(first.out.find("1645年2月"), std::string::npos);
+  EXPECT_NE(first.out.find("22   23   24   25   26   27   28+    19"), std::string::npos);
+  EXPECT_NE(first.out.find("\n                              春节   廿三"), std::string::npos);
 }
 
 // No line is wider than the terminal, whatever is asked (CJK characters

@@ -1,5 +1,5 @@
 // The moonfold command: the Chinese calendar in a terminal, a script or a
-// status bar.  Today's texts (or any day's of 1900-2100, chosen by its
+// status bar.  Today's texts (or any day's of 1645-2100, chosen by its
 // Gregorian or its lunar date), a month grid, a year's festivals and solar
 // terms, and an iCalendar file of them.
 #pragma once
@@ -26,6 +26,9 @@ struct Environment {
   bool can_highlight = true;           // the console takes escape codes
   int terminal_columns = 0;            // 0 when unknown
   std::chrono::sys_seconds utc_now{};  // for the iCalendar DTSTAMP
+  // The local wall time of an instant, by the machine's time zone: for a
+  // time given with its UTC offset.  Nothing where it cannot be known.
+  std::function<std::optional<LocalDateRecord>(std::chrono::sys_seconds)> local_time_at;
   // Where a user's holiday arrangements may be: MOONFOLD_HOLIDAYS, and the
   // file under the configuration folder ($XDG_CONFIG_HOME or ~/.config),
   // read only when present.

@@ -8,6 +8,7 @@
 #include "cli/command_test_support.h"
 #include "cli/options.h"
 #include "cli/text_output.h"
+#include "input/dates.h"
 #include "moonfold_version.h"
 
 namespace moonfold::cli {
@@ -23,10 +24,44 @@ TEST(MoonfoldCommand, OptionsAndTheirOutput) {
       {"--date 2010-11-07T23:30 HEHOUR HEDAY", "子 辛酉\n"},
       {"--date 2010-11-07 --format '{LUNARMONTH}月{LUNARDAY}'", "十月初二\n"},
       // Machine output carries no blank at either end of a text.
-      // The four pillars at any minute of 1900-2100.
+      // The four pillars at any minute of the range.
       {"--date 1985-09-29T14:30 PILLARS", "乙丑 乙酉 辛未 乙未\n"},
       {"--date 1900-01-01T23:30 PILLARS", "己亥 丙子 甲戌 丙子\n"},
       {"--date 2026-12-08T12:00 PILLARS SEASONDAYS PENTAD", "丙午 庚子 丙辰 甲午 鹖鴠不鸣\n"},
+      // Times as clocks write them: one-digit hours, seconds (not counted).
+      {"--date 2026-02-03T7:30 DATE HEHOUR", "2026-02-03 辰\n"},
+      {"--date 2026-02-03T07:30:59 HEHOUR", "辰\n"},
+      {"--date 2026-02-03T07:30:59.250 HEHOUR", "辰\n"},
+      {"--date '2026-02-03 23:10' DATE HEHOUR", "2026-02-03 子\n"},
+      // Reign years, both ways.
+      {"--lunar 光绪26-05-24 DATE", "1900-06-20\n"},
+      {"--lunar 光绪二十六年五月廿四 DATE", "1900-06-20\n"},
+      {"--lunar 光緒二十六年五月廿四 DATE", "1900-06-20\n"},
+      {"--lunar 宣统三年八月十九 DATE", "1911-10-10\n"},
+      {"--lunar 同治5-10-06 DATE", "1866-11-12\n"},
+      {"--lunar 同治五年十月初六 DATE ERA", "1866-11-12 同治五年\n"},
+      {"--lunar 光绪26-L08-01 DATE", "1900-09-24\n"},
+      {"--lunar 光绪26-闰8-01 DATE", "1900-09-24\n"},
+      {"--lunar 光绪二十六年闰八月初一 DATE", "1900-09-24\n"},
+      {"--lunar 顺治二年正月初一 DATE", "1645-01-28\n"},
+      {"--lunar 康熙六十一年腊月廿九 DATE ERA", "1723-02-04 康熙六十一年\n"},
+      {"--lunar 光绪元年正月初一 DATE ERA", "1875-02-06 光绪元年\n"},
+      {"--date 1912-02-17 ERA ROCYEAR", "宣统三年 民国元年\n"},
+      {"--date 1912-02-18 ERA ROCYEAR", "民国元年\n"},
+      {"--date 1911-12-31 ERA ROCYEAR", "宣统三年\n"},
+      {"--date 民国38-10-01 DATE", "1949-10-01\n"},
+      {"--date 民國38年10月1日 DATE", "1949-10-01\n"},
+      {"--date 民国元年1月1日 DATE", "1912-01-01\n"},
+      {"--date 民国三十八年十月一日 DATE", "1949-10-01\n"},
+      {"--date 2026-12-08 ROCYEAR --script hant", "民國115年\n"},
+      {"--date 1911-10-10 --era", "1911-10-10 宣统三年八月十九 辛亥年 属猪\n"},
+      {"--date 1949-10-01 --era", "1949-10-01 民国38年 农历八月初十 己丑年 属牛\n"},
+      {"--lunar 光绪二十六年五月廿四 --era --script hant",
+       "1900-06-20 光緒二十六年五月廿四 庚子年 屬鼠\n"},
+      {"--date 1645-01-28 --era --json",
+       "{\"date\":\"1645-01-28\",\"rocyear\":\"\",\"era\":\"顺治二年\",\"lunar\":"
+       "\"顺治二年正月初一\","
+       "\"lunar_year\":\"乙酉年\",\"animal\":\"鸡\"}\n"},
       // Months and days of one digit or two, as --lunar and --month take them.
       {"--date 2023-4-5 DATE", "2023-04-05\n"},
       {"--date 2023-04-5T08:30 DATE HEHOUR", "2023-04-05 辰\n"},
@@ -116,28 +151,90 @@ TEST(MoonfoldCommand, EveryListOfKeywordsIsTheTables) {
   EXPECT_EQ(rows, Joined({keywords.begin() + 1, keywords.end()}, " ") + " ");
 }
 
+// A time given with its UTC offset (as `date -Iminutes` writes it) is the
+// local wall time of that instant, here a machine at UTC+8.
+TEST(MoonfoldCommand, ATimeWithItsOffsetIsMadeLocal) {
+  Environment e = At(2026, 12, 9);
+  e.local_time_at = [](std::chrono::sys_seconds at) -> std::optional<LocalDateRecord> {
+    using namespace std::chrono;
+    const auto local = at + hours{8};
+    const year_month_day date{floor<days>(local)};
+    const hh_mm_ss clock{local - floor<days>(local)};
+    LocalDateRecord r;
+    r.year = static_cast<std::uint16_t>(static_cast<int>(date.year()));
+    r.month = static_cast<std::uint16_t>(static_cast<unsigned>(date.month()));
+    r.day = static_cast<std::uint16_t>(static_cast<unsigned>(date.day()));
+    r.hour = static_cast<std::uint16_t>(clock.hours().count());
+    r.minute = static_cast<std::uint16_t>(clock.minutes().count());
+    return r;
+  };
+  const struct {
+    const char* date;
+    const char* out;
+  } kCases[]{
+      {"2026-02-03T07:30+08:00", "2026-02-03 辰\n"}, {"2026-02-03T07:30Z", "2026-02-03 申\n"},
+      {"2026-02-03T07:30-0500", "2026-02-03 戌\n"},  {"2026-02-03T01:30+09", "2026-02-03 子\n"},
+      {"2026-02-02T23:30+07:00", "2026-02-03 子\n"},  // past midnight here: the next day
+  };
+  for (const auto& c : kCases) {
+    const Result r = cli::Run({"--date", c.date, "DATE", "HEHOUR"}, e);
+    EXPECT_EQ(r.exit_code, 0) << c.date << r.err;
+    EXPECT_EQ(r.out, c.out) << c.date;
+  }
+  const Result outside = cli::Run({"--date", "2100-12-31T23:30-01:00", "DATE"}, e);
+  EXPECT_EQ(outside.exit_code, 2);
+  EXPECT_EQ(outside.err,
+            "moonfold: --date 2100-12-31T23:30-01:00 — at local time 2101-01-01, "
+            "outside the supported range " +
+                RangeText() + "\n");
+  e.local_time_at = nullptr;
+  EXPECT_EQ(cli::Run({"--date", "2026-02-03T07:30Z"}, e).exit_code, 2);
+}
+
 TEST(MoonfoldCommand, RefusesWithTheReasonAndExitStatus2) {
   const std::string keywords = Joined(Keywords(), " ");
+  const std::string outside = " — outside the supported range " + RangeText();
+  const std::string outside_years = " — outside the supported years " + YearsText();
   const struct {
     const char* args;
     std::string err;
   } kCases[]{
-      {"--date 1899-12-31",
-       "--date 1899-12-31 — outside the supported range 1900-01-01 … 2100-12-31"},
-      {"--date 2101-01-01 LUNARDAY",
-       "--date 2101-01-01 — outside the supported range 1900-01-01 … 2100-12-31"},
-      {"--month 2101-01", "--month 2101-01 — outside the supported range 1900-01-01 … 2100-12-31"},
+      {"--date 1645-01-27", "--date 1645-01-27" + outside},
+      {"--date 2101-01-01 LUNARDAY", "--date 2101-01-01" + outside},
+      {"--month 2101-01", "--month 2101-01" + outside},
+      {"--month 1644-12", "--month 1644-12" + outside},
       {"--date 2023-02-30", "--date 2023-02-30 — 2023-02 has 28 days"},
       {"--date 2023-13-01", "--date 2023-13-01 — there is no month 13"},
-      {"--date 2010-1-7T9:00", "--date 2010-1-7T9:00 — expected YYYY-MM-DD or YYYY-MM-DDTHH:MM"},
+      {"--date 2010-1-7T9", "--date 2010-1-7T9 — expected YYYY-MM-DD or YYYY-MM-DDTHH:MM"},
+      {"--date 2010-1-7T9:0", "--date 2010-1-7T9:0 — expected YYYY-MM-DD or YYYY-MM-DDTHH:MM"},
+      {"--date 2010-11-07T09:00+0800x",
+       "--date 2010-11-07T09:00+0800x — expected YYYY-MM-DD or YYYY-MM-DDTHH:MM"},
+      {"--date 2010-11-07T09:00+15:00", "--date 2010-11-07T09:00+15:00 — no such UTC offset"},
+      {"--date 2010-11-07T09:61", "--date 2010-11-07T09:61 — no such time of day"},
+      // Reign years and the Republic's years, each where its dates belong.
+      {"--lunar 光绪35-01-01", "--lunar 光绪35-01-01 — 光绪 has 34 years, 1875–1908"},
+      {"--lunar 宣统四年正月初一", "--lunar 宣统四年正月初一 — 宣统 has 3 years, 1909–1911"},
+      {"--lunar 光绪0-01-01", "--lunar 光绪0-01-01 — 光绪 has 34 years, 1875–1908"},
+      {"--lunar 顺治元年正月初一", "--lunar 顺治元年正月初一" + outside},
+      {"--lunar 民国38-08-10",
+       "--lunar 民国38-08-10 — 民国 years count Gregorian years: give its date with --date"},
+      {"--date 光绪26-05-24",
+       "--date 光绪26-05-24 — 光绪 years count lunar years: give its date with --lunar"},
+      {"--lunar 光绪26年5月",
+       "--lunar 光绪26年5月 — expected a reign year's lunar date: 光绪26-05-24 or "
+       "光绪二十六年五月廿四"},
+      {"--lunar 光绪二十六年闰五月初一",
+       "--lunar 光绪二十六年闰五月初一 — lunar 1900 has no leap month 5"},
+      {"--date 民国190-01-01", "--date 民国190-01-01" + outside},
+      {"--date 民国38-02-30", "--date 民国38-02-30 — 1949-02 has 28 days"},
       {"--date 2010-11-07T24:00", "--date 2010-11-07T24:00 — no such time of day"},
       {"--date", "--date — needs a value (YYYY-MM-DD or YYYY-MM-DDTHH:MM)"},
       {"--date 2010-11-07 --date 2010-11-08", "--date — given twice"},
       {"--lunar 2025-08-30", "--lunar 2025-08-30 — lunar 2025-08 has 29 days"},
       {"--lunar 2024-L04-01", "--lunar 2024-L04-01 — lunar 2024 has no leap month 4"},
       {"--lunar 2023-L02-30", "--lunar 2023-L02-30 — lunar 2023-L02 has 29 days"},
-      {"--lunar 2100-12-02",
-       "--lunar 2100-12-02 — outside the supported range 1900-01-01 … 2100-12-31"},
+      {"--lunar 2100-12-02", "--lunar 2100-12-02" + outside},
+      {"--lunar 1644-12-29", "--lunar 1644-12-29" + outside},
       {"--lunar 2023-X2-01",
        "--lunar 2023-X2-01 — expected a lunar YYYY-MM-DD, a leap month as YYYY-L02-DD or "
        "YYYY-闰2-DD"},
@@ -159,7 +256,8 @@ TEST(MoonfoldCommand, RefusesWithTheReasonAndExitStatus2) {
       {"--year abc", "--year abc — expected YYYY"},
       {"--year 2027 --date 2027-01-01", "--year and --date — cannot be used together"},
       {"--ics 2027 --lunar 2027-01-01", "--ics and --lunar — cannot be used together"},
-      {"--year 1899", "--year 1899 — outside the supported years 1900 … 2100"},
+      {"--year 1644", "--year 1644" + outside_years},
+      {"--year 2101", "--year 2101" + outside_years},
       {"--ics 2030:2025", "--ics 2030:2025 — the first year comes after the last"},
       {"--ics 2025-2030", "--ics 2025-2030 — expected YYYY or YYYY:YYYY"},
       {"--gregorian", "--gregorian — goes with --year, --ics or --next"},
@@ -170,7 +268,7 @@ TEST(MoonfoldCommand, RefusesWithTheReasonAndExitStatus2) {
        "--every 2023-08-15 — expected a lunar MM-DD, a leap month as L04-10 or 闰4-10"},
       {"--every 08-15 --from 2030 --to 2020",
        "--from 2030 and --to 2020 — the first year comes after the last"},
-      {"--every 08-15 --from 1899", "--from 1899 — outside the supported years 1900 … 2100"},
+      {"--every 08-15 --from 1644", "--from 1644" + outside_years},
       {"--every 08-15 --to 2020:2021", "--to 2020:2021 — expected YYYY"},
       {"--every 08-15 --ics 2020",
        "--ics 2020 — takes no years with --every; give lunar years with --from and --to"},

@@ -98,6 +98,21 @@ function(moonfold_library name)
   moonfold_warnings(${name})
 endfunction()
 
+# moonfold_sources_of(VAR TARGETS...): the sources of libraries, as full
+# paths, for a program that compiles them apart.
+function(moonfold_sources_of var)
+  set(all)
+  foreach(target ${ARGN})
+    get_target_property(dir ${target} SOURCE_DIR)
+    get_target_property(sources ${target} SOURCES)
+    foreach(source ${sources})
+      cmake_path(ABSOLUTE_PATH source BASE_DIRECTORY ${dir})
+      list(APPEND all ${source})
+    endforeach()
+  endforeach()
+  set(${var} ${all} PARENT_SCOPE)
+endfunction()
+
 # moonfold_test(NAME SOURCES... [LIBS ...]): a GoogleTest program, run as one
 # test (under Wine in the Windows build).
 function(moonfold_test name)

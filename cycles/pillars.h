@@ -18,7 +18,7 @@ struct Pillars {
   friend constexpr bool operator==(const Pillars&, const Pillars&) = default;
 };
 
-// The pillars at a moment of 1900-01-01 .. 2100-12-31.
+// The pillars at a moment of the calendar.
 //   - year: the solar year, from 立春 to 立春;
 //   - month: from one 节 to the next, the 寅 month from 立春, its stem
 //     following the year's (甲己之年丙作首: 丙寅 in a 甲 or 己 year);
@@ -27,17 +27,20 @@ struct Pillars {
 //     (甲己日起甲子时); from 23:00 the 子 hour takes the next day's stem,
 //     while the day pillar stays the day's.
 //
-// The months are counted through the 节 terms since 1900's 小寒, which
-// opened a 丁丑 month in a 己亥 year: month pillars run on through the
-// cycle of sixty without a break (five years are sixty months, and each
-// year's first month stem moves on by the twelve months before it), and
-// each 立春 — the 节 one after every 小寒 — begins a year.
+// The months are counted through the 节 terms since the tables' first
+// 小寒, which opens the 丑 month of the solar year before: month pillars run
+// on through the cycle of sixty without a break (five years are sixty
+// months, and each year's first month stem moves on by the twelve months
+// before it), in the count of the lunar months' own cycle (MonthCycle, the
+// 丑 month being the twelfth of its year), and each 立春 — the 节 one after
+// every 小寒 — begins a year.
 constexpr Pillars PillarsOf(const TermsAbout& terms, CyclePosition day, unsigned hour) noexcept {
-  constexpr std::int32_t kFirstMonth = 13;           // 丁丑
-  const std::int32_t months = terms.latest_jie / 2;  // from -1, 1899's 大雪
+  constexpr auto kFirstMonth =
+      static_cast<std::int32_t>(MonthCycle(kFirstTermYear - 1, 12).value);  // 1644's: 丁丑
+  const std::int32_t months = terms.latest_jie / 2;  // from -1, the 大雪 before the tables
   Pillars p;
   p.year = YearCycle(kFirstTermYear - 1 + (months + 11) / 12);
-  p.month = {static_cast<unsigned>((kFirstMonth + months) % 60)};
+  p.month = {CycleIndex(kFirstMonth + months, 60)};
   p.day = day;
   const unsigned hour_stem_day = hour == 23 ? (day.Stem() + 1) % 10 : day.Stem();
   p.hour = {CycleIndex(static_cast<std::int32_t>(12 * hour_stem_day + HourBranchIndex(hour)), 60)};

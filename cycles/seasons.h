@@ -43,14 +43,14 @@ struct SeasonDay {
   friend constexpr bool operator==(const SeasonDay&, const SeasonDay&) = default;
 };
 
-// The dog-day or nine period of a day of 1900-2100, given with its date.
+// The dog-day or nine period of a day of the calendar, given with its date.
 constexpr SeasonDay SeasonDayOf(std::chrono::sys_days day,
                                 std::chrono::year_month_day date) noexcept {
   using namespace std::chrono;
   constexpr unsigned kGeng = 6;  // 庚, the seventh stem
   const int year = static_cast<int>(date.year());
   const unsigned month = static_cast<unsigned>(date.month());
-  if (year < kFirstTermYear || year > kLastTermYear) return {};
+  if (year < kFirstTableTermYear || year > kLastTableTermYear) return {};
   const auto since = [day](sys_days from) { return static_cast<unsigned>((day - from).count()); };
   // The dog days lie in July and August.
   if (month == 7 || month == 8) {
@@ -79,8 +79,8 @@ constexpr SeasonDay SeasonDayOf(std::chrono::sys_days day,
 }
 
 // The pentad (0 = the first of 小寒 .. 71 = the third of 冬至) of the day
-// the terms are about.  Before 1900's 小寒 the days are in the third pentad
-// of 1899's 冬至.
+// the terms are about.  Before the tables' first 小寒 the days are in the
+// third pentad of the 冬至 before.
 constexpr unsigned PentadOf(const TermsAbout& terms) noexcept {
   return 3 * SolarTermIndex(terms.latest) + std::min(terms.days_since_latest / 5, 2u);
 }

@@ -9,6 +9,7 @@
 
 #include "common/plugin_years.h"
 #include "cycles/pillars.h"
+#include "tests/support/record_data.h"
 #include "tests/support/reference_data.h"
 #include "tests/support/reviewed_names.h"
 
@@ -50,10 +51,17 @@ TEST(SolarTerms, FallOnTheirDayAndNotBesideIt) {
       {2049, 4, 5, -1},
       {2050, 9, 7, 16},
       {2050, 9, 8, -1},
+      // Days of the record: 1645's 大寒 was issued on the 20th (today's
+      // reckoning: 22:00 on the 19th); 1776's 小雪 at the turn of the 22nd,
+      // on the 21st.
+      {1645, 1, 19, -1},
+      {1645, 1, 20, 1},
+      {1776, 11, 21, 21},
+      {1776, 11, 22, -1},
       // The ends of the range, and a day no month has.
-      {1900, 1, 6, 0},
+      {1645, 1, 5, 0},
       {2100, 12, 22, 23},
-      {1899, 12, 22, -1},
+      {1644, 12, 22, -1},
       {2101, 1, 5, -1},
       {2000, 13, 6, -1},
   };
@@ -65,15 +73,19 @@ TEST(SolarTerms, FallOnTheirDayAndNotBesideIt) {
   }
 }
 
-// Every term of 1900-2100, against the second engine: the same day, and
-// within two minutes (both rounded down to the minute; the engines differ
-// by seconds, and from the 2070s by up to a minute and a half, for the
-// second keeps an older prediction of ΔT).
-TEST(SolarTerms, EveryInstantOf1900To2100MatchesTheReference) {
+// Every term of the tables' years, against the second engine: the same
+// day, and within two minutes (both rounded down to the minute; the
+// engines differ by seconds, and from the 2070s by up to a minute and a
+// half, for the second keeps an older prediction of ΔT).  The record's
+// days stand where the reference is moved to them (see reference_data.h).
+TEST(SolarTerms, EveryInstantOfTheRangeMatchesTheReference) {
   using namespace std::chrono;
   const auto& terms = testing::ReferenceTerms();
   long worst = 0;
+  int terms_in_range = 0;
   for (const auto& t : terms) {
+    terms_in_range +=
+        floor<days>(t.beijing_time) >= local_days{kFirstCalendarDay.time_since_epoch()};
     const std::optional<BeijingTime> instant = SolarTermInstant(t.year, t.index);
     ASSERT_TRUE(instant) << t.year << ' ' << t.index;
     const long apart =
@@ -84,7 +96,7 @@ TEST(SolarTerms, EveryInstantOf1900To2100MatchesTheReference) {
         << t.year << ' ' << Narrow(t.name);
   }
   EXPECT_EQ(terms.size(), testing::kReferenceTermCount);
-  std::printf("4824 term instants within %ld s of the reference's minute\n", worst);
+  std::printf("%zu term instants within %ld s of the reference's minute\n", terms.size(), worst);
 
   int term_days = 0, mismatches = 0;
   for (const auto& r : testing::AllReferenceDays()) {
@@ -97,7 +109,7 @@ TEST(SolarTerms, EveryInstantOf1900To2100MatchesTheReference) {
       ADD_FAILURE() << DateText(r.year, r.month, r.day) << ": " << (term ? "a term" : "no term");
     }
   }
-  EXPECT_EQ(term_days, 4824);
+  EXPECT_EQ(term_days, terms_in_range);
   EXPECT_EQ(mismatches, 0);
   // 1951's winter solstice: 00:00:01 on the 23rd.
   EXPECT_EQ(SolarTermOn(year{1951} / 12 / 23), 23u);
@@ -105,9 +117,10 @@ TEST(SolarTerms, EveryInstantOf1900To2100MatchesTheReference) {
   EXPECT_EQ(SolarTermInstant(2024, 24), std::nullopt);
 }
 
-// What counts from a term, at the edges: before 1900's first term (1899's
-// 冬至 and 大雪 stand before it), on a 节's day either side of its minute,
-// and after 2100's last term, where there is no next.
+// What counts from a term, at the edges: the range's first day (after the
+// first year's 小寒 and 大寒), before 1900's first term (1899's 冬至 and 大雪
+// stand before it), on a 节's day either side of its minute, and after
+// 2100's last term, where there is no next.
 TEST(SolarTerms, TheTermsAboutAMoment) {
   using namespace std::chrono;
   constexpr struct {
@@ -120,6 +133,7 @@ TEST(SolarTerms, TheTermsAboutAMoment) {
     int next_year;  // 0: none
     unsigned next_index;
   } kCases[]{
+      {1645, 1, 28, 0, 0, 1645, 1, 8, 1645, 0, 1645, 2},
       {1900, 1, 1, 12, 0, 1899, 23, 10, 1899, 22, 1900, 0},
       {1900, 1, 6, 2, 2, 1900, 0, 0, 1899, 22, 1900, 1},  // 小寒 at 02:03
       {1900, 1, 6, 2, 3, 1900, 0, 0, 1900, 0, 1900, 1},
@@ -151,12 +165,13 @@ TEST(SolarTerms, TheTermsAboutAMoment) {
     EXPECT_EQ(SolarTermYear(terms->latest), c.latest_year) << where;
     EXPECT_EQ(SolarTermIndex(terms->latest), c.latest_index) << where;
   }
-  EXPECT_FALSE(TermsAboutMoment(local_days{year{1899} / 12 / 31}, year{1899} / 12 / 31));
+  EXPECT_FALSE(TermsAboutMoment(local_days{year{1644} / 12 / 31}, year{1644} / 12 / 31));
   EXPECT_FALSE(TermsAboutMoment(local_days{year{2101} / 1 / 1}, year{2101} / 1 / 1));
 }
 
-// The pillars where the months counted from 1900's 小寒 begin and end:
-// before 1900's 小寒 they stand in 1899's 大雪 month (丙子 of a 己亥 year),
+// The pillars at the ends of the tables: on the first day, 1645's 小寒
+// month of a 甲申 year (立春 is a week off); before 1900's 小寒 in 1899's
+// 大雪 month (丙子 of a 己亥 year),
 // and at the last minutes of 2100 the late 子 hour takes the stem of a day
 // past the tables (戊申, 2101-01-01: 壬子).
 // A calendar of the past is the one that was issued: six terms stand at
@@ -182,7 +197,7 @@ TEST(SolarTerms, TheRecordAndTheDaysNobodyKnowsYet) {
       {1979, 1, at(1979, 1, 21, 0, 0), at(1979, 1, 20, 23, 59)},      // 大寒
   };
   int issued = 0;
-  for (std::int32_t k = 0; k < kSolarTermNumbers; ++k)
+  for (std::int32_t k = SolarTermNumber(kLastReckonedMinuteYear + 1, 0); k < kSolarTermNumbers; ++k)
     issued += ReckonedTermInstantAt(k).has_value();
   EXPECT_EQ(issued, 6);
   for (const auto& c : kIssued) {
@@ -211,6 +226,45 @@ TEST(SolarTerms, TheRecordAndTheDaysNobodyKnowsYet) {
   EXPECT_EQ(SolarTermOn(year{2084} / 3 / 20), 5u);
 }
 
+// The Qing calendar's terms, 1645-1911, are the record's days
+// (tools/data/record-terms-1645-1911.csv, read here as the generator reads
+// it).  Where today's reckoning puts a term on another day, the tables
+// hold the minute of the issued day nearest it, 00:00 or 23:59, and keep
+// the reckoning beside it: the record says a day apart, and from 1734, when
+// the court's tables of the Sun were renewed, in 54 days.
+TEST(SolarTerms, TheQingCalendarsTermsAreTheRecords) {
+  using namespace std::chrono;
+  const auto& record = testing::RecordTerms();
+  ASSERT_EQ(record.size(),
+            static_cast<std::size_t>(24 * (kLastReckonedMinuteYear + 1 - kFirstTermYear)));
+  int departures = 0, since_1734 = 0;
+  for (const auto& r : record) {
+    const std::int32_t k = SolarTermNumber(r.year, r.index);
+    const BeijingTime tables = *SolarTermInstantAt(k);
+    ASSERT_EQ(floor<days>(tables).time_since_epoch(), r.issued.time_since_epoch())
+        << r.year << ' ' << r.index;
+    EXPECT_EQ(TermMinuteAt(k),
+              ReckonedTermInstantAt(k) ? TermMinute::kDayOnly : TermMinute::kReckoned);
+    const auto reckoned = ReckonedTermInstantAt(k);
+    if (!reckoned) continue;
+    ++departures;
+    since_1734 += r.year >= 1734;
+    const auto minute = tables - floor<days>(tables);
+    EXPECT_TRUE(minute == minutes{0} || minute == minutes{23 * 60 + 59})
+        << r.year << ' ' << r.index;
+    const auto apart = floor<days>(*reckoned) - floor<days>(tables);
+    // Before 1734 a day either way; in 1667-1669's mean terms up to two.
+    EXPECT_TRUE(apart != days{0} && abs(apart) <= days{r.year >= 1667 && r.year <= 1669 ? 2 : 1})
+        << r.year << ' ' << r.index;
+    // The issued day's minute nearest the reckoning.
+    EXPECT_EQ(minute == minutes{0}, *reckoned < tables) << r.year << ' ' << r.index;
+  }
+  EXPECT_EQ(since_1734, 54);
+  EXPECT_GT(departures, 54);
+  EXPECT_EQ(TermMinuteAt(SolarTermNumber(1912, 0)), TermMinute::kIssued);
+  EXPECT_EQ(TermMinuteAt(SolarTermNumber(1912, 21)), TermMinute::kIssued);  // 1912 小雪, issued
+}
+
 TEST(Pillars, AtTheEndsOfTheTables) {
   using namespace std::chrono;
   constexpr struct {
@@ -218,10 +272,9 @@ TEST(Pillars, AtTheEndsOfTheTables) {
     unsigned month, day, hour, minute;
     std::u16string_view expected;
   } kCases[]{
-      {1900, 1, 1, 0, 0, u"己亥 丙子 甲戌 甲子"},
+      {1645, 1, 28, 0, 0, u"甲申 丁丑 乙酉 丙子"},    {1900, 1, 1, 0, 0, u"己亥 丙子 甲戌 甲子"},
       {1900, 1, 6, 2, 2, u"己亥 丙子 己卯 乙丑"},  // 小寒 at 02:03
-      {1900, 1, 6, 2, 3, u"己亥 丁丑 己卯 乙丑"},
-      {2026, 12, 8, 12, 0, u"丙午 庚子 丙辰 甲午"},
+      {1900, 1, 6, 2, 3, u"己亥 丁丑 己卯 乙丑"},     {2026, 12, 8, 12, 0, u"丙午 庚子 丙辰 甲午"},
       {2100, 12, 31, 23, 30, u"庚申 戊子 丁未 壬子"},
   };
   for (const auto& c : kCases) {

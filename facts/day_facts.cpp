@@ -30,13 +30,14 @@ std::optional<DayFacts> FactsOf(BeijingTime time, unsigned day_of_week,
   const unsigned month = static_cast<unsigned>(date.month());
   const unsigned day_of_month = static_cast<unsigned>(date.day());
   facts.star_sign = StarSignOf(month, day_of_month);
-  facts.fixed_festivals = FixedDateFestivals(month, day_of_month);
-  facts.weekday_festivals = WeekdayRuleFestivals(month, day_of_month, day_of_week);
+  const int gregorian_year = static_cast<int>(date.year());
+  facts.fixed_festivals = FixedDateFestivals(gregorian_year, month, day_of_month);
+  facts.weekday_festivals = WeekdayRuleFestivals(gregorian_year, month, day_of_month, day_of_week);
   facts.last_week_festivals = LastWeekdayFestivals(date);
   facts.lunar_festivals = LunarFestivals(*lunar, facts.solar_term);
   facts.next_festival = NextFestival(day, date, *lunar);
   facts.next_term = NextSolarTerm(day, *terms);
-  facts.official = OfficialDayOf(arrangement, day, static_cast<int>(date.year()));
+  facts.official = OfficialDayOf(arrangement, day, gregorian_year);
   facts.moon = MoonPhaseOn(day);
   facts.season = SeasonDayOf(day, date);
   facts.pentad = PentadOf(*terms);

@@ -47,8 +47,8 @@ struct DayFacts {
   AlmanacDay almanac;   // the almanac page's items of the day
 };
 
-// The facts of a local wall time of the calendar's range (1900-01-01 00:00
-// .. 2100-12-31 23:59), or nothing outside it.  The official days off are
+// The facts of a local wall time of the calendar's range (its first day
+// 00:00 .. its last day 23:59), or nothing outside it.  The official days off are
 // those of `arrangement`: the built-in one, or one a user's file changed.
 std::optional<DayFacts> FactsOf(BeijingTime time,
                                 const Arrangement& arrangement = kBuiltInArrangement) noexcept;

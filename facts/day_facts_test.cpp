@@ -20,31 +20,40 @@ TEST(DayFacts, OneCallGivesEveryFactOfAMoment) {
   EXPECT_EQ(solstice->day_of_week, 0u);
   EXPECT_EQ(solstice->hour_branch, 0u);  // 子
 
-  // The first moment of the range: lunar 1899-12-01, 己亥 (35) year, 丁丑
-  // (13) month, and the fixed-date festival of 1 January.
+  // The first moment of 1900: lunar 1899-12-01, 己亥 (35) year, 丁丑
+  // (13) month, and no 元旦 yet: China kept 1 January from 1912.
   const auto first = FactsOf(WallTime(year{1900} / 1 / 1, 23, 59));
   ASSERT_TRUE(first);
   EXPECT_EQ(first->lunar, (LunarDate{1899, 12, 1, false}));
   EXPECT_EQ(first->year_cycle.value, 35u);
   EXPECT_EQ(first->month_cycle.value, 13u);
-  EXPECT_EQ(first->fixed_festivals, (FestivalRun{0, 1}));
+  EXPECT_TRUE(first->fixed_festivals.empty());
+  EXPECT_EQ(FactsOf(WallTime(year{1912} / 1 / 1))->fixed_festivals, (FestivalRun{0, 1}));
   EXPECT_EQ(first->hour, 23u);
   EXPECT_EQ(first->minute, 59u);
   EXPECT_EQ(first->hour_branch, 0u);  // 23:00 is 子
 
   // Several observances of one day are one run of rows.
   const auto may = FactsOf(WallTime(year{1900} / 5 / 13));
-  EXPECT_EQ(may->weekday_festivals.count, 2u);
-  EXPECT_EQ(FactsOf(WallTime(year{2011} / 3 / 21))->fixed_festivals.count, 4u);
+  EXPECT_EQ(FactsOf(WallTime(year{2011} / 5 / 8))->weekday_festivals.size(), 2u);
+  EXPECT_EQ(FactsOf(WallTime(year{2011} / 3 / 21))->fixed_festivals.size(), 4u);
+  // … of which a year shows those kept by then: in 1900 母亲节 and 救助贫困母亲
+  // 日 were not yet kept, and of 3-21's four, none.
+  EXPECT_TRUE(may->weekday_festivals.empty());
+  EXPECT_TRUE(FactsOf(WallTime(year{1900} / 3 / 21))->fixed_festivals.empty());
+  // On 7-1 of 1990 the third of four (香港回归日) was not yet kept.
+  EXPECT_EQ(FactsOf(WallTime(year{1990} / 7 / 1))->fixed_festivals, (FestivalRun{79, 4, 0b0100}));
 
-  EXPECT_EQ(FactsOf(WallTime(year{1899} / 12 / 31, 23, 59)), std::nullopt);
+  EXPECT_EQ(FactsOf(WallTime(year{1645} / 1 / 27, 23, 59)), std::nullopt);
+  EXPECT_EQ(FactsOf(WallTime(year{1645} / 1 / 28))->lunar, (LunarDate{1645, 1, 1, false}));
   EXPECT_EQ(FactsOf(WallTime(year{2101} / 1 / 1)), std::nullopt);
   EXPECT_TRUE(FactsOf(WallTime(year{2100} / 12 / 31, 23, 59)));
 }
 
-// The festival rules over every day: each lunar year 1900..2099 has one New
-// Year's Eve, the day before its new year; every term's festival falls on
-// its term's day; the fixed-date rows each fall once a year.
+// The festival rules over every day: each lunar year of the range has one
+// New Year's Eve, the day before its new year; every term's festival falls
+// on its term's day; the fixed-date rows each fall once in each year they
+// were kept.
 TEST(DayFacts, FestivalsFallOnceAYearOnTheirDays) {
   int eves = 0, qingming = 0, fixed_rows = 0;
   bool previous_eve = false;
@@ -62,15 +71,22 @@ TEST(DayFacts, FestivalsFallOnceAYearOnTheirDays) {
       ++qingming;
       EXPECT_EQ(f.solar_term, kQingmingTerm);
     }
-    fixed_rows += f.fixed_festivals.count;
+    fixed_rows += static_cast<int>(f.fixed_festivals.size());
     previous_eve = eve;
   }
-  EXPECT_EQ(eves, 2100 - 1899 + 1 - 1);  // lunar 1899..2099; 2100's eve is in 2101
+  const int years = kLastCalendarYear - kFirstCalendarYear + 1;
+  EXPECT_EQ(eves, years - 1);  // 2100's eve is in 2101
   // 清明 on a lunar festival's own day (上巳, 3-3) gives way to it.
-  EXPECT_GT(qingming, 190);
-  EXPECT_LE(qingming, 201);
-  // 29 February holds no festival, so every row falls once a year.
-  EXPECT_EQ(fixed_rows, 201 * static_cast<int>(kFixedDateFestivalDays.size()));
+  EXPECT_GT(qingming, years * 9 / 10);
+  EXPECT_LE(qingming, years);
+  // 29 February holds no festival, so every row falls once a year it was
+  // kept.
+  int kept = 0;
+  for (int y = kFirstCalendarYear; y <= kLastCalendarYear; ++y) {
+    for (const YearSpan span : kFixedDateFestivalYears) kept += span.Holds(y);
+  }
+  EXPECT_EQ(fixed_rows, kept);
+  EXPECT_LT(kept, years * static_cast<int>(kFixedDateFestivalDays.size()) / 2);
 }
 
 TEST(FestivalTables, KeysAreRealDays) {

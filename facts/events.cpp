@@ -19,13 +19,17 @@ CalendarEvent EventOf(const DayFacts& facts, EventKind kind) {
   return e;
 }
 
-// One event for each festival of a run, numbered on from `ordinal`.
+// One event for each festival of a run, numbered on from `ordinal` by its
+// place in the run: a festival not kept that year leaves its number unused,
+// so each festival of a date keeps its number whichever are kept.
 void AddFestivals(std::vector<CalendarEvent>& events, const DayFacts& facts, EventKind kind,
                   FestivalTable table, FestivalRun run, unsigned& ordinal) {
-  for (unsigned row = run.first; row < run.first + run.count; ++row) {
+  const unsigned first = ordinal;
+  ordinal += run.count;
+  for (const unsigned row : run) {
     CalendarEvent e = EventOf(facts, kind);
     e.festival = {table, static_cast<std::uint8_t>(row)};
-    e.ordinal = ordinal++;
+    e.ordinal = first + (row - run.first);
     e.uncertain =
         table == FestivalTable::kLunar && IsUncertainLunarDay(sys_days{facts.date}, facts.lunar);
     events.push_back(e);
@@ -86,7 +90,8 @@ std::vector<CalendarEvent> EventsOf(int first_year, int last_year, EventKinds ki
     if (facts->solar_term && wanted(EventKind::kTerm)) {
       CalendarEvent e = EventOf(*facts, EventKind::kTerm);
       e.term = e.ordinal = *facts->solar_term;
-      e.time = SolarTermInstantAt(facts->terms.latest);
+      e.minute = TermMinuteAt(facts->terms.latest);
+      if (e.minute != TermMinute::kDayOnly) e.time = SolarTermInstantAt(facts->terms.latest);
       e.reckoned = ReckonedTermInstantAt(facts->terms.latest);
       e.uncertain = IsUncertainTermAt(facts->terms.latest);
       events.push_back(e);

@@ -38,8 +38,12 @@ struct CalendarEvent {
   unsigned quarter = 0;             // a phase of the moon: 0 new, 1 first quarter, 2 full, 3 last
   FestivalId festival{};            // a festival's table and row
   std::optional<BeijingTime> time;  // a term's or a phase's instant
-  // A term shown at the minute its calendar was issued with: today's
-  // reckoning of it, which falls on another day.
+  // How a term's minute is known: from 1912 the issued one; before, the
+  // record giving days only, today's reckoning on the issued day, or none
+  // (no time) where the record puts the term on another day.
+  TermMinute minute = TermMinute::kIssued;
+  // A term whose calendar puts it on another day than today's reckoning:
+  // that reckoning.
   std::optional<BeijingTime> reckoned;
   // A term or new moon whose day the predicted ΔT cannot settle, or a lunar
   // festival on such a lunar date: it may fall a day earlier or later.

@@ -79,7 +79,7 @@ std::optional<FestivalCountdown> NextFestival(sys_days today, year_month_day dat
   // The two term festivals: this Gregorian year's, or when it has passed
   // the next year's.
   const int year = static_cast<int>(date.year());
-  if (year < kFirstTermYear || year > kLastTermYear) return earliest.Best();
+  if (year < kFirstTableTermYear || year > kLastTableTermYear) return earliest.Best();
   for (const auto& [festival, term] : kTermCountdowns) {
     std::int32_t k = SolarTermNumber(year, term);
     if (SolarTermDayAt(k) <= today) k += kSolarTermCount;

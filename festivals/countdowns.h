@@ -33,7 +33,7 @@ struct TermCountdown : Countdown {
 
 // The next countdown festival strictly after `today` (today's own is not
 // counted: it is shown as today's festival), or nothing when it falls
-// after 2100-12-31.
+// after the calendar's last day.
 std::optional<FestivalCountdown> NextFestival(std::chrono::sys_days today) noexcept;
 // The same when the caller has the day's date and lunar date at hand.
 std::optional<FestivalCountdown> NextFestival(std::chrono::sys_days today,
@@ -41,7 +41,7 @@ std::optional<FestivalCountdown> NextFestival(std::chrono::sys_days today,
                                               const LunarDate& lunar) noexcept;
 
 // The next solar term whose day is strictly after `today`, or nothing after
-// 2100-12-31.
+// the calendar's last day.
 std::optional<TermCountdown> NextSolarTerm(std::chrono::sys_days today) noexcept;
 // The same from the terms about the day, when the caller has them.
 std::optional<TermCountdown> NextSolarTerm(std::chrono::sys_days today,
@@ -61,7 +61,7 @@ struct Anniversary {
 //   - a leap month the year lacks is the ordinary month of that number;
 //   - an ordinary month is never moved into a leap month.
 // Nothing for a month or day outside those bounds, or a day outside
-// 1900-01-01 .. 2100-12-31.
+// the calendar's range.
 constexpr std::optional<Anniversary> LunarAnniversary(unsigned month, unsigned day, bool leap,
                                                       int lunar_year) noexcept {
   if (month < 1 || month > 12 || day < 1 || day > 30) return std::nullopt;

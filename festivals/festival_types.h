@@ -23,4 +23,13 @@ struct WeekdayRule {
 };
 inline constexpr std::uint8_t kLastWeek = 0;
 
+// The years a festival was kept, first to last: Gregorian years for the
+// Gregorian tables, lunar years for the lunar one.  A festival kept from
+// before the calendar's range has first 0; one still kept, last 9999.
+struct YearSpan {
+  std::int16_t first;
+  std::int16_t last;
+  constexpr bool Holds(int year) const noexcept { return year >= first && year <= last; }
+};
+
 }  // namespace moonfold

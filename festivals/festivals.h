@@ -37,14 +37,61 @@ constexpr unsigned FestivalKey(FestivalId festival) noexcept {
   return 0;
 }
 
-// The festivals of one table on one day: rows first .. first + count - 1,
-// in the order they are named.
+// The festivals of one table on one day: of its rows first .. first +
+// count - 1 (all the table holds for the date or rule), in the order they
+// are named, those kept in the day's year — bit i of `absent` is set when
+// row first + i was not yet, or no longer, kept.  A festival's place in the
+// run stays its place whatever the year (a calendar file's event ids are
+// made from it).
 struct FestivalRun {
   std::uint8_t first = 0;
   std::uint8_t count = 0;
-  constexpr bool empty() const noexcept { return count == 0; }
+  std::uint8_t absent = 0;
+  constexpr bool Kept(unsigned i) const noexcept { return i < count && ((absent >> i) & 1u) == 0; }
+  constexpr unsigned size() const noexcept {
+    unsigned n = 0;
+    for (unsigned i = 0; i < count; ++i) n += Kept(i) ? 1 : 0;
+    return n;
+  }
+  constexpr bool empty() const noexcept { return size() == 0; }
   friend constexpr bool operator==(FestivalRun, FestivalRun) = default;
+
+  // The rows kept, in order: `for (unsigned row : run)`.
+  class Rows {
+   public:
+    constexpr Rows(std::uint8_t first, std::uint8_t count, std::uint8_t absent, unsigned i) noexcept
+        : first_(first), count_(count), absent_(absent), i_(i) {
+      Skip();
+    }
+    constexpr unsigned operator*() const noexcept { return first_ + i_; }
+    constexpr Rows& operator++() noexcept {
+      ++i_;
+      Skip();
+      return *this;
+    }
+    constexpr bool operator==(const Rows& other) const noexcept { return i_ == other.i_; }
+
+   private:
+    constexpr void Skip() noexcept {
+      while (i_ < count_ && ((absent_ >> i_) & 1u) != 0) ++i_;
+    }
+    std::uint8_t first_, count_, absent_;
+    unsigned i_;
+  };
+  constexpr Rows begin() const noexcept { return {first, count, absent, 0}; }
+  constexpr Rows end() const noexcept { return {first, count, absent, count}; }
 };
+
+// A run of rows, marked with those its table did not keep in `year`; a
+// run of which none was kept is the empty run.
+template <std::size_t N>
+constexpr FestivalRun KeptIn(FestivalRun run, const std::array<YearSpan, N>& years,
+                             int year) noexcept {
+  for (unsigned i = 0; i < run.count; ++i) {
+    if (!years[run.first + i].Holds(year)) run.absent |= static_cast<std::uint8_t>(1u << i);
+  }
+  return run.empty() ? FestivalRun{} : run;
+}
 
 namespace detail {
 
@@ -81,6 +128,17 @@ constexpr auto RunsByDay(const std::array<MonthDay, N>& table) noexcept {
 }
 inline constexpr auto kFixedDateRuns = RunsByDay(kFixedDateFestivalDays);
 inline constexpr auto kLunarDateRuns = RunsByDay(kLunarFestivalDays);
+// A run marks its rows kept or not in eight bits.
+template <std::size_t N>
+constexpr bool RunsFitTheirMarks(const std::array<std::array<FestivalRun, 32>, N>& runs) noexcept {
+  for (const auto& month : runs) {
+    for (const FestivalRun run : month) {
+      if (run.count > 8) return false;
+    }
+  }
+  return true;
+}
+static_assert(RunsFitTheirMarks(kFixedDateRuns) && RunsFitTheirMarks(kLunarDateRuns));
 
 constexpr FestivalRun DatedRun(const std::array<std::array<FestivalRun, 32>, 13>& runs,
                                unsigned month, unsigned day) noexcept {
@@ -111,9 +169,10 @@ inline constexpr auto kLastWeekdayRuleMonths = FirstRowOfMonth(kLastWeekdayFesti
 
 }  // namespace detail
 
-// Gregorian commemorative days of a month 1..12 and day.
-constexpr FestivalRun FixedDateFestivals(unsigned month, unsigned day) noexcept {
-  return detail::DatedRun(detail::kFixedDateRuns, month, day);
+// Gregorian commemorative days of a date, as kept in its year.
+constexpr FestivalRun FixedDateFestivals(int year, unsigned month, unsigned day) noexcept {
+  return KeptIn(detail::DatedRun(detail::kFixedDateRuns, month, day), kFixedDateFestivalYears,
+                year);
 }
 
 namespace detail {
@@ -146,10 +205,11 @@ constexpr FestivalRun RuleRun(const std::array<WeekdayRule, N>& table,
 
 // The n-th-weekday festivals of a day: `day_of_week` 0 (Sunday) .. 6, as
 // the caller's clock has it.
-constexpr FestivalRun WeekdayRuleFestivals(unsigned month, unsigned day,
+constexpr FestivalRun WeekdayRuleFestivals(int year, unsigned month, unsigned day,
                                            unsigned day_of_week) noexcept {
-  return detail::RuleRun(kWeekdayFestivalRules, detail::kWeekdayRuleMonths, month, day, day_of_week,
-                         31);
+  return KeptIn(detail::RuleRun(kWeekdayFestivalRules, detail::kWeekdayRuleMonths, month, day,
+                                day_of_week, 31),
+                kWeekdayFestivalYears, year);
 }
 
 // The festivals of a month's last weeks on a Gregorian date, by the date's
@@ -161,10 +221,11 @@ constexpr FestivalRun LastWeekdayFestivals(std::chrono::year_month_day date) noe
     return {};
   }
   const auto month_days = (date.year() / date.month() / std::chrono::last).day();
-  return detail::RuleRun(kLastWeekdayFestivalRules, detail::kLastWeekdayRuleMonths, month,
-                         static_cast<unsigned>(date.day()),
-                         std::chrono::weekday{std::chrono::sys_days{date}}.c_encoding(),
-                         static_cast<unsigned>(month_days));
+  return KeptIn(detail::RuleRun(kLastWeekdayFestivalRules, detail::kLastWeekdayRuleMonths, month,
+                                static_cast<unsigned>(date.day()),
+                                std::chrono::weekday{std::chrono::sys_days{date}}.c_encoding(),
+                                static_cast<unsigned>(month_days)),
+                kLastWeekdayFestivalYears, static_cast<int>(date.year()));
 }
 
 // The lunar festivals of a day: its lunar date and the solar term (0..23)
@@ -173,16 +234,19 @@ constexpr FestivalRun LastWeekdayFestivals(std::chrono::year_month_day date) noe
 constexpr FestivalRun LunarFestivals(const LunarDate& date,
                                      std::optional<unsigned> solar_term) noexcept {
   if (!date.leap) {
-    const FestivalRun dated = detail::DatedRun(detail::kLunarDateRuns, date.month, date.day);
+    const FestivalRun dated = KeptIn(detail::DatedRun(detail::kLunarDateRuns, date.month, date.day),
+                                     kLunarFestivalYears, date.year);
     if (!dated.empty()) return dated;
     // No year has its leap month after the twelfth, so the twelfth month's
     // last day is always the eve of the new year.
     if (date.month == 12 && date.day == DaysInLunarMonth(date.year, 12, false)) {
-      return {kNewYearsEveRow, 1};
+      return KeptIn(FestivalRun{kNewYearsEveRow, 1}, kLunarFestivalYears, date.year);
     }
   }
   for (const TermFestival& festival : kTermFestivals) {
-    if (solar_term == festival.term) return {festival.row, 1};
+    if (solar_term == festival.term) {
+      return KeptIn(FestivalRun{festival.row, 1}, kLunarFestivalYears, date.year);
+    }
   }
   return {};
 }

@@ -1,18 +1,20 @@
-// The Chinese lunar calendar of 1900-01-01 to 2100-12-31, in both
-// directions, on C++20's calendar types.
+// The Chinese lunar calendar of the tables' years, in both directions, on
+// C++20's calendar types: from lunar 1645 (the Qing calendar's first year,
+// 顺治二年, which began 1645-01-28) to the end of 2100.
 //
 // A lunar year has 12 months of 29 or 30 days, and about one year in three
 // has a thirteenth, leap month (闰月), numbered the same as the month it
 // follows: in 2023 the second month is followed by the leap second month,
-// then the third.  The first of those days, 1900-01-01, is the first day of
-// the twelfth month of lunar 1899.
+// then the third.
 #pragma once
 
+#include <algorithm>
 #include <array>
 #include <chrono>
 #include <cstdint>
 #include <optional>
 
+#include "common/table_years.h"
 #include "lunar/lunar_year_data.h"
 
 namespace moonfold {
@@ -26,13 +28,21 @@ struct LunarDate {
   friend constexpr bool operator==(const LunarDate&, const LunarDate&) = default;
 };
 
-// The calendar's range, the one place it is declared: the Gregorian years
-// whose every day the tables hold (the generator's years), and their first
-// and last day.  Everything else that speaks of the range derives from these.
-inline constexpr int kFirstCalendarYear = kFirstLunarDataYear;
-inline constexpr int kLastCalendarYear = kLastLunarDataYear;
-inline constexpr std::chrono::sys_days kFirstCalendarDay{std::chrono::year{kFirstCalendarYear} /
-                                                         std::chrono::January / 1};
+// The calendar's range, the one place it is declared: its first day, the
+// first lunar new year the tables hold (the generator's), and its last,
+// the end of the tables' last Gregorian year; and the Gregorian years that
+// hold days of it (the first of them only from its first day).  Everything
+// else that speaks of the range derives from these.  (The plug-in's
+// tables hold fewer years: common/table_years.h.)
+inline constexpr std::chrono::sys_days kFirstTablesNewYear{
+    std::chrono::year{kFirstLunarNewYear[0]} /
+    std::chrono::month(static_cast<unsigned>(kFirstLunarNewYear[1])) /
+    std::chrono::day(static_cast<unsigned>(kFirstLunarNewYear[2]))};
+inline constexpr std::chrono::sys_days kFirstCalendarDay =
+    std::max(kFirstTablesNewYear,
+             std::chrono::sys_days{std::chrono::year{kFirstTableYear} / std::chrono::January / 1});
+inline constexpr int kFirstCalendarYear = std::max(kFirstLunarNewYear[0], kFirstTableYear);
+inline constexpr int kLastCalendarYear = std::min(kLastLunarDataYear, kLastTableYear);
 inline constexpr std::chrono::sys_days kLastCalendarDay{std::chrono::year{kLastCalendarYear} /
                                                         std::chrono::December / 31};
 
@@ -57,8 +67,6 @@ constexpr unsigned BitCount(std::uint32_t x) noexcept {
 }
 static_assert(BitCount(0) == 0 && BitCount(0xFFFF) == 16 && BitCount(0xAD50) == 7);
 
-inline constexpr int kEveYear = kFirstLunarDataYear - 1;  // lunar 1899: its twelfth month only
-
 constexpr std::uint16_t MonthBitsOf(int lunar_year) noexcept {
   return LunarYearMonthBits[static_cast<std::size_t>(lunar_year - kFirstLunarDataYear)];
 }
@@ -67,17 +75,13 @@ constexpr unsigned LeapOf(int lunar_year) noexcept {
 }
 constexpr int MonthsIn(int lunar_year) noexcept { return LeapOf(lunar_year) != 0 ? 13 : 12; }
 
-// The first day of each lunar year 1900..2100 and of 2101, as days since
-// 1970-01-01, summed from the tables when the library is compiled.
+// The first day of each lunar year of the tables and of the year after,
+// as days since 1970-01-01, summed from the tables when the library is
+// compiled.
 inline constexpr std::array<std::int32_t, kLastLunarDataYear - kFirstLunarDataYear + 2>
     LunarNewYears = [] {
       std::array<std::int32_t, kLastLunarDataYear - kFirstLunarDataYear + 2> days{};
-      days[0] = std::chrono::sys_days{std::chrono::year_month_day{
-                                          std::chrono::year{kFirstLunarNewYear[0]},
-                                          std::chrono::month(kFirstLunarNewYear[1]),
-                                          std::chrono::day(kFirstLunarNewYear[2])}}
-                    .time_since_epoch()
-                    .count();
+      days[0] = kFirstTablesNewYear.time_since_epoch().count();
       for (std::size_t i = 1; i < days.size(); ++i) {
         const int year = kFirstLunarDataYear + static_cast<int>(i) - 1;
         days[i] = days[i - 1] + 29 * MonthsIn(year) +
@@ -88,8 +92,8 @@ inline constexpr std::array<std::int32_t, kLastLunarDataYear - kFirstLunarDataYe
 
 }  // namespace detail
 
-// The first day of a lunar year 1900..2100 (its 正月初一), or nothing for
-// another year.
+// The first day of a lunar year of the tables (its 正月初一), or nothing
+// for another year.
 constexpr std::optional<std::chrono::sys_days> LunarNewYear(int lunar_year) noexcept {
   if (lunar_year < kFirstLunarDataYear || lunar_year > kLastLunarDataYear) return std::nullopt;
   return std::chrono::sys_days{std::chrono::days{
@@ -97,20 +101,17 @@ constexpr std::optional<std::chrono::sys_days> LunarNewYear(int lunar_year) noex
 }
 
 // The month (1..12) that the lunar year's leap month follows, or 0 when it
-// has none (and for a year outside 1900..2100).
+// has none (and for a year outside the tables).
 constexpr unsigned LeapMonthIn(int lunar_year) noexcept {
   if (lunar_year < kFirstLunarDataYear || lunar_year > kLastLunarDataYear) return 0;
   return detail::LeapOf(lunar_year);
 }
 
-// Days of a lunar month (29 or 30), or 0 for a month the calendar of
-// 1900..2100 does not have: a leap month the year lacks, a month number
-// outside 1..12, a year outside lunar 1899 (its twelfth month) to 2100.
+// Days of a lunar month (29 or 30), or 0 for a month the calendar does
+// not have: a leap month the year lacks, a month number outside 1..12, a
+// year outside the tables.
 constexpr unsigned DaysInLunarMonth(int lunar_year, unsigned month, bool leap) noexcept {
   if (month < 1 || month > 12) return 0;
-  if (lunar_year == detail::kEveYear) {
-    return month == 12 && !leap ? static_cast<unsigned>(kLunarEveMonthDays) : 0;
-  }
   if (lunar_year < kFirstLunarDataYear || lunar_year > kLastLunarDataYear) return 0;
   const unsigned leap_month = detail::LeapOf(lunar_year);
   if (leap && month != leap_month) return 0;
@@ -119,16 +120,12 @@ constexpr unsigned DaysInLunarMonth(int lunar_year, unsigned month, bool leap) n
   return 29u + ((detail::MonthBitsOf(lunar_year) >> (15 - position)) & 1u);
 }
 
-// The lunar date of a Gregorian day, or nothing outside 1900-01-01 to
-// 2100-12-31.
+// The lunar date of a Gregorian day, or nothing outside the calendar's
+// range.
 constexpr std::optional<LunarDate> ToLunar(std::chrono::sys_days day) noexcept {
   if (!InCalendarRange(day)) return std::nullopt;
   const std::int32_t n = day.time_since_epoch().count();
   const auto& new_years = detail::LunarNewYears;
-  if (n < new_years[0]) {
-    return LunarDate{detail::kEveYear, 12,
-                     static_cast<unsigned>(n - new_years[0] + kLunarEveMonthDays) + 1, false};
-  }
   // Lunar years average close to 365 days: the guess lands on the year or
   // one beside it.
   std::size_t k = static_cast<std::size_t>((n - new_years[0]) / 365);
@@ -156,24 +153,20 @@ constexpr std::optional<LunarDate> ToLunar(std::chrono::sys_days day) noexcept {
 
 // The Gregorian day of a lunar date, or nothing for a date that does not
 // exist (day 30 of a 29-day month, a leap month the year lacks) or lies
-// outside 1900-01-01 to 2100-12-31.
+// outside the calendar's range.
 constexpr std::optional<std::chrono::sys_days> FromLunar(const LunarDate& date) noexcept {
   const unsigned length = DaysInLunarMonth(date.year, date.month, date.leap);
   if (length == 0 || date.day < 1 || date.day > length) return std::nullopt;
-  std::int32_t n = 0;
-  if (date.year == detail::kEveYear) {
-    n = detail::LunarNewYears[0] - kLunarEveMonthDays + static_cast<std::int32_t>(date.day) - 1;
-  } else {
-    const unsigned leap_month = detail::LeapOf(date.year);
-    const unsigned position =
-        date.month - 1 + ((date.leap || (leap_month != 0 && date.month > leap_month)) ? 1 : 0);
-    // The months before it: 29 days each, and one more for each set bit.
-    const auto earlier = static_cast<std::uint16_t>(
-        position == 0 ? 0 : detail::MonthBitsOf(date.year) >> (16 - position));
-    n = detail::LunarNewYears[static_cast<std::size_t>(date.year - kFirstLunarDataYear)] +
-        static_cast<std::int32_t>(29 * position + detail::BitCount(earlier)) +
-        static_cast<std::int32_t>(date.day) - 1;
-  }
+  const unsigned leap_month = detail::LeapOf(date.year);
+  const unsigned position =
+      date.month - 1 + ((date.leap || (leap_month != 0 && date.month > leap_month)) ? 1 : 0);
+  // The months before it: 29 days each, and one more for each set bit.
+  const auto earlier = static_cast<std::uint16_t>(
+      position == 0 ? 0 : detail::MonthBitsOf(date.year) >> (16 - position));
+  const std::int32_t n =
+      detail::LunarNewYears[static_cast<std::size_t>(date.year - kFirstLunarDataYear)] +
+      static_cast<std::int32_t>(29 * position + detail::BitCount(earlier)) +
+      static_cast<std::int32_t>(date.day) - 1;
   const std::chrono::sys_days day{std::chrono::days{n}};
   if (!InCalendarRange(day)) return std::nullopt;
   return day;
@@ -194,7 +187,7 @@ constexpr bool IsUncertainMonthStart(std::chrono::sys_days day) noexcept {
 
 // Whether the lunar date of `day` (its `lunar` date) is uncertain: the day
 // lies in a month whose first day is, or is the last day of the month
-// before it.  None of 1900-2050 is.
+// before it.  None before 2051 is.
 constexpr bool IsUncertainLunarDay(std::chrono::sys_days day, const LunarDate& lunar) noexcept {
   return IsUncertainMonthStart(day - std::chrono::days{lunar.day - 1}) ||
          IsUncertainMonthStart(day + std::chrono::days{1});

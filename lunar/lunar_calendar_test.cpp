@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/support/record_data.h"
 #include "tests/support/reference_data.h"
 
 namespace moonfold {
@@ -21,7 +22,7 @@ std::string Text(sys_days day) {
                   static_cast<std::uint16_t>(static_cast<unsigned>(ymd.day())));
 }
 
-TEST(LunarCalendar, EveryDayOf1900To2100MatchesTheReference) {
+TEST(LunarCalendar, EveryDayOfTheRangeMatchesTheReference) {
   const auto& days = testing::AllReferenceDays();
   int mismatches = 0;
   for (const auto& r : days) {
@@ -47,7 +48,7 @@ TEST(LunarCalendar, BothDirectionsAgreeAndNonexistentDatesAreRefused) {
     ASSERT_TRUE(lunar) << Text(day);
     ASSERT_EQ(FromLunar(*lunar), day) << Text(day);
   }
-  for (int y = 1898; y <= 2101; ++y) {
+  for (int y = kFirstCalendarYear - 2; y <= kLastCalendarYear + 1; ++y) {
     for (unsigned m = 0; m <= 13; ++m) {
       for (const bool leap : {false, true}) {
         for (unsigned d = 0; d <= 31; ++d) {
@@ -67,7 +68,7 @@ TEST(LunarCalendar, BothDirectionsAgreeAndNonexistentDatesAreRefused) {
 // Decades ahead, three new moons lie so near midnight that the predicted
 // ΔT cannot settle the day their months begin: every day of those months,
 // and the last day of the month before each, has an uncertain lunar date.
-// No day of 1900-2050 has.
+// No day before 2051 has.
 TEST(LunarCalendar, TheMonthsNobodyCanDateYet) {
   std::vector<sys_days> starts;
   int uncertain = 0;
@@ -93,8 +94,16 @@ TEST(LunarCalendar, EdgesOfTheRangeAndOfItsMonths) {
     sys_days day;
     LunarDate lunar;
   } kCases[]{
+      // The first day, 顺治二年正月初一; 1645's 闰六月 began on 大暑 day, as
+      // the record has it against the rule of the principal terms.
+      {Day(1645, 1, 28), {1645, 1, 1, false}},
+      {Day(1645, 7, 23), {1645, 6, 1, true}},
+      // Dates of history (宣统三年八月十九, 同治五年十月初六).
+      {Day(1911, 10, 10), {1911, 8, 19, false}},
+      {Day(1866, 11, 12), {1866, 10, 6, false}},
+      // 1662's new year, moved to 02-18 (the record stands).
+      {Day(1662, 2, 18), {1662, 1, 1, false}},
       {Day(1900, 1, 1), {1899, 12, 1, false}},
-      {Day(1900, 1, 30), {1899, 12, 30, false}},
       {Day(1900, 1, 31), {1900, 1, 1, false}},
       {Day(1914, 11, 17), {1914, 10, 1, false}},  // issued at Beijing mean time
       {Day(1916, 2, 3), {1916, 1, 1, false}},
@@ -113,8 +122,32 @@ TEST(LunarCalendar, EdgesOfTheRangeAndOfItsMonths) {
     EXPECT_EQ(ToLunar(c.day), c.lunar) << Text(c.day);
     EXPECT_EQ(FromLunar(c.lunar), c.day) << Text(c.day);
   }
-  EXPECT_EQ(ToLunar(Day(1899, 12, 31)), std::nullopt);
-  EXPECT_EQ(ToLunar(Day(2101, 1, 1)), std::nullopt);
+  EXPECT_EQ(ToLunar(kFirstCalendarDay - days{1}), std::nullopt);
+  EXPECT_EQ(ToLunar(kLastCalendarDay + days{1}), std::nullopt);
+  EXPECT_EQ(kFirstCalendarDay, Day(1645, 1, 28));
+}
+
+// The Qing calendar of 1645-1911 is the record's month for month: no rule
+// reproduces it (31 months of 26 lunar years part from today's reckoning).
+TEST(LunarCalendar, EveryMonthOf1645To1911IsTheRecords) {
+  const auto& record = testing::RecordMonths();
+  ASSERT_FALSE(record.empty());
+  EXPECT_EQ(record.front().first, kFirstCalendarDay);
+  for (std::size_t i = 0; i < record.size(); ++i) {
+    const testing::RecordMonth& m = record[i];
+    const LunarDate first{m.lunar_year, m.month, 1, m.leap};
+    ASSERT_EQ(FromLunar(first), m.first) << Text(m.first);
+    ASSERT_EQ(ToLunar(m.first), first) << Text(m.first);
+    if (i + 1 < record.size()) {
+      EXPECT_EQ(DaysInLunarMonth(m.lunar_year, m.month, m.leap),
+                static_cast<unsigned>((record[i + 1].first - m.first).count()))
+          << Text(m.first);
+    }
+  }
+  // The rule takes over with lunar 1912, the day after the record's last
+  // month.
+  EXPECT_EQ(LunarNewYear(1912),
+            record.back().first + days{DaysInLunarMonth(record.back().lunar_year, 12, false)});
 }
 
 TEST(LunarCalendar, RefusesDatesTheCalendarDoesNotHave) {
@@ -123,7 +156,7 @@ TEST(LunarCalendar, RefusesDatesTheCalendarDoesNotHave) {
       {2024, 4, 1, true},     // 2024 has no leap month
       {2023, 3, 1, true},     // 2023's leap month follows the second
       {2100, 12, 2, false},   // 2101-01-01
-      {1899, 11, 30, false},  // before 1900-01-01
+      {1644, 12, 29, false},  // before the first day, 1645-01-28
       {1899, 12, 0, false},  {2000, 0, 1, false}, {2000, 13, 1, false}, {2101, 1, 1, false},
   };
   for (const auto& d : kRefused) {

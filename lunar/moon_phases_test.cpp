@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "lunar/lunar_calendar.h"
+#include "tests/support/record_data.h"
 
 namespace moonfold {
 namespace {
@@ -44,13 +45,16 @@ TEST(MoonPhases, EveryPhaseMatchesTheSecondEngine) {
   std::printf("%zu moon phases within %ld s of the second engine's minute\n", k, worst);
 }
 
-// A month begins on the day of its new moon, but where the record says
-// otherwise: 1914-11, 1916-02 and 1920-11 were issued at Beijing mean time
-// (the new moon fell before its midnight).  The full moon falls on 十五 in
-// only 929 of the 2,486 lunar months.
+// From 1912 a month begins on the day of its new moon, but where the
+// record says otherwise (tools/data/issued-months.tsv: 1914-11, 1916-02 and
+// 1920-11 were issued at Beijing mean time, the new moon falling before its
+// midnight).  Before, the Qing calendar's months are the record's, 22 of
+// them a day from today's new moon.  The full moon falls on 十五 in only
+// about one month in three.
 TEST(MoonPhases, NewMoonsBeginTheMonthsAndFullMoonsWander) {
   int new_moons = 0, full_moons = 0, on_fifteenth = 0;
-  std::vector<std::string> elsewhere;
+  std::vector<sys_days> elsewhere;
+  int elsewhere_before_1912 = 0;
   MoonPhase previous = MoonPhaseOn(kFirstCalendarDay).phase;
   for (sys_days d = kFirstCalendarDay; d <= kLastCalendarDay; d += days{1}) {
     const MoonPhaseOfDay moon = MoonPhaseOn(d);
@@ -63,10 +67,12 @@ TEST(MoonPhases, NewMoonsBeginTheMonthsAndFullMoonsWander) {
     EXPECT_EQ(moon.instant.has_value(), static_cast<unsigned>(moon.phase) % 2 == 0);
     if (moon.phase == MoonPhase::kNew) {
       ++new_moons;
-      if (lunar.day != 1) {
-        const year_month_day date{d};
-        elsewhere.push_back(std::to_string(static_cast<int>(date.year())) + "-" +
-                            std::to_string(static_cast<unsigned>(date.month())));
+      if (lunar.day != 1 && year_month_day{d}.year() < year{1912}) {
+        ++elsewhere_before_1912;
+      } else if (lunar.day != 1) {
+        // The month begins the day before its new moon, as issued.
+        EXPECT_EQ(lunar.day, 2u);
+        elsewhere.push_back(d);
       }
     }
     if (moon.phase == MoonPhase::kFull) {
@@ -75,10 +81,14 @@ TEST(MoonPhases, NewMoonsBeginTheMonthsAndFullMoonsWander) {
     }
     previous = moon.phase;
   }
-  EXPECT_EQ(elsewhere, (std::vector<std::string>{"1914-11", "1916-2", "1920-11"}));
-  EXPECT_EQ(full_moons, 2486);
-  EXPECT_EQ(on_fifteenth, 929);
-  EXPECT_GT(new_moons, 2480);
+  std::vector<sys_days> issued;
+  for (const auto& m : testing::IssuedMonths()) issued.push_back(m.rule);
+  EXPECT_EQ(elsewhere, issued);
+  EXPECT_EQ(elsewhere_before_1912, 22);
+  EXPECT_GT(full_moons, 5630);
+  EXPECT_LT(on_fifteenth * 2, full_moons);
+  EXPECT_GT(on_fifteenth * 4, full_moons);
+  EXPECT_GT(new_moons, 5630);
 }
 
 }  // namespace

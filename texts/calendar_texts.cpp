@@ -41,6 +41,51 @@ std::u16string LunarDateName(const LunarDate& date, Script script) {
   return text;
 }
 
+std::u16string NumeralName(int n, Script script) {
+  const auto& numerals = NamesOf(script).numerals;
+  if (n < 1 || n > 99) return {};
+  const auto tens = static_cast<std::size_t>(n / 10), ones = static_cast<std::size_t>(n % 10);
+  std::u16string text;
+  if (tens > 1) text += numerals[tens];
+  if (tens > 0) text += numerals[10];
+  if (ones > 0) text += numerals[ones];
+  return text;
+}
+
+std::u16string ReignYearName(EraYear year, Script script) {
+  const texts::ScriptNames& names = NamesOf(script);
+  std::u16string text(texts::NameAt(names.eras, year.era));
+  text += year.year == 1 ? std::u16string(names.labels.first_year) : NumeralName(year.year, script);
+  text += names.labels.year;
+  return text;
+}
+
+std::u16string RepublicYearName(EraYear year, Script script) {
+  const texts::ScriptNames& names = NamesOf(script);
+  std::u16string text(texts::NameAt(names.eras, kRepublicEra));
+  if (year.year == 1) {
+    text += names.labels.first_year;
+  } else {
+    for (const char c : std::to_string(year.year)) text += static_cast<char16_t>(c);
+  }
+  text += names.labels.year;
+  return text;
+}
+
+std::u16string ReignDateName(const LunarDate& date, Script script) {
+  const std::optional<EraYear> reign = ReignYearOf(date.year);
+  if (!reign || date.month < 1 || date.month > 12) return {};
+  const texts::ScriptNames& names = NamesOf(script);
+  std::u16string text = ReignYearName(*reign, script);
+  if (date.leap) text += names.leap;
+  // The first month is 正月; the others by number, 十一月 and 十二月 too.
+  text += date.month == 1 ? std::u16string(names.lunar_months[0])
+                          : NumeralName(static_cast<int>(date.month), script);
+  text += names.labels.month;
+  text += LunarDayName(date.day, script);
+  return text;
+}
+
 std::u16string WeekdayLabel(unsigned day_of_week, Script script) {
   const texts::ScriptNames& names = NamesOf(script);
   std::u16string text(names.labels.week);
@@ -128,8 +173,8 @@ std::u16string_view FestivalName(FestivalId festival, Script script) {
 
 std::u16string FestivalNames(FestivalTable table, FestivalRun run, Script script) {
   std::u16string text;
-  for (unsigned row = run.first; row < run.first + run.count; ++row) {
-    if (row != run.first) text += u' ';
+  for (const unsigned row : run) {
+    if (!text.empty()) text += u' ';
     text += FestivalName({table, static_cast<std::uint8_t>(row)}, script);
   }
   return text;

@@ -7,6 +7,7 @@
 #include <string>
 #include <string_view>
 
+#include "cycles/eras.h"
 #include "cycles/seasons.h"
 #include "cycles/stem_branch.h"
 #include "festivals/countdowns.h"
@@ -30,6 +31,21 @@ std::u16string LunarMonthShortName(unsigned month, bool leap, Script script);
 
 // A lunar month and day as calendars print them: 闰二月初一.
 std::u16string LunarDateName(const LunarDate& date, Script script);
+
+// A number 1..99 in Chinese numerals, as a reign year is written: 二十六.
+std::u16string NumeralName(int n, Script script);
+
+// A reign year (ReignYearOf): 光绪二十六年, 顺治元年.
+std::u16string ReignYearName(EraYear year, Script script);
+
+// A year of the Republic (RepublicYearOf), as Taiwan writes it today:
+// 民国元年, 民国38年 (民國 in traditional characters).
+std::u16string RepublicYearName(EraYear year, Script script);
+
+// A lunar date of the Qing calendar as its day was written, with the reign
+// year and the months by number: 宣统三年八月十九, 光绪二十六年闰八月初一,
+// 同治五年十一月初六; nothing for a date of another lunar year.
+std::u16string ReignDateName(const LunarDate& date, Script script);
 
 // A weekday (0 = Sunday) as a listing labels it: 周二.
 std::u16string WeekdayLabel(unsigned day_of_week, Script script);

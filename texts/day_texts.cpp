@@ -87,6 +87,14 @@ std::u16string PillarsText(const DayFacts& f, Script s) {
 std::u16string MoonPhaseText(const DayFacts& f, Script s) {
   return std::u16string(NameAt(NamesOf(s).moon_phases, static_cast<std::size_t>(f.moon.phase)));
 }
+std::u16string EraText(const DayFacts& f, Script s) {
+  const auto reign = ReignYearOf(f.lunar.year);
+  return reign ? ReignYearName(*reign, s) : std::u16string();
+}
+std::u16string RepublicYearText(const DayFacts& f, Script s) {
+  const auto year = RepublicYearOf(static_cast<int>(f.date.year()));
+  return year ? RepublicYearName(*year, s) : std::u16string();
+}
 std::u16string NextTermText(const DayFacts& f, Script s) {
   if (!f.next_term) return {};
   return CountdownName(SolarTermName(f.next_term->term, s), f.next_term->days, s);

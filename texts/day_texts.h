@@ -37,6 +37,8 @@ std::u16string SeasonDaysText(const DayFacts& facts, Script script);  // 初伏�
 std::u16string PentadText(const DayFacts& facts, Script script);      // 鹖鴠不鸣
 std::u16string PillarsText(const DayFacts& facts, Script script);     // 丙午 庚子 丙辰 甲午
 std::u16string MoonPhaseText(const DayFacts& facts, Script script);   // 满月, 残月
+std::u16string EraText(const DayFacts& facts, Script script);         // 光绪二十六年
+std::u16string RepublicYearText(const DayFacts& facts, Script script);  // 民国115年
 
 }  // namespace texts
 }  // namespace moonfold

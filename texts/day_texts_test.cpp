@@ -9,6 +9,7 @@
 #include <set>
 
 #include "tests/support/known_day.h"
+#include "tests/support/record_data.h"
 #include "tests/support/reference_data.h"
 #include "tests/support/reviewed_names.h"
 #include "tests/support/season_scan.h"
@@ -37,9 +38,9 @@ std::string Where(year_month_day date, std::u16string_view keyword) {
          " " + Narrow(std::u16string(keyword));
 }
 
-// Every day of 1900-2100 against the second engine: the lunar day and
+// Every day of the range against the second engine: the lunar day and
 // month as they are shown, the solar term's name and the day's cycle name.
-TEST(DayTexts, EveryDayOf1900To2100MatchesTheReference) {
+TEST(DayTexts, EveryDayOfTheRangeMatchesTheReference) {
   int mismatches = 0;
   for (const auto& r : testing::AllReferenceDays()) {
     const year_month_day date{year{r.year}, month{r.month}, day{r.day}};
@@ -132,10 +133,28 @@ TEST(DayTexts, FollowTheRulesOfTheCalendar) {
       {year{2011} / 5 / 30, 12, u"FEASTS", u"『五卅』反对帝国主义运动纪念日"},
       {year{2011} / 7 / 1, 12, u"FEASTS",
        u"中国共产党建党日 世界建筑日 香港回归日 亚洲\"三十亿人口日\""},
+      {year{2011} / 5 / 22, 12, u"FEASTS", u"国际生物多样性日"},
       {year{2011} / 8 / 8, 12, u"FEASTS", u"中国男子节（爸爸节）"},
       {year{2011} / 10 / 5, 12, u"FEASTS", u"世界教师日"},  // once keyed to 10-4, never shown
-      {year{2011} / 12 / 29, 12, u"FEASTS", u"国际生物多样性日"},
       {year{2011} / 12 / 31, 12, u"FEASTS", u""},
+      // Each shows from the year it was first kept, and one that moved on
+      // the days of each.
+      {year{1949} / 10 / 1, 12, u"FEASTS", u""},
+      {year{1950} / 10 / 1, 12, u"FEASTS", u"国庆节"},
+      {year{1984} / 9 / 10, 12, u"FEASTS", u""},
+      {year{1985} / 9 / 10, 12, u"FEASTS", u"中国教师节"},
+      {year{1911} / 1 / 1, 12, u"FEASTS", u""},
+      {year{1912} / 1 / 1, 12, u"FEASTS", u"元旦"},
+      {year{1996} / 7 / 1, 12, u"FEASTS", u"中国共产党建党日 世界建筑日 亚洲\"三十亿人口日\""},
+      {year{1700} / 12 / 25, 12, u"FEASTS", u"圣诞节"},
+      {year{2000} / 12 / 29, 12, u"FEASTS", u"国际生物多样性日"},
+      {year{2001} / 12 / 29, 12, u"FEASTS", u""},
+      {year{2000} / 5 / 22, 12, u"FEASTS", u""},
+      {year{2001} / 5 / 22, 12, u"FEASTS", u"国际生物多样性日"},
+      {year{1957} / 9 / 22, 12, u"FWEEKDAY", u"世界儿童日"},  // 国际聋人节 from 1958
+      {year{1958} / 9 / 28, 12, u"FWEEKDAY", u"国际聋人节 世界儿童日"},
+      {year{1988} / 10 / 19, 12, u"FLUNARS", u"重阳节"},  // 中国老年节 from lunar 1989
+      {year{1989} / 10 / 8, 12, u"FLUNARS", u"重阳节 中国老年节"},
       // The n-th weekday of a month, counted from the month's first day.
       {year{2011} / 5 / 8, 12, u"FWEEKDAY",
        u"母亲节 救助贫困母亲日"},  // May 2011 starts on a Sunday
@@ -212,21 +231,74 @@ TEST(DayTexts, TheWeekdayFollowsTheClock) {
 }
 
 TEST(DayTexts, EveryRowOfEveryYearFallsOnceAYear) {
-  // Each weekday rule and each last-weekday rule meets one day a year;
-  // each lunar year has one New Year's Eve.
-  for (int y = 1901; y <= 2099; y += 7) {
-    std::set<std::u16string> seen;
-    int days = 0;
+  // Each weekday rule and each last-weekday rule meets one day a year,
+  // from the year its festival was first kept.
+  for (int y = 1646; y <= 2099; y += 7) {
+    std::set<std::pair<FestivalTable, unsigned>> seen;
+    std::size_t kept = 0;
+    for (const YearSpan span : kWeekdayFestivalYears) kept += span.Holds(y);
+    for (const YearSpan span : kLastWeekdayFestivalYears) kept += span.Holds(y);
     for (sys_days d{year{y} / 1 / 1}; d <= sys_days{year{y} / 12 / 31}; d += std::chrono::days{1}) {
-      for (const auto keyword : {u"FWEEKDAY", u"FLASTWEEK"}) {
-        const std::u16string text = Text(keyword, year_month_day{d});
-        if (text.empty()) continue;
-        EXPECT_TRUE(seen.insert(text).second) << Where(year_month_day{d}, keyword) << " twice";
-        ++days;
+      const DayFacts f = *FactsOf(WallTime(year_month_day{d}));
+      for (const auto& [table, run] : {std::pair{FestivalTable::kWeekdayRule, f.weekday_festivals},
+                                       {FestivalTable::kLastWeekday, f.last_week_festivals}}) {
+        for (const unsigned row : run) {
+          EXPECT_TRUE(seen.insert({table, row}).second)
+              << Where(year_month_day{d}, u"") << " twice";
+        }
       }
     }
-    EXPECT_EQ(days, 16 + 4) << y;  // sixteen n-th weekday rules, four last-weekday rules
+    EXPECT_EQ(seen.size(), kept) << y;
   }
+}
+
+// The years as people wrote them: each era's first and last year by the
+// record of the eras (tools/data/eras.tsv, read here as the generator
+// reads it), its numerals, and the dates of history both ways.
+TEST(CalendarTexts, ReignAndRepublicYears) {
+  const auto& eras = testing::Eras();
+  ASSERT_EQ(eras.size(), kRepublicEra + 1);
+  for (std::size_t e = 0; e < kRepublicEra; ++e) {
+    const auto era = static_cast<std::uint8_t>(e);
+    EXPECT_EQ(ReignYearOf(eras[e].first), (EraYear{era, 1})) << eras[e].name;
+    EXPECT_EQ(ReignYearOf(eras[e].last), (EraYear{era, eras[e].last - eras[e].first + 1}));
+    EXPECT_EQ(Narrow(std::u16string(texts::NamesOf(kHans).eras[e])), eras[e].name);
+  }
+  EXPECT_EQ(eras.back().name, "民国");
+  EXPECT_EQ(ReignYearOf(eras.front().first - 1), std::nullopt);
+  const struct {
+    int n;
+    std::u16string_view text;
+  } kNumerals[]{{1, u"一"},      {10, u"十"},     {11, u"十一"}, {20, u"二十"},
+                {26, u"二十六"}, {61, u"六十一"}, {0, u""},      {100, u""}};
+  for (const auto& c : kNumerals) EXPECT_EQ(NumeralName(c.n, kHans), c.text) << c.n;
+  const struct {
+    LunarDate lunar;
+    std::u16string_view year, date;
+  } kReigns[]{
+      {{1645, 1, 1, false}, u"顺治二年", u"顺治二年正月初一"},
+      {{1662, 1, 1, false}, u"康熙元年", u"康熙元年正月初一"},
+      {{1722, 12, 29, false}, u"康熙六十一年", u"康熙六十一年十二月廿九"},
+      {{1866, 10, 6, false}, u"同治五年", u"同治五年十月初六"},
+      {{1900, 8, 1, true}, u"光绪二十六年", u"光绪二十六年闰八月初一"},
+      {{1911, 8, 19, false}, u"宣统三年", u"宣统三年八月十九"},
+      {{1911, 12, 25, false}, u"宣统三年", u"宣统三年十二月廿五"},
+  };
+  for (const auto& c : kReigns) {
+    EXPECT_EQ(ReignYearName(*ReignYearOf(c.lunar.year), kHans), c.year);
+    EXPECT_EQ(ReignDateName(c.lunar, kHans), c.date);
+  }
+  EXPECT_EQ(ReignDateName({1912, 1, 1, false}, kHans), u"");
+  EXPECT_EQ(ReignDateName({1900, 8, 1, true}, Script::kTraditional), u"光緒二十六年閏八月初一");
+  EXPECT_EQ(RepublicYearName(*RepublicYearOf(1912), kHans), u"民国元年");
+  EXPECT_EQ(RepublicYearName(*RepublicYearOf(1913), kHans), u"民国2年");
+  EXPECT_EQ(RepublicYearName(*RepublicYearOf(2026), Script::kTraditional), u"民國115年");
+  // The lunar year 辛亥 ran to 1912-02-17: ERA follows the lunar year, ROCYEAR
+  // the Gregorian one.
+  EXPECT_EQ(Text(u"ERA", year{1912} / 2 / 17), u"宣统三年");
+  EXPECT_EQ(Text(u"ERA", year{1912} / 2 / 18), u"");
+  EXPECT_EQ(Text(u"ROCYEAR", year{1911} / 12 / 31), u"");
+  EXPECT_EQ(Text(u"ROCYEAR", year{1912} / 1 / 1), u"民国元年");
 }
 
 TEST(CalendarTexts, ComposedForms) {
@@ -293,7 +365,7 @@ TEST(TraditionalTexts, CoreNamesAreTheReviewedOnes) {
   EXPECT_EQ(WeekdayLabel(2, Script::kTraditional), u"週二");
 }
 
-// No text of any kind on any day of 1900-2100 holds 醜 ("ugly", a
+// No text of any kind on any day of the range holds 醜 ("ugly", a
 // converter's reading of the branch 丑), nor 迴 (of 回归) or 溼.
 TEST(TraditionalTexts, NoDayHoldsAMisreadCharacter) {
   long texts_checked = 0;
@@ -306,10 +378,11 @@ TEST(TraditionalTexts, NoDayHoldsAMisreadCharacter) {
       ++texts_checked;
     }
   }
-  EXPECT_EQ(texts_checked, 73414L * static_cast<long>(kTextKindCount));
+  EXPECT_EQ(texts_checked,
+            static_cast<long>(testing::kReferenceDayCount) * static_cast<long>(kTextKindCount));
 }
 
-// The dog days, the nines and the pentads of every day of 1900-2100
+// The dog days, the nines and the pentads of every day of the range
 // against scans of the reference's terms and day names, with the pentads'
 // names as the record lists them (tools/data/pentads.tsv).
 TEST(SeasonTexts, EveryDayAgainstAScanOfTheReference) {
@@ -324,14 +397,17 @@ TEST(SeasonTexts, EveryDayAgainstAScanOfTheReference) {
     dog_days += expected[i].season_days.find(u"伏") != std::u16string::npos;
     nines += expected[i].season_days.find(u"九第") != std::u16string::npos;
   }
-  EXPECT_GT(dog_days, 200 * 30);
-  // 1900 opens on the eleventh day of 1899's nines; 2100's run out after ten days.
-  EXPECT_EQ(nines, 71 + 200 * 81 + 10);
+  const int winters = kLastCalendarYear - kFirstCalendarYear;  // the nines of 1645 .. 2099
+  EXPECT_GT(dog_days, (winters + 1) * 30);
+  // The range opens in the nines of the 冬至 before it (1644-12-21), and
+  // 2100's run out after ten days.
+  const auto first_nines = 81 - (kFirstCalendarDay - kSolarTermEve).count();
+  EXPECT_EQ(nines, first_nines + winters * 81 + 10);
 }
 
 // The four pillars against the reckoning by 立春 and 节 counted from 1984,
 // at three times of day in every seventh year, and two minutes either side
-// of every 节 of 1900-2100 (the engines place a term seconds apart, so the
+// of every 节 of the range (the engines place a term seconds apart, so the
 // moments within two minutes of one are checked only there).
 TEST(PillarTexts, AgainstTheTermsAndTheRhyme) {
   const auto& ref_days = testing::AllReferenceDays();
@@ -350,14 +426,14 @@ TEST(PillarTexts, AgainstTheTermsAndTheRhyme) {
       ++checked;
     }
   }
-  EXPECT_GT(checked, 28 * 365 * 3);
-  const sys_days first_day{year{1900} / 1 / 1};
+  EXPECT_GT(checked, static_cast<long>(ref_days.size() * 3 / 8));  // a seventh of the days, thrice
   for (const auto& [instant, index] : testing::ReferenceJie()) {
     for (const int offset : {-2, 2}) {
       const auto when = floor<minutes>(instant) + minutes{offset};
-      const auto i = static_cast<std::size_t>(
-          (floor<days>(when).time_since_epoch() - first_day.time_since_epoch()).count());
-      if (i + 1 >= ref_days.size()) continue;
+      const auto since =
+          (floor<days>(when).time_since_epoch() - kFirstCalendarDay.time_since_epoch()).count();
+      if (since < 0 || static_cast<std::size_t>(since) + 1 >= ref_days.size()) continue;
+      const auto i = static_cast<std::size_t>(since);
       const year_month_day date{floor<days>(when)};
       const hh_mm_ss hm{when - floor<days>(when)};
       ASSERT_EQ(Text(u"PILLARS", date, static_cast<unsigned>(hm.hours().count()),

@@ -128,6 +128,10 @@ inline constexpr std::array kTextKinds{
                 "where the gods of joy and of wealth stand (喜神西南 财神正东)"},
     TextKindRow{u"LUCKYHOURS", texts::LuckyHoursText, DayPeriod,
                 "the double hours of the yellow path (子 寅 卯 午 未 酉)"},
+    TextKindRow{u"ERA", texts::EraText, DayPeriod,
+                "the reign year of the lunar year, to lunar 1911 (光绪二十六年)"},
+    TextKindRow{u"ROCYEAR", texts::RepublicYearText, DayPeriod,
+                "the year of the Republic, from 1912, as Taiwan writes it (民国115年)"},
 };
 inline constexpr std::size_t kTextKindCount = kTextKinds.size();
 

@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <string_view>
 
+#include "cycles/eras.h"
 #include "cycles/seasons.h"
 #include "cycles/signs.h"
 #include "cycles/solar_terms.h"
@@ -74,9 +75,15 @@ struct Labels {
   Name day_of_cycle;       // after a day's stem-branch name: 丙辰日
   Name issued_time;        // a term shown as its calendar was issued: 历书所载时刻
   Name reckoned;           // before today's reckoning of it: 今推
-  Name note_open;          // around a note after a name: 小雪（…）
+  // Before 1912, the record giving the day of a term only: a minute that is
+  // today's reckoning (时刻为今推), and a term issued on another day than
+  // that reckoning (历书载于此日).
+  Name reckoned_time;
+  Name issued_day;
+  Name note_open;  // around a note after a name: 小雪（…）
   Name note_close;
   Name uncertain_day;  // a day the predicted ΔT cannot settle: 日期或有一日之差
+  Name first_year;     // an era's first year: 元 (元年)
 };
 
 struct ScriptNames {
@@ -106,6 +113,8 @@ struct ScriptNames {
   std::array<Name, 12> pengzu_branches;                 // and of each branch
   std::array<Name, 8> directions;                       // in Direction order: 正北, 东北 …
   std::array<Name, 4> quarters;                         // in Quarter order: 北, 东, 南, 西
+  std::array<Name, kRepublicEra + 1> eras;              // the reign eras, then 民国
+  std::array<Name, 11> numerals;                        // 〇 一 … 十, as a reign year's number
   Labels labels;
 };
 

@@ -43,6 +43,8 @@ inline constexpr ScriptNames kSimplifiedNames{
     .pengzu_branches = kPengzuBranchNamesSimplified,
     .directions{u"正北", u"东北", u"正东", u"东南", u"正南", u"西南", u"正西", u"西北"},
     .quarters{u"北", u"东", u"南", u"西"},
+    .eras = kEraNamesSimplified,
+    .numerals{u"〇", u"一", u"二", u"三", u"四", u"五", u"六", u"七", u"八", u"九", u"十"},
     .labels{
         .year{u"年"},
         .month{u"月"},
@@ -89,9 +91,12 @@ inline constexpr ScriptNames kSimplifiedNames{
         .day_of_cycle{u"日"},
         .issued_time{u"历书所载时刻"},
         .reckoned{u"今推 "},
+        .reckoned_time{u"时刻为今推"},
+        .issued_day{u"历书载于此日"},
         .note_open{u"（"},
         .note_close{u"）"},
         .uncertain_day{u"日期或有一日之差"},
+        .first_year{u"元"},
     },
 };
 

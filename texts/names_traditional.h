@@ -43,6 +43,8 @@ inline constexpr ScriptNames kTraditionalNames{
     .pengzu_branches = kPengzuBranchNamesTraditional,
     .directions{u"正北", u"東北", u"正東", u"東南", u"正南", u"西南", u"正西", u"西北"},
     .quarters{u"北", u"東", u"南", u"西"},
+    .eras = kEraNamesTraditional,
+    .numerals{u"〇", u"一", u"二", u"三", u"四", u"五", u"六", u"七", u"八", u"九", u"十"},
     .labels{
         .year{u"年"},
         .month{u"月"},
@@ -89,9 +91,12 @@ inline constexpr ScriptNames kTraditionalNames{
         .day_of_cycle{u"日"},
         .issued_time{u"曆書所載時刻"},
         .reckoned{u"今推 "},
+        .reckoned_time{u"時刻為今推"},
+        .issued_day{u"曆書載於此日"},
         .note_open{u"（"},
         .note_close{u"）"},
         .uncertain_day{u"日期或有一日之差"},
+        .first_year{u"元"},
     },
 };
 

@@ -10,7 +10,7 @@
 
 namespace moonfold::texts {
 
-inline constexpr std::array<Name, 171> kFixedDateFestivalNamesTraditional{
+inline constexpr std::array<Name, 172> kFixedDateFestivalNamesTraditional{
     u"元旦",
     u"世界濕地日",
     u"國際聲援南非日",
@@ -182,6 +182,7 @@ inline constexpr std::array<Name, 171> kFixedDateFestivalNamesTraditional{
     u"毛澤東誕辰紀念日",
     u"聖誕節送禮日",
     u"國際生物多樣性日",
+    u"國際生物多樣性日",
 };
 
 inline constexpr std::array<Name, 18> kWeekdayFestivalNamesTraditional{
@@ -251,6 +252,20 @@ inline constexpr std::array<Name, 10> kCountdownFestivalNamesTraditional{
     u"冬至",
     u"臘八節",
     u"除夕",
+};
+
+inline constexpr std::array<Name, 11> kEraNamesTraditional{
+    u"順治",
+    u"康熙",
+    u"雍正",
+    u"乾隆",
+    u"嘉慶",
+    u"道光",
+    u"咸豐",
+    u"同治",
+    u"光緒",
+    u"宣統",
+    u"民國",
 };
 
 inline constexpr std::array<Name, 10> kHolidayNamesTraditional{

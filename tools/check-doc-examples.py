@@ -9,8 +9,8 @@ the block that is only `…` stands for any lines of the output (a long
 listing shown in part); any other line must be the output's own.
 
 Usage: tools/check-doc-examples.py MOONFOLD [--update]
-  --update  writes each block anew from the output (a `…` line kept where
-            the block had one: the lines before it, then the `…`).
+  --update  writes each block without a `…` anew from the output; a block
+            with one is reported, to be mended by hand.
 """
 
 import glob
@@ -64,9 +64,8 @@ def main():
             expected, got = lines[i + 2:end], output(moonfold, mark.group(1))
             checked += 1
             if not matches(expected, got):
-                if update:
-                    cut = expected.index('…') if '…' in expected else None
-                    lines[i + 2:end] = got[:cut] + ['…'] if cut is not None else got
+                if update and '…' not in expected:
+                    lines[i + 2:end] = got
                     changed = True
                 else:
                     wrong += 1

@@ -25,7 +25,8 @@ fi
 status=0
 for table in lunar/lunar_year_data.h cycles/solar_term_data.h lunar/moon_phase_data.h \
              tests/data/delta_t.tsv festivals/holiday_data.h festivals/festival_data.h \
-             festivals/holiday_kinds.h cycles/almanac_data.h texts/table_names_simplified.h; do
+             festivals/holiday_kinds.h cycles/almanac_data.h cycles/era_data.h \
+             texts/table_names_simplified.h; do
   if ! diff -u "$table" "$scratch/$table"; then
     echo "check-tables: $table is not what its generator makes" >&2
     status=1

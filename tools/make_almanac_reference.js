@@ -20,16 +20,21 @@ if (!out) {
   console.error('usage: make_almanac_reference.js ALMANAC.tsv');
   process.exit(2);
 }
-const FIRST_YEAR = 1900, LAST_YEAR = 2100;
+const range = require('./calendar_range');
+const FIRST_YEAR = range.firstTermYear, LAST_YEAR = range.lastYear;
 const JIE = ['小寒', '立春', '惊蛰', '清明', '立夏', '芒种', '小暑', '立秋', '白露', '寒露', '立冬', '大雪'];
 const SPELLING = { 壁水獝: '壁水貐', 胃土彘: '胃土雉' };
 const ANIMALS = { 子: '鼠', 丑: '牛', 寅: '虎', 卯: '兔', 辰: '龙', 巳: '蛇', 午: '马', 未: '羊', 申: '猴', 酉: '鸡', 戌: '狗', 亥: '猪' };
 
 const days = new Set();
 const iso = (s) => s.toYmd();
+const pad = (n) => String(n).padStart(2, '0');
+const first = `${range.firstDay[0]}-${pad(range.firstDay[1])}-${pad(range.firstDay[2])}`;
 for (let year = FIRST_YEAR; year <= LAST_YEAR; ++year) {
   if (year % 10 === 0 || year === 2026) {
-    for (let s = Solar.fromYmd(year, 1, 1); s.getYear() === year; s = s.next(1)) days.add(iso(s));
+    for (let s = Solar.fromYmd(year, 1, 1); s.getYear() === year; s = s.next(1)) {
+      if (iso(s) >= first) days.add(iso(s));
+    }
   }
   const table = Solar.fromYmd(year, 6, 1).getLunar().getJieQiTable();
   for (const name of JIE) {
@@ -37,7 +42,7 @@ for (let year = FIRST_YEAR; year <= LAST_YEAR; ++year) {
     if (!term || term.getYear() !== year) continue;
     for (const d of [-1, 0, 1]) {
       const s = term.next(d);
-      if (s.getYear() >= FIRST_YEAR && s.getYear() <= LAST_YEAR) days.add(iso(s));
+      if (iso(s) >= first && s.getYear() <= LAST_YEAR) days.add(iso(s));
     }
   }
 }

@@ -1,7 +1,7 @@
 #!/usr/bin/env node
 // Writes tests/data/moon_phase_reference.tsv: every principal phase of the
-// moon (new, first quarter, full, last quarter) from December 1899 to
-// January 2101, in Beijing time (UTC+8) to the second, as astronomy-engine
+// moon (new, first quarter, full, last quarter) from the tables' epoch to
+// the January after their last year, in Beijing time (UTC+8) to the second, as astronomy-engine
 // computes them: the second engine that tools/make_calendar_tables.py holds
 // its PyEphem phases against.  The engine's Moon is its own; its ΔT is the
 // tables' (tests/data/delta_t.tsv, which the calendar tool writes, taken
@@ -15,6 +15,7 @@
 'use strict';
 const fs = require('fs');
 const Astronomy = require('astronomy-engine');
+const range = require('./calendar_range');
 
 const out = process.argv[2];
 const deltaTFile = process.argv[3];
@@ -45,8 +46,9 @@ const beijing = (date) => {
          `${pad(d.getUTCHours())}:${pad(d.getUTCMinutes())}:${pad(d.getUTCSeconds())}`;
 };
 const lines = ['# quarter\tbeijingTime'];
-const end = new Date(Date.UTC(2101, 1, 1));
-let q = Astronomy.SearchMoonQuarter(new Date(Date.UTC(1899, 11, 1)));
+const end = new Date(Date.UTC(range.lastYear + 1, 1, 1) - 8 * 3600 * 1000);
+const [ey, em, ed] = range.moonEpoch;  // 00:00 Beijing time is 16:00 UTC the day before
+let q = Astronomy.SearchMoonQuarter(new Date(Date.UTC(ey, em - 1, ed) - 8 * 3600 * 1000));
 while (q.quarter !== 0) q = Astronomy.NextMoonQuarter(q);
 while (q.time.date < end) {
   lines.push(`${q.quarter}\t${beijing(q.time.date)}`);

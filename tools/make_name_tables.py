@@ -13,12 +13,13 @@ given or missing.
 
 Reads tools/data/: festivals-gregorian.tsv, festivals-weekday.tsv,
 festivals-last-week.tsv, festivals-lunar.tsv, countdowns.tsv, holidays.tsv,
-terms.tsv, pentads.tsv, almanac.tsv.
+terms.tsv, pentads.tsv, almanac.tsv, eras.tsv.
 
 Writes:
   festivals/festival_data.h        the festival tables and the countdowns
   festivals/holiday_kinds.h        the holidays of the notices
   cycles/almanac_data.h            the almanac's lucky gods and mansions
+  cycles/era_data.h                the reign eras and the Republic
   texts/table_names_simplified.h   the names of all of them, by id
 
 Usage (from the project root): tools/make_name_tables.py [--out DIR]
@@ -86,12 +87,38 @@ def date_table(kind, rows_by_id, key):
     return order
 
 
+def kept_years(name, data):
+    """The years each festival of a file was kept, from its last three
+    fields (first, last, kept_from), as the core's spans; the rows without
+    them.  A '-' first year is kept from before the tables, a '-' last
+    still kept."""
+    spans = []
+    for i, r in enumerate(data):
+        first, last, source = r[-3:]
+        for value in (first, last):
+            if value != '-' and not re.fullmatch(r'1[0-9]{3}|20[0-9]{2}', value):
+                sys.exit(f'{name}: id {i}: year {value!r} is not a year or -')
+        if not source:
+            sys.exit(f'{name}: id {i}: kept_from is empty (who set it, and when)')
+        span = (0 if first == '-' else int(first), 9999 if last == '-' else int(last))
+        if span[0] > span[1]:
+            sys.exit(f'{name}: id {i}: first year {first} after last year {last}')
+        spans.append(span)
+    return [r[:-3] for r in data], spans
+
+
+def span_array(name, spans, order):
+    return array('YearSpan', name, [f'{{{spans[i][0]}, {spans[i][1]}}}' for i in order], 6)
+
+
 def festivals():
     """festival_data.h, and the festivals' names."""
-    gregorian = by_id('festivals-gregorian.tsv', 4)
-    weekday = by_id('festivals-weekday.tsv', 5)
-    last_week = by_id('festivals-last-week.tsv', 5)
-    lunar = by_id('festivals-lunar.tsv', 3)
+    gregorian, gregorian_years = kept_years('festivals-gregorian.tsv',
+                                            by_id('festivals-gregorian.tsv', 7))
+    weekday, weekday_years = kept_years('festivals-weekday.tsv', by_id('festivals-weekday.tsv', 8))
+    last_week, last_week_years = kept_years('festivals-last-week.tsv',
+                                            by_id('festivals-last-week.tsv', 8))
+    lunar, lunar_years = kept_years('festivals-lunar.tsv', by_id('festivals-lunar.tsv', 6))
     countdowns = by_id('countdowns.tsv', 4)
 
     out = ''
@@ -101,19 +128,24 @@ def festivals():
     out += array('MonthDay', 'kFixedDateFestivalDays',
                  [f'{{{gregorian[i][0]}, {gregorian[i][1]}}}' for i in order], 8)
     out += array('std::uint8_t', 'kFixedDateFestivalIds', [str(i) for i in order], 16)
+    out += ('// The years each row was kept (Gregorian): first, last.\n')
+    out += span_array('kFixedDateFestivalYears', gregorian_years, order)
 
     def week(text):
         return '0' if text == 'last' else text
 
-    for table, data, comment in (
-            ('Weekday', weekday, 'The festivals of the n-th weekday of a month, by month'),
-            ('LastWeekday', last_week, "The festivals of a month's last weeks, by month")):
+    for table, data, years, comment in (
+            ('Weekday', weekday, weekday_years,
+             'The festivals of the n-th weekday of a month, by month'),
+            ('LastWeekday', last_week, last_week_years,
+             "The festivals of a month's last weeks, by month")):
         order = date_table(table, data, lambda r: (int(r[0]), int(week(r[1])), int(r[2])))
         out += (f'\n// {comment} (the observances of one rule stand together), and\n'
                 f'// the id of each row.\n')
         out += array('WeekdayRule', f'k{table}FestivalRules',
                      [f'{{{data[i][0]}, {week(data[i][1])}, {data[i][2]}}}' for i in order], 6)
         out += array('std::uint8_t', f'k{table}FestivalIds', [str(i) for i in order], 16)
+        out += span_array(f'k{table}FestivalYears', years, order)
 
     dated = [i for i, r in enumerate(lunar) if re.fullmatch(r'\d\d-\d\d', r[0])]
     eve = [i for i, r in enumerate(lunar) if r[0] == 'eve']
@@ -128,6 +160,8 @@ def festivals():
     out += array('MonthDay', 'kLunarFestivalDays',
                  ['{' + ', '.join(str(int(x)) for x in lunar[i][0].split('-')) + '}' for i in dated], 8)
     out += array('std::uint8_t', 'kLunarFestivalIds', [str(i) for i in dated + rule_rows], 16)
+    out += '// The lunar years each row was kept: first, last.\n'
+    out += span_array('kLunarFestivalYears', lunar_years, dated + rule_rows)
     out += f'inline constexpr std::uint8_t kNewYearsEveRow = {len(dated)};\n'
     out += ('// The festivals of a term\'s day: the term (0 = 小寒) and the row.\n'
             'struct TermFestival {\n  std::uint8_t term;\n  std::uint8_t row;\n};\n')
@@ -254,6 +288,38 @@ def terms_and_pentads():
             'kPentadNames': [p[2] for p in pentads]}, [f'{p[0]} {p[1]}' for p in pentads]
 
 
+def eras():
+    """era_data.h, and the eras' names: the Qing reign eras by the lunar
+    years of their first (元年) and last years, one after another to 1911;
+    then the Republic's years, counted by Gregorian year from 1912."""
+    path, found = rows('eras.tsv', 4)
+    found = [f for f in found if f[1][0] != 'era']  # the heading
+    qing, republic = found[:-1], found[-1][1]
+    spans = []
+    for number, (name, first, last, _) in qing:
+        if not re.fullmatch(r'1[6-9][0-9]{2}', first) or not re.fullmatch(r'1[6-9][0-9]{2}', last):
+            sys.exit(f'{path}:{number}: {name}: its first and last lunar years are years')
+        if spans and int(first) != spans[-1][1] + 1:
+            sys.exit(f'{path}:{number}: {name} begins in {first}, not the year after the last era')
+        spans.append((int(first), int(last)))
+    if spans[-1][1] + 1 != int(republic[1]) or republic[0] != '民国':
+        sys.exit(f'{path}: the last row is 民国, from the year after the last reign')
+    out = (GENERATED.format(sources='eras.tsv') +
+           '//\n// The reign eras of the Qing calendar: the lunar years of each era\'s\n'
+           '// first year (元年) and last, one era after another; then the Republic,\n'
+           '// whose years count Gregorian years from its first.  Their names, by id,\n'
+           '// are in texts/table_names_simplified.h.\n'
+           '#pragma once\n\n#include <array>\n#include <cstddef>\n#include <cstdint>\n\n'
+           'namespace moonfold {\n\n'
+           'struct EraSpan {\n  std::int16_t first;\n  std::int16_t last;\n};\n' +
+           array('EraSpan', 'kReignEras',
+                 [f'{{{a}, {b}}}  /* {qing[i][1][0]} */' for i, (a, b) in enumerate(spans)]) +
+           f'inline constexpr std::size_t kRepublicEra = {len(spans)};  // 民国: its name\'s id\n'
+           f'inline constexpr int kFirstRepublicYear = {int(republic[1])};\n'
+           '\n}  // namespace moonfold\n')
+    return out, {'kEraNames': [f[1][0] for f in found]}
+
+
 def write(out, path, text):
     target = os.path.join(out, path)
     os.makedirs(os.path.dirname(target), exist_ok=True)
@@ -269,6 +335,8 @@ def main():
     holiday_header, holiday_names = holidays()
     term_names, pentad_notes = terms_and_pentads()
     almanac_header, almanac_names = almanac(term_names['kSolarTermNames'])
+    era_header, era_names = eras()
+    names.update(era_names)
     names.update(holiday_names)
     names.update(term_names)
     names.update(almanac_names)
@@ -277,7 +345,7 @@ def main():
         body += '\n' + names_array(name + 'Simplified', values,
                                    pentad_notes if name == 'kPentadNames' else None)
     text = (GENERATED.format(sources='festivals-*.tsv,\n// countdowns.tsv, holidays.tsv, terms.tsv,'
-                                     '// pentads.tsv and almanac.tsv') +
+                                     ' pentads.tsv, almanac.tsv and eras.tsv') +
             '//\n// The names of the tables keyed by id, in simplified characters, as printed\n'
             '// calendars of the mainland write them; entry N names id N.\n'
             '#pragma once\n\n#include <array>\n\n#include "texts/name_types.h"\n\n'
@@ -285,6 +353,7 @@ def main():
     write(out, 'festivals/festival_data.h', festival_header)
     write(out, 'festivals/holiday_kinds.h', holiday_header)
     write(out, 'cycles/almanac_data.h', almanac_header)
+    write(out, 'cycles/era_data.h', era_header)
     write(out, 'texts/table_names_simplified.h', text)
     print(f'wrote the festival, holiday, almanac and name tables below {out}: '
           f'{sum(len(v) for v in names.values())} names')

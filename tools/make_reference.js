@@ -1,6 +1,6 @@
 #!/usr/bin/env node
 // Writes tests/data/calendar_reference.tsv: one line for every Gregorian day
-// from 1900-01-01 to 2100-12-31, computed by lunar-javascript, a calendar
+// of the calendar's range (tools/calendar_range.js), computed by lunar-javascript, a calendar
 // library that derives the Chinese calendar from its own astronomical new
 // moons and solar longitudes (Beijing time, UTC+8); and
 // tests/data/solar_term_reference.tsv, the instant of every solar term of
@@ -24,6 +24,7 @@
 'use strict';
 const fs = require('fs');
 const { Solar } = require('lunar-javascript');
+const range = require('./calendar_range');
 
 const out = process.argv[2];
 const termsOut = process.argv[3];
@@ -31,11 +32,11 @@ if (!out || !termsOut) {
   console.error('usage: make_reference.js DAYS.tsv TERMS.tsv');
   process.exit(2);
 }
-const FIRST_YEAR = 1900, LAST_YEAR = 2100;
+const FIRST_YEAR = range.firstTermYear, LAST_YEAR = range.lastYear;
 
 const pad = (n, w) => String(n).padStart(w, '0');
 const lines = ['# date\tlunarYear\tlunarMonth\tlunarDay\tleap\tterm\tdayCycle'];
-const day = new Date(Date.UTC(FIRST_YEAR, 0, 1));
+const day = new Date(Date.UTC(range.firstDay[0], range.firstDay[1] - 1, range.firstDay[2]));
 const last = Date.UTC(LAST_YEAR, 11, 31);
 while (day.getTime() <= last) {
   const y = day.getUTCFullYear(), m = day.getUTCMonth() + 1, d = day.getUTCDate();

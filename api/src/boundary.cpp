@@ -59,6 +59,15 @@ moonfold_moment MomentOf(BeijingTime time) noexcept {
           static_cast<int>(clock.minutes().count())};
 }
 
+int MinuteOf(TermMinute minute) noexcept {
+  switch (minute) {
+    case TermMinute::kIssued: return MOONFOLD_MINUTE_ISSUED;
+    case TermMinute::kReckoned: return MOONFOLD_MINUTE_RECKONED;
+    case TermMinute::kDayOnly: return MOONFOLD_MINUTE_NONE;
+  }
+  return MOONFOLD_MINUTE_ISSUED;
+}
+
 moonfold_lunar_date LunarOf(const LunarDate& date) noexcept {
   return {date.year, static_cast<int>(date.month), static_cast<int>(date.day), date.leap ? 1 : 0};
 }

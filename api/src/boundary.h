@@ -38,6 +38,8 @@ int WriteText(std::string_view text, char* buffer, std::size_t size) noexcept;
 moonfold_date DateOf(std::chrono::year_month_day date) noexcept;
 moonfold_moment MomentOf(BeijingTime time) noexcept;
 moonfold_lunar_date LunarOf(const LunarDate& date) noexcept;
+// How a term's minute is known, as MOONFOLD_MINUTE_*.
+int MinuteOf(TermMinute minute) noexcept;
 
 // Copies a struct that begins with its size member into the caller's,
 // whose size is `size` (at least `first`, the size of the first version of

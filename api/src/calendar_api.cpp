@@ -3,6 +3,7 @@
 #include <cstddef>
 
 #include "boundary.h"
+#include "cycles/eras.h"
 #include "moonfold_version.h"
 
 namespace {
@@ -33,9 +34,9 @@ static_assert(LongestRun(kLastWeekdayFestivalRules, detail::SameRule) <= MOONFOL
 
 moonfold_festival_list ListOf(FestivalTable table, FestivalRun run) {
   moonfold_festival_list list{};
-  for (unsigned i = 0; i < run.count && i < MOONFOLD_MAX_FESTIVALS; ++i) {
-    list.ids[list.count++] =
-        static_cast<int>(FestivalKey({table, static_cast<std::uint8_t>(run.first + i)}));
+  for (const unsigned row : run) {
+    if (list.count == MOONFOLD_MAX_FESTIVALS) break;
+    list.ids[list.count++] = static_cast<int>(FestivalKey({table, static_cast<std::uint8_t>(row)}));
   }
   return list;
 }
@@ -54,6 +55,7 @@ int OfficialOf(DayStatus status) {
 void TermOfDay(const DayFacts& f, moonfold_facts_t& c) {
   c.solar_term = f.solar_term ? static_cast<int>(*f.solar_term) : -1;
   if (!f.solar_term) return;
+  c.solar_term_minute = MinuteOf(TermMinuteAt(f.terms.latest));
   c.solar_term_time = MomentOf(*SolarTermInstantAt(f.terms.latest));
   c.solar_term_uncertain = IsUncertainTermAt(f.terms.latest) ? 1 : 0;
   if (const auto reckoned = ReckonedTermInstantAt(f.terms.latest)) {
@@ -93,6 +95,15 @@ void Almanac(const DayFacts& f, moonfold_facts_t& c) {
   c.lucky_hours = a.lucky_hours;
 }
 
+// The years as people wrote them.
+void Eras(const DayFacts& f, moonfold_facts_t& c) {
+  const auto reign = ReignYearOf(f.lunar.year);
+  c.era = reign ? static_cast<int>(reign->era) : -1;
+  c.era_year = reign ? reign->year : 0;
+  const auto republic = RepublicYearOf(static_cast<int>(f.date.year()));
+  c.republic_year = republic ? republic->year : 0;
+}
+
 moonfold_facts_t FactsStruct(const DayFacts& f) {
   moonfold_facts_t c{};
   c.size = sizeof c;
@@ -111,6 +122,7 @@ moonfold_facts_t FactsStruct(const DayFacts& f) {
   c.pillar_hour = static_cast<int>(f.pillars.hour.value);
   TermOfDay(f, c);
   Countdowns(f, c);
+  Eras(f, c);
   c.star_sign = static_cast<int>(f.star_sign);
   c.fixed_festivals = ListOf(FestivalTable::kFixedDate, f.fixed_festivals);
   c.weekday_festivals = ListOf(FestivalTable::kWeekdayRule, f.weekday_festivals);
@@ -133,7 +145,7 @@ moonfold_facts_t FactsStruct(const DayFacts& f) {
   return c;
 }
 
-// "a day outside the calendar's range, 1900-01-01 … 2100-12-31", made
+// "a day outside the calendar's range, 1645-01-28 … 2100-12-31", made
 // from the range when the library is compiled.
 constexpr auto kRangeMessage = [] {
   std::array<char, 80> text{};

@@ -63,6 +63,7 @@ moonfold_event EventStruct(const CalendarEvent& e) {
     c.time = MomentOf(*e.time);
   }
   c.uncertain = e.uncertain ? 1 : 0;
+  c.minute = MinuteOf(e.minute);
   if (e.reckoned) {
     c.issued = 1;
     c.reckoned = MomentOf(*e.reckoned);

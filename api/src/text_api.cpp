@@ -65,6 +65,7 @@ Name DayNames(int kind, int id, Script script) {
     case MOONFOLD_NAME_QUARTER: return Row(n.quarters, id);
     case MOONFOLD_NAME_PENGZU_STEM: return Row(n.pengzu_stems, id);
     case MOONFOLD_NAME_PENGZU_BRANCH: return Row(n.pengzu_branches, id);
+    case MOONFOLD_NAME_ERA: return Row(n.eras, id);
     default: return CycleNames(kind, id, script);
   }
 }

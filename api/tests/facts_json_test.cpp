@@ -81,6 +81,14 @@ std::map<std::string, std::string> NameTexts(const moonfold_facts_t& f, int s) {
   };
 }
 
+// A reign year's number as it is written: 元 for the first, else 二, 十,
+// 十一, 二十六 ….
+std::string ReignNumber(int n) {
+  static const char* const kDigits[] = {"", "一", "二", "三", "四", "五", "六", "七", "八", "九"};
+  if (n == 1) return "元";
+  return std::string(n >= 20 ? kDigits[n / 10] : "") + (n >= 10 ? "十" : "") + kDigits[n % 10];
+}
+
 // The texts made of names and the simplified labels around them.
 std::map<std::string, std::string> ComposedTexts(const moonfold_facts_t& f) {
   const auto cycle = [](int id) { return N(MOONFOLD_NAME_CYCLE, id, 0); };
@@ -115,6 +123,11 @@ std::map<std::string, std::string> ComposedTexts(const moonfold_facts_t& f) {
       {"DIRECTIONS", "喜神" + N(MOONFOLD_NAME_DIRECTION, f.joy_direction, 0) + " 财神" +
                          N(MOONFOLD_NAME_DIRECTION, f.wealth_direction, 0)},
       {"LUCKYHOURS", hours},
+      {"ERA", f.era < 0 ? "" : N(MOONFOLD_NAME_ERA, f.era, 0) + ReignNumber(f.era_year) + "年"},
+      {"ROCYEAR",
+       f.republic_year == 0
+           ? ""
+           : "民国" + (f.republic_year == 1 ? "元" : std::to_string(f.republic_year)) + "年"},
   };
 }
 

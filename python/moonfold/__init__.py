@@ -86,13 +86,20 @@ class Named(NamedTuple):
 class Term(NamedTuple):
     """A solar term (0 = 小寒 .. 23 = 冬至) at its Beijing minute.  `uncertain`:
     its day may be a day earlier or later (decades ahead); `reckoned`:
-    today's reckoning where the minute given is the one its calendar was
-    issued with, on another day."""
+    today's reckoning where the term's calendar puts it on another day.
+    `minute`: how the minute is known — 'issued' (from 1912, the calendar's
+    own), 'reckoned' (before 1912 the record gives the day only: today's
+    reckoning) or 'none' (before 1912, issued on another day than that
+    reckoning: `time` is the minute of the issued day nearest it)."""
     id: int
     name: str
     time: _dt.datetime
     uncertain: bool = False
     reckoned: Optional[_dt.datetime] = None
+    minute: str = 'issued'
+
+
+_MINUTES = {_n.MINUTE_ISSUED: 'issued', _n.MINUTE_RECKONED: 'reckoned', _n.MINUTE_NONE: 'none'}
 
 
 @dataclasses.dataclass(frozen=True)
@@ -138,6 +145,9 @@ class Facts:
     joy_god: Named  # where the god of joy stands
     wealth_god: Named
     lucky_hours: Tuple[Named, ...]  # the branches of the yellow path's double hours
+    era: Optional[Named] = None  # the reign era of the lunar year, to lunar 1911: 光绪
+    era_year: Optional[int] = None  # its year, 1 for 元年
+    republic_year: Optional[int] = None  # the year of the Republic (民国), from 1912
 
     @property
     def working_day(self) -> Optional[bool]:
@@ -163,6 +173,7 @@ class Event(NamedTuple):
     reckoned: Optional[_dt.datetime] = None
     first_off: Optional[_dt.date] = None  # of a day off: its holiday's days off
     last_off: Optional[_dt.date] = None
+    minute: Optional[str] = None  # of a term: 'issued', 'reckoned' or 'none', as Term has it
 
 
 class Holidays:
@@ -371,9 +382,9 @@ _OFFICIAL = {_n.DAY_UNANNOUNCED: 'unannounced', _n.DAY_ORDINARY: 'ordinary', _n.
 
 
 def _term(index: int, time: _n.MomentC, uncertain: int, script: int,
-          reckoned: Optional[_n.MomentC] = None) -> Term:
+          reckoned: Optional[_n.MomentC] = None, minute: int = _n.MINUTE_ISSUED) -> Term:
     return Term(index, _name(_n.NAME_SOLAR_TERM, index, script), _time(time), bool(uncertain),
-                _time(reckoned) if reckoned is not None else None)
+                _time(reckoned) if reckoned is not None else None, _MINUTES[minute])
 
 
 def _facts_of(f: _n.FactsC, s: int) -> Facts:
@@ -389,7 +400,8 @@ def _facts_of(f: _n.FactsC, s: int) -> Facts:
         pillars=(cycle(f.pillar_year), cycle(f.pillar_month), cycle(f.pillar_day),
                  cycle(f.pillar_hour)),
         solar_term=(_term(f.solar_term, f.solar_term_time, f.solar_term_uncertain, s,
-                          f.solar_term_reckoned if f.solar_term_issued else None)
+                          f.solar_term_reckoned if f.solar_term_issued else None,
+                          f.solar_term_minute)
                     if f.solar_term >= 0 else None),
         next_term=(_term(f.next_term, f.next_term_time, f.next_term_uncertain, s)
                    if f.next_term >= 0 else None),
@@ -415,7 +427,10 @@ def _facts_of(f: _n.FactsC, s: int) -> Facts:
         joy_god=_named(N.NAME_DIRECTION, f.joy_direction, s),
         wealth_god=_named(N.NAME_DIRECTION, f.wealth_direction, s),
         lucky_hours=tuple(_named(N.NAME_BRANCH, b, s) for b in builtins.range(12)
-                          if f.lucky_hours >> b & 1))
+                          if f.lucky_hours >> b & 1),
+        era=_named(N.NAME_ERA, f.era, s) if f.era >= 0 else None,
+        era_year=f.era_year if f.era >= 0 else None,
+        republic_year=f.republic_year or None)
 
 
 def facts(when: Moment, script: str = 'hans', holidays: HolidaysArgument = None) -> Facts:
@@ -501,7 +516,8 @@ def events(first_year: int, last_year: Optional[int] = None,
             time=_time(e.time) if e.has_time else None, uncertain=bool(e.uncertain),
             reckoned=_time(e.reckoned) if e.issued else None,
             first_off=_date(e.first_off) if e.kind == _n.EVENT_KINDS['off'] else None,
-            last_off=_date(e.last_off) if e.kind == _n.EVENT_KINDS['off'] else None))
+            last_off=_date(e.last_off) if e.kind == _n.EVENT_KINDS['off'] else None,
+            minute=_MINUTES[e.minute] if e.kind == _n.EVENT_KINDS['term'] else None))
     return found
 
 

@@ -27,7 +27,10 @@ DAY_UNANNOUNCED, DAY_ORDINARY, DAY_OFF, DAY_MAKE_UP = range(4)
  NAME_STAR_SIGN, NAME_LUNAR_MONTH, NAME_LEAP_MONTH, NAME_LUNAR_DAY, NAME_FIXED_FESTIVAL,
  NAME_WEEKDAY_FESTIVAL, NAME_LAST_WEEK_FESTIVAL, NAME_LUNAR_FESTIVAL, NAME_COUNTDOWN_FESTIVAL,
  NAME_HOLIDAY, NAME_SEASON_PERIOD, NAME_PENTAD, NAME_MOON_PHASE, NAME_DUTY, NAME_TWELVE_GOD,
- NAME_MANSION, NAME_DIRECTION, NAME_QUARTER, NAME_PENGZU_STEM, NAME_PENGZU_BRANCH) = range(26)
+ NAME_MANSION, NAME_DIRECTION, NAME_QUARTER, NAME_PENGZU_STEM, NAME_PENGZU_BRANCH,
+ NAME_ERA) = range(27)
+
+MINUTE_ISSUED, MINUTE_RECKONED, MINUTE_NONE = range(3)
 
 # The kinds of event, by the names the command's --kinds takes.
 EVENT_KINDS = {'term': 0x01, 'lunar': 0x02, 'gregorian': 0x04, 'off': 0x08, 'work': 0x10,
@@ -35,6 +38,8 @@ EVENT_KINDS = {'term': 0x01, 'lunar': 0x02, 'gregorian': 0x04, 'off': 0x08, 'wor
 EVENT_DEFAULT = 0x01 | 0x02 | 0x08 | 0x10
 
 MAX_FESTIVALS = 8
+
+VERSION_NEEDED = 1002000  # 1.2.0, as MOONFOLD_VERSION_NUMBER counts it
 
 
 class LunarDateC(ctypes.Structure):
@@ -77,14 +82,17 @@ class FactsC(ctypes.Structure):
                 _ints('moon_uncertain', 'season_period', 'season_day', 'pentad',
                       'almanac_month_branch', 'duty', 'day_god', 'day_god_yellow', 'mansion',
                       'mansion_lucky', 'clash_cycle', 'sha_quarter', 'joy_direction',
-                      'wealth_direction', 'lucky_hours'))
+                      'wealth_direction', 'lucky_hours',
+                      # since 1.2
+                      'solar_term_minute', 'era', 'era_year', 'republic_year'))
 
 
 class EventC(ctypes.Structure):
     _fields_ = ([('size', ctypes.c_size_t)] + _ints('kind') + [('date', DateC), ('lunar', LunarDateC)] +
                 _ints('name_kind', 'id', 'has_time') + [('time', MomentC)] +
                 _ints('uncertain', 'issued') +
-                [('reckoned', MomentC), ('first_off', DateC), ('last_off', DateC)])
+                [('reckoned', MomentC), ('first_off', DateC), ('last_off', DateC)] +
+                _ints('minute'))  # since 1.2
 
 
 def _find():
@@ -134,6 +142,11 @@ def _load():
         function = getattr(lib, name)
         function.restype = restype
         function.argtypes = argtypes
+    # The structs above are 1.2's: an older library would leave their last
+    # fields unset.
+    if lib.moonfold_version_number() < VERSION_NEEDED:
+        raise ImportError(f'moonfold: {path} is libmoonfold {lib.moonfold_version().decode()}; '
+                          'this module needs 1.2 or later')
     return lib
 
 

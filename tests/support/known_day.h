@@ -42,6 +42,8 @@ inline constexpr KnownText kKnownDayTexts[]{
     {u"PENGZU", u"辛不合酱主人不尝 酉不会客醉坐颠狂"},
     {u"DIRECTIONS", u"喜神西南 财神正东"},
     {u"LUCKYHOURS", u"子 寅 卯 午 未 酉"},
+    {u"ERA", u""},
+    {u"ROCYEAR", u"民国99年"},
 };
 
 }  // namespace moonfold::testing

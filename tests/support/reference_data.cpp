@@ -66,7 +66,7 @@ std::vector<ReferenceDay> Load() {
   });
   // Every day of the range, in order, or none: a short file must not let a
   // test pass having checked less than it says.
-  const std::chrono::sys_days first{std::chrono::year{1900} / 1 / 1};
+  const std::chrono::sys_days first = kFirstCalendarDay;
   for (std::size_t i = 0; i < days.size() && !malformed; ++i) {
     const std::chrono::year_month_day expected{first + std::chrono::days{i}};
     malformed = static_cast<int>(expected.year()) != days[i].year ||
@@ -96,30 +96,39 @@ std::vector<ReferenceTerm> LoadTerms() {
 }
 
 // Where the calendar departs from the second engine by design, the
-// reference is moved to the tables' day: the six terms of the past that the
+// reference is moved to the tables' day: the terms of the past that the
 // tables hold as their calendars were issued, and, decades ahead, the days
 // that the predicted ΔT cannot settle (the second engine keeps an older
-// ΔT).  A term moves only when the reference has it within two minutes of
-// today's reckoning (the issued terms) or of the tables' instant (the
-// uncertain ones), and a lunar date only on a day whose lunar date is
+// ΔT).  Before 1912 the record gives the day, so a term the two engines
+// put either side of a midnight, seconds apart, stands on the record's
+// day too.  A term moves only when the reference has it within two minutes
+// (five before 1912) of today's reckoning (the issued terms) or of the
+// tables' instant (the others), and a lunar date only on a day whose lunar date is
 // uncertain; the file's every other day and term stays as the second
 // engine gives it, and a reference that strays more fails.
 bool MoveToTheRecord(std::vector<ReferenceDay>& all, std::vector<ReferenceTerm>& terms) {
   using namespace std::chrono;
-  const sys_days first{year{1900} / 1 / 1};
-  const auto day_of = [&](local_seconds t) -> ReferenceDay& {
-    return all[static_cast<std::size_t>(
-        (floor<days>(t).time_since_epoch() - first.time_since_epoch()).count())];
+  const sys_days first = kFirstCalendarDay;
+  // The day a moment falls on, or nothing before the range (the terms of
+  // the first year before its first day).
+  const auto day_of = [&](local_seconds t) -> ReferenceDay* {
+    const auto i = (floor<days>(t).time_since_epoch() - first.time_since_epoch()).count();
+    return i >= 0 && static_cast<std::size_t>(i) < all.size() ? &all[static_cast<std::size_t>(i)]
+                                                              : nullptr;
   };
   for (ReferenceTerm& t : terms) {
     const std::int32_t k = SolarTermNumber(t.year, t.index);
     const auto reckoned = ReckonedTermInstantAt(k);
-    if (!reckoned && !IsUncertainTermAt(k)) continue;
     const BeijingTime tables = *SolarTermInstantAt(k);
-    if (abs(t.beijing_time - local_seconds{reckoned.value_or(tables)}) > minutes{2}) return false;
-    day_of(t.beijing_time).solar_term.clear();
+    const bool recorded_day = SolarTermYear(k) <= kLastReckonedMinuteYear;
+    const bool across_midnight = recorded_day && floor<days>(t.beijing_time) != floor<days>(tables);
+    if (!reckoned && !IsUncertainTermAt(k) && !across_midnight) continue;
+    // Before 1912 the second engine's ΔT and Sun part more from the tables'.
+    const minutes tolerance{recorded_day ? 5 : 2};
+    if (abs(t.beijing_time - local_seconds{reckoned.value_or(tables)}) > tolerance) return false;
+    if (ReferenceDay* d = day_of(t.beijing_time)) d->solar_term.clear();
     t.beijing_time = tables;
-    day_of(t.beijing_time).solar_term = t.name;
+    if (ReferenceDay* d = day_of(t.beijing_time)) d->solar_term = t.name;
   }
   for (ReferenceDay& d : all) {
     const sys_days day{year{d.year} / d.month / d.day};
@@ -134,12 +143,13 @@ bool MoveToTheRecord(std::vector<ReferenceDay>& all, std::vector<ReferenceTerm>&
 }
 
 // Whether a day lies between a 节 held as its calendar was issued and the
-// day today's reckoning gives it (1917-12-07, 1927-09-08): the almanac's
-// month turns there by the record, the second engine's a day later.
+// day today's reckoning gives it (1917-12-07, 1927-09-08, and the record's
+// days before 1912): the almanac's month turns there by the record, the
+// second engine's a day away.
 bool BetweenAnIssuedJieAndItsReckoning(std::uint16_t y, std::uint16_t m, std::uint16_t d) {
   using namespace std::chrono;
   const local_days day{year{y} / m / d};
-  for (const auto& [k, minute] : kIssuedTerms) {
+  for (const auto& [k, minute] : kTermDepartures) {
     if (SolarTermIndex(k) % 2 != 0) continue;
     const local_days issued = floor<days>(*SolarTermInstantAt(k));
     const local_days reckoned = floor<days>(*ReckonedTermInstantAt(k));

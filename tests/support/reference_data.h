@@ -1,5 +1,5 @@
-// The independent calendar reference in tests/data: every day
-// 1900-01-01..2100-12-31 and the instant of every solar term of those years,
+// The independent calendar reference in tests/data: every day of the
+// calendar's range and the instant of every solar term of its years,
 // as an astronomical calendar library computes them (tools/make_reference.js
 // made the files; Moonfold's tables come from another engine) — but where
 // the calendar departs from it by design: the six terms of the past held as
@@ -14,6 +14,9 @@
 #include <string>
 #include <vector>
 
+#include "cycles/solar_terms.h"
+#include "lunar/lunar_calendar.h"
+
 namespace moonfold::testing {
 
 struct ReferenceDay {
@@ -23,14 +26,17 @@ struct ReferenceDay {
   std::u16string day_cycle;   // stem-branch name of the day
 };
 
-inline constexpr std::size_t kReferenceDayCount = 73414;  // 1900-01-01..2100-12-31
-inline constexpr std::size_t kReferenceTermCount = 4824;  // 24 a year, 1900..2100
+// Every day of the calendar's range, and 24 terms a year of its years.
+inline constexpr auto kReferenceDayCount =
+    static_cast<std::size_t>((kLastCalendarDay - kFirstCalendarDay).count() + 1);
+inline constexpr auto kReferenceTermCount =
+    static_cast<std::size_t>(24 * (kLastTermYear - kFirstTermYear + 1));
 
-// All days 1900..2100 in date order.  A file that is missing, short or
+// All days of the range in date order.  A file that is missing, short or
 // malformed fails every test that asks for it, and gives no day at all.
 const std::vector<ReferenceDay>& AllReferenceDays();
 
-// The 22,280 days 1990-01-01..2050-12-31 that the plug-in answers for.
+// The days of the plug-in's years (common/plugin_years.h).
 const std::vector<ReferenceDay>& ReferenceDays();
 
 struct ReferenceTerm {
@@ -39,7 +45,7 @@ struct ReferenceTerm {
   std::chrono::local_seconds beijing_time;
 };
 
-// The 4,824 terms of 1900..2100 in order; fails the calling test likewise.
+// Every term of the calendar's years in order; fails the calling test likewise.
 const std::vector<ReferenceTerm>& ReferenceTerms();
 
 // The official days of the transcribed State Council notices

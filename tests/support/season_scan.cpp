@@ -13,9 +13,10 @@ namespace {
 
 using namespace std::chrono;
 
-constexpr sys_days kFirstDay{year{1900} / 1 / 1};
-// 1899's 冬至, before the reference, fell on 12-22: 1900 opens in 二九.
-constexpr sys_days kWinterOf1899{year{1899} / 12 / 22};
+constexpr sys_days kFirstDay = kFirstCalendarDay;
+// The 冬至 before the reference's first year, which the reference lacks:
+// the tables' own (kSolarTermEve), the one day the scan takes from them.
+constexpr sys_days kWinterBefore = kSolarTermEve;
 
 std::vector<std::u16string> ReadPentads() {
   std::vector<std::u16string> names;
@@ -53,11 +54,15 @@ std::vector<SeasonTexts> Scan() {
     }
   };
   // Each year's 夏至 (11), 立秋 (14) and 冬至 (23) days, and every term day.
-  std::map<int, sys_days> summer, autumn, winter{{1899, kWinterOf1899}};
+  std::map<int, sys_days> summer, autumn, winter{{kFirstTermYear - 1, kWinterBefore}};
   std::map<sys_days, unsigned> term_on;
+  std::optional<std::pair<sys_days, unsigned>> latest_term;
   for (const ReferenceTerm& t : ReferenceTerms()) {
     const sys_days d{floor<days>(t.beijing_time).time_since_epoch()};
     term_on[d] = t.index;
+    // The terms before the range's first day: the latest of them is the
+    // first day's.
+    if (d <= kFirstDay) latest_term = {d, t.index};
     if (t.index == 11) summer[t.year] = d;
     if (t.index == 14) autumn[t.year] = d;
     if (t.index == 23) winter[t.year] = d;
@@ -66,7 +71,6 @@ std::vector<SeasonTexts> Scan() {
                                          u"六九", u"七九", u"八九", u"九九"};
   std::vector<SeasonTexts> out;
   out.reserve(ref.size());
-  std::optional<std::pair<sys_days, unsigned>> latest_term;
   for (sys_days d = kFirstDay; out.size() < ref.size(); d += days{1}) {
     if (const auto term = term_on.find(d); term != term_on.end()) latest_term = *term;
     const int y = static_cast<int>(year_month_day{d}.year());
@@ -85,7 +89,7 @@ std::vector<SeasonTexts> Scan() {
       texts.season_days = Numbered(kNines[since / 9], since % 9 + 1);
     }
     // The pentad: days 0-4 from the latest term's day, 5-9, then the rest;
-    // 1900's first days are in the third of 1899's 冬至.
+    // days before the first year's 小寒 are in the third of the 冬至 before.
     const std::size_t pentad =
         latest_term ? 3 * latest_term->second +
                           std::min<std::size_t>(

@@ -29,7 +29,7 @@ const std::vector<SeasonTexts>& ExpectedSeasonTexts();
 std::u16string ExpectedPillars(std::chrono::local_seconds when, const ReferenceDay& today,
                                const ReferenceDay& tomorrow);
 
-// The 节 terms of 1900-2100 (立春, 惊蛰 … 小寒): instant and index, in order.
+// The 节 terms of the calendar's years (立春, 惊蛰 … 小寒): instant and index, in order.
 struct Jie {
   std::chrono::local_seconds instant;
   unsigned index;

@@ -32,7 +32,7 @@
  * and moonfold_version_number(): a program may check that the library it
  * runs with is at least as new as the header it was built with. */
 #define MOONFOLD_VERSION_MAJOR 1
-#define MOONFOLD_VERSION_MINOR 1
+#define MOONFOLD_VERSION_MINOR 2
 #define MOONFOLD_VERSION_PATCH 0
 #define MOONFOLD_VERSION_NUMBER \
   (MOONFOLD_VERSION_MAJOR * 1000000 + MOONFOLD_VERSION_MINOR * 1000 + MOONFOLD_VERSION_PATCH)
@@ -215,7 +215,28 @@ typedef struct moonfold_facts {
   int joy_direction;        /* the god of joy, MOONFOLD_NAME_DIRECTION */
   int wealth_direction;     /* the god of wealth, MOONFOLD_NAME_DIRECTION */
   int lucky_hours;          /* bit b set: the double hour of branch b is of the yellow path */
+
+  /* Since 1.2 (a caller built against 1.1 gets the fields above only). */
+  /* How the minute of solar_term_time is known: MOONFOLD_MINUTE_*. */
+  int solar_term_minute;
+  /* The years as people wrote them: the reign year of the lunar year, to
+   * lunar 1911 (MOONFOLD_NAME_ERA, else -1; era_year 1 for 元年, else 0),
+   * and the Republic's year (民国) of the Gregorian year, from 1912 (1 for
+   * 1912, else 0). */
+  int era;
+  int era_year;
+  int republic_year;
 } moonfold_facts_t;
+
+/* How a term's minute is known.  From 1912, the calendar's own minute.
+ * Before, the record of the issued calendars gives the day only: the
+ * minute is today's reckoning, or, for a term the record puts on another
+ * day than that reckoning, none — the instant given is then the minute of
+ * the issued day nearest the reckoning (00:00 or 23:59), which the
+ * calendar counts from, and the reckoning is given beside it. */
+#define MOONFOLD_MINUTE_ISSUED 0
+#define MOONFOLD_MINUTE_RECKONED 1
+#define MOONFOLD_MINUTE_NONE 2
 
 /* A holiday arrangement read from a file: opaque, immutable once made,
  * and safe to share between threads until it is closed.  Every call that
@@ -270,7 +291,8 @@ MOONFOLD_C_API int moonfold_facts_with(int year, int month, int day, int hour, i
 #define MOONFOLD_NAME_QUARTER 23            /* 0..3: 北, 东, 南, 西 */
 #define MOONFOLD_NAME_PENGZU_STEM 24        /* 0..9: the 彭祖百忌 saying of a stem */
 #define MOONFOLD_NAME_PENGZU_BRANCH 25      /* 0..11: of a branch */
-#define MOONFOLD_NAME_KIND_COUNT 26
+#define MOONFOLD_NAME_ERA 26                /* 0..10: 顺治 .. 宣统, 民国 (since 1.2) */
+#define MOONFOLD_NAME_KIND_COUNT 27
 
 /* The name of an id of a kind (MOONFOLD_NAME_*) in a script, written as
  * texts are.  Its length, or MOONFOLD_ERROR_NAME (no such kind or id),
@@ -317,13 +339,16 @@ typedef struct moonfold_event {
   int has_time; /* a term or a phase: its instant */
   moonfold_moment time;
   int uncertain; /* its day may be a day earlier or later */
-  /* A term given at the minute its calendar was issued with, on another
-   * day than today's reckoning: 1, and today's reckoning. */
+  /* A term its calendar puts on another day than today's reckoning: 1,
+   * and today's reckoning. */
   int issued;
   moonfold_moment reckoned;
   /* A day off: the first and last day of its holiday's days off. */
   moonfold_date first_off;
   moonfold_date last_off;
+  /* Since 1.2: how a term's minute is known, MOONFOLD_MINUTE_* (a term of
+   * MOONFOLD_MINUTE_NONE has no time). */
+  int minute;
 } moonfold_event;
 typedef moonfold_event moonfold_event_t;
 

@@ -219,11 +219,31 @@ class Facts {
     if (raw_.moon_has_time == 0) return std::nullopt;
     return detail::TimeOf(raw_.moon_time);
   }
+  // The years as people wrote them, from a library of 1.2 or later: the
+  // reign era (MOONFOLD_NAME_ERA) and year of the lunar year, to lunar
+  // 1911; the Republic's year of the Gregorian year, from 1912.
+  struct EraYear {
+    int era, year;
+  };
+  std::optional<EraYear> reign_year() const {
+    if (!since_1_2_ || raw_.era < 0) return std::nullopt;
+    return EraYear{raw_.era, raw_.era_year};
+  }
+  std::optional<int> republic_year() const {
+    if (!since_1_2_ || raw_.republic_year < 1) return std::nullopt;
+    return raw_.republic_year;
+  }
+  // How the minute of solar_term_time() is known (MOONFOLD_MINUTE_*).
+  std::optional<int> solar_term_minute() const {
+    if (!since_1_2_ || raw_.solar_term < 0) return std::nullopt;
+    return raw_.solar_term_minute;
+  }
   const moonfold_arrangement_t* arrangement() const noexcept { return arrangement_; }
 
  private:
   friend std::optional<Facts> FactsOf(BeijingTime time, const Arrangement* arrangement);
   moonfold_facts_t raw_{};
+  bool since_1_2_ = false;  // the library fills the fields of 1.2
   const moonfold_arrangement_t* arrangement_ = nullptr;
 };
 
@@ -262,6 +282,7 @@ inline std::optional<Facts> FactsOf(BeijingTime time, const Arrangement* arrange
   Facts facts;
   facts.raw_.size = sizeof facts.raw_;
   facts.arrangement_ = HandleOf(arrangement);
+  facts.since_1_2_ = moonfold_version_number() >= 1002000;
   if (moonfold_facts_with(static_cast<int>(ymd.year()), static_cast<int>(unsigned{ymd.month()}),
                           static_cast<int>(unsigned{ymd.day()}),
                           static_cast<int>(clock.hours().count()),

@@ -1,0 +1,25 @@
+// The Gregorian years the calendar's tables are compiled for.  Every
+// program carries the whole range, except the Dashlight plug-in: it
+// answers for its own years alone (common/plugin_years.h), and its DLL,
+// copied around on its own, carries the terms and phases of the moon of
+// those years and one either side — the year before for what counts from
+// the last 冬至 (the nines, the first pentads), the year after for what
+// counts to the next festival or term.  Its objects, the core's among
+// them, are compiled apart with MOONFOLD_PLUGIN_TABLES, and no other
+// program links them.
+#pragma once
+
+#include "common/plugin_years.h"
+
+namespace moonfold {
+
+#ifdef MOONFOLD_PLUGIN_TABLES
+inline constexpr int kFirstTableYear = kFirstPluginYear - 1;
+inline constexpr int kLastTableYear = kLastPluginYear + 1;
+#else
+// No bound: the tables' own years.
+inline constexpr int kFirstTableYear = 0;
+inline constexpr int kLastTableYear = 9999;
+#endif
+
+}  // namespace moonfold
