@@ -4,6 +4,8 @@
 // and lunar date the predicted ΔT may move by a day.
 #include <gtest/gtest.h>
 
+#include <fstream>
+
 #include "cli/command_test_support.h"
 #include "common/plugin_years.h"
 #include "cycles/solar_terms.h"
@@ -101,6 +103,37 @@ TEST(CalendarRecord, EveryListingSaysIt) {
     const Output o = RunCommand(std::string(c.args) + " | sed -z 's/\\r\\n //g'");
     EXPECT_NE(o.out.find(c.line), std::string::npos) << c.args << '\n' << o.out;
   }
+}
+
+}  // namespace
+}  // namespace moonfold::cli
+
+namespace moonfold::cli {
+namespace {
+
+// Dates of history as they were written (tests/data/history_dates.tsv,
+// from the histories of each event), both ways: the reign date read gives
+// the day, and the day's --era line gives the reign date back, which read
+// again gives the day.
+TEST(History, ReignDatesBothWays) {
+  std::ifstream file(std::string(MOONFOLD_TEST_DATA_DIR) + "/history_dates.tsv");
+  int rows = 0;
+  for (std::string line; std::getline(file, line);) {
+    if (line.empty() || line[0] == '#') continue;
+    const auto tab = line.find('\t'), next = line.find('\t', tab + 1);
+    const std::string day = line.substr(0, tab), written = line.substr(tab + 1, next - tab - 1);
+    EXPECT_EQ(RunCommand("--lunar '" + written + "' DATE").out, day + "\n") << written;
+    const std::string era = RunCommand("--date " + day + " --era").out;
+    const std::string era_year = RunCommand("--date " + day + " ERA").out;
+    ASSERT_GT(era_year.size(), 1u) << day;
+    EXPECT_EQ(written.substr(0, era_year.size() - 1), era_year.substr(0, era_year.size() - 1));
+    const auto from = era.find(era_year.substr(0, era_year.size() - 1));
+    ASSERT_NE(from, std::string::npos) << era;
+    const std::string shown = era.substr(from, era.find(' ', from) - from);
+    EXPECT_EQ(RunCommand("--lunar " + shown + " DATE").out, day + "\n") << shown;
+    ++rows;
+  }
+  EXPECT_GE(rows, 15);
 }
 
 }  // namespace

@@ -73,11 +73,43 @@ TEST(MoonfoldCommand, HolidayFiles) {
   const std::string y2026 = header + "2026\t元旦\t2026-01-01\t2026-01-01\t\n";
   const Result replaced = run({"--workday", "2026-02-16"}, y2026);
   EXPECT_EQ(replaced.out, "working day\n");
-  EXPECT_EQ(replaced.err,
-            "moonfold: h.tsv: 2026 has no 春节, 清明节, 劳动节, 端午节, 中秋节, 国庆节 — the "
-            "built-in 2026 arrangement is replaced\n");
+  EXPECT_EQ(
+      replaced.err,
+      "moonfold: h.tsv: 2026 has no 春节, 清明节, 劳动节, 端午节, 中秋节, 国庆节 of the seven "
+      "statutory holidays — the built-in 2026 arrangement is replaced\n");
   EXPECT_EQ(run({"--workday", "2025-01-28"}, y2026).out, "day off (春节)\n");
-  EXPECT_EQ(run({"--workday", "2027-02-08"}, y2027).err, "");  // a year not built in
+  // A year not built in: its 10-01 is a working day by the file, and what
+  // the file leaves out is said.
+  const Result only_spring = run({"--workday", "2027-10-01"}, y2027);
+  EXPECT_EQ(only_spring.out, "working day\n");
+  EXPECT_EQ(
+      only_spring.err,
+      "moonfold: h.tsv: 2027 has no 元旦, 清明节, 劳动节, 端午节, 中秋节, 国庆节 of the seven "
+      "statutory holidays\n");
+  // 中秋节 and 国庆节 given as one item count as both.
+  EXPECT_EQ(
+      run({"--workday", "2027-10-01"},
+          header +
+              "2027\t元旦\t2027-01-01\t2027-01-01\t\n2027\t春节\t2027-02-05\t2027-02-11\t\n"
+              "2027\t清明节\t2027-04-05\t2027-04-05\t\n2027\t劳动节\t2027-05-01\t2027-05-05\t\n"
+              "2027\t端午节\t2027-06-09\t2027-06-09\t\n"
+              "2027\t国庆节、中秋节\t2027-10-01\t2027-10-08\t\n")
+          .err,
+      "");
+  // A span of the file that shares a day with a built-in year it does not
+  // replace is refused, naming that year's holiday.
+  const Result neighbour =
+      run({"--workday", "2008-01-02"}, header + "2007\t国庆节\t2007-12-25\t2008-01-02\t\n");
+  EXPECT_EQ(neighbour.exit_code, 2);
+  EXPECT_EQ(neighbour.err,
+            "moonfold: h.tsv:2 — 2007-12-25 … 2008-01-02 shares days off with 元旦 of 2008 (built "
+            "in)\n");
+  // … but not one the file replaces too.
+  EXPECT_EQ(run({"--workday", "2008-01-02"},
+                header + "2007\t国庆节\t2007-12-25\t2008-01-02\t\n2008\t春节\t2008-02-06\t"
+                         "2008-02-12\t\n")
+                .out,
+            "day off (国庆节)\n");
   // A make-up day more than a year after the last day off is still found.
   EXPECT_EQ(
       run({"--workday", "2028-02-13"}, header + "2027\t春节\t2027-02-05\t2027-02-11\t2028-02-13\n")

@@ -10,16 +10,20 @@ namespace {
 
 using namespace std::chrono;
 
-// Text of a property value: backslash, semicolon, comma and newline
-// escaped.
+// Text of a property value: backslash, semicolon, comma and a line break
+// (LF, CR LF or a lone CR) escaped; any other control character, which the
+// format does not allow in a text (RFC 5545 3.3.11), left out.
 std::string Escaped(const std::string& utf8) {
   std::string out;
-  for (const char c : utf8) {
+  for (std::size_t i = 0; i < utf8.size(); ++i) {
+    const char c = utf8[i];
     if (c == '\\' || c == ';' || c == ',') out += '\\';
-    if (c == '\n') {
+    if (c == '\n' || c == '\r') {
+      if (c == '\r' && i + 1 < utf8.size() && utf8[i + 1] == '\n') ++i;
       out += "\\n";
       continue;
     }
+    if ((static_cast<unsigned char>(c) < 0x20 && c != '\t') || c == 0x7F) continue;
     out += c;
   }
   return out;

@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <exception>
+#include <new>
 #include <optional>
 #include <string>
 #include <vector>
@@ -198,8 +199,14 @@ int main(int argc, char** argv) {
     }
     WriteTo(stderr, 2, result.err);
     return result.exit_code;
+  } catch (const std::bad_alloc&) {
+    std::fputs("moonfold: internal failure — out of memory; no answer was given\n", stderr);
+    return moonfold::cli::kExitInternalFailure;
   } catch (const std::exception& e) {
-    std::fprintf(stderr, "moonfold: %s\n", e.what());
-    return 1;
+    std::fprintf(stderr, "moonfold: internal failure — %s; no answer was given\n", e.what());
+    return moonfold::cli::kExitInternalFailure;
+  } catch (...) {
+    std::fputs("moonfold: internal failure; no answer was given\n", stderr);
+    return moonfold::cli::kExitInternalFailure;
   }
 }

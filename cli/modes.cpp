@@ -10,6 +10,7 @@
 #include "cli/event_outputs.h"
 #include "cli/event_texts.h"
 #include "cli/kinds_option.h"
+#include "cli/moments.h"
 #include "cli/month_grid.h"
 #include "cli/templates.h"
 #include "cli/text_output.h"
@@ -57,75 +58,6 @@ Result Texts(const DayFacts& facts, const std::vector<std::string>& keywords, bo
   if (json) out += "}";
   if (json || !all) out += "\n";
   return {0, out, {}};
-}
-
-Result ClockOutOfRange(const Environment& environment) {
-  const LocalDateRecord& now = environment.now;
-  const year_month_day date{year{now.year}, month{now.month}, day{now.day}};
-  return Failure("the clock's date " + IsoDate(date),
-                 "outside the supported range " + RangeText() + "; give a day with --date");
-}
-
-// The clock's date, if the calendar holds it.
-std::optional<year_month_day> Today(const Environment& environment) {
-  const LocalDateRecord& now = environment.now;
-  const year_month_day today{year{now.year}, month{now.month}, day{now.day}};
-  if (!today.ok() || !InCalendarRange(sys_days{today})) return std::nullopt;
-  return today;
-}
-
-// A time given with its UTC offset, as the local wall time that every
-// other input means (the machine's time zone), or why it cannot be.
-Parsed<DateTime> LocalOf(const DateTime& given, const Environment& environment) {
-  if (!given.offset) return given;
-  const sys_seconds at =
-      sys_days{given.date} + hours{given.hour} + minutes{given.minute} - minutes{*given.offset};
-  const auto local = environment.local_time_at ? environment.local_time_at(at) : std::nullopt;
-  if (!local) return "the local time of that instant is not known on this machine";
-  const year_month_day date{year{local->year}, month{local->month}, day{local->day}};
-  if (!date.ok() || !InCalendarRange(sys_days{date})) {
-    return "at local time " + IsoDate(date) + ", outside the supported range " + RangeText();
-  }
-  return DateTime{date, local->hour, local->minute, std::nullopt};
-}
-
-// A date option's value read (ParseDate or ParseLunarDate) and made local
-// time, or the refusal that names it.
-std::variant<DateTime, Result> DateOption(std::string_view option, const std::string& value,
-                                          Parsed<DateTime> (*parse)(std::string_view),
-                                          const Environment& environment) {
-  auto parsed = parse(value);
-  if (const auto* given = std::get_if<DateTime>(&parsed)) parsed = LocalOf(*given, environment);
-  if (const auto* why = std::get_if<std::string>(&parsed)) {
-    return Failure(std::string(option) + " " + value, *why);
-  }
-  return std::get<DateTime>(parsed);
-}
-
-// The moment the texts are of: the one asked for, or the clock's.  Nothing
-// when the clock's own date lies outside the calendar.
-std::variant<std::optional<DateTime>, Result> MomentOf(const Context& c) {
-  const auto& date = c.request[Option("--date")];
-  const auto& lunar = c.request[Option("--lunar")];
-  if (date || lunar) {
-    auto asked = date ? DateOption("--date", *date, ParseDate, c.environment)
-                      : DateOption("--lunar", *lunar, ParseLunarDate, c.environment);
-    if (auto* refused = std::get_if<Result>(&asked)) return std::move(*refused);
-    return std::optional<DateTime>(std::get<DateTime>(asked));
-  }
-  const std::optional<year_month_day> today = Today(c.environment);
-  if (!today) return std::optional<DateTime>();
-  return std::optional<DateTime>(
-      DateTime{*today, c.environment.now.hour, c.environment.now.minute, std::nullopt});
-}
-
-// The moment, or the refusal when it cannot be had.
-std::variant<DateTime, Result> NeededMoment(const Context& c) {
-  auto moment = MomentOf(c);
-  if (auto* refused = std::get_if<Result>(&moment)) return std::move(*refused);
-  const auto& at = std::get<std::optional<DateTime>>(moment);
-  if (!at) return ClockOutOfRange(c.environment);
-  return *at;
 }
 
 // Today's texts, or a day's.
@@ -182,19 +114,6 @@ std::string UnknownYears(const std::string& years) {
   return "moonfold: no official arrangement is known for " + years + " — see --holidays\n";
 }
 
-// The day an option names (YYYY-MM-DD), or without a value the clock's.
-std::variant<year_month_day, Result> DayAsked(std::string_view option,
-                                              const std::optional<std::string>& value,
-                                              const Environment& environment) {
-  if (!value) {
-    if (const auto today = Today(environment)) return *today;
-    return ClockOutOfRange(environment);
-  }
-  auto asked = DateOption(option, *value, ParseDate, environment);
-  if (auto* refused = std::get_if<Result>(&asked)) return std::move(*refused);
-  return std::get<DateTime>(asked).date;
-}
-
 // --workday: whether a day is worked, for scripts: exit status 0 for a
 // working day, 1 for a day off, 3 where no arrangement is known.
 Result WorkdayMode(const Context& c) {
@@ -214,20 +133,53 @@ Result WorkdayMode(const Context& c) {
   return {kExitDayOff, "day off (weekend)\n", {}};
 }
 
+// The years of a range whose official days a listing of `wanted` kinds
+// asks for and no notice has announced, as a message names them ("2027,
+// 2028", "2027 … 2100"), or nothing.  Asked for by name (--kinds off,work),
+// every such year; by the default kinds, the years from the first notice
+// on — the years before it had no days off to announce.
+std::string UnannouncedYears(const Request& r, EventKinds wanted, YearRange range,
+                             const Arrangement& arrangement) {
+  if ((wanted & (KindBit(EventKind::kOff) | KindBit(EventKind::kWork))) == 0) return {};
+  const int first = r[Option("--kinds")] ? range.first : std::max(range.first, kFirstHolidayYear);
+  std::vector<YearRange> runs;
+  for (int y = first; y <= range.last; ++y) {
+    if (arrangement.years.Has(y)) continue;
+    if (!runs.empty() && runs.back().last == y - 1) {
+      runs.back().last = y;
+    } else {
+      runs.push_back({y, y});
+    }
+  }
+  std::string years;
+  for (const YearRange& run : runs) {
+    if (!years.empty()) years += ", ";
+    years += std::to_string(run.first);
+    if (run.last == run.first + 1) years += ", " + std::to_string(run.last);
+    if (run.last > run.first + 1) years += " … " + std::to_string(run.last);
+  }
+  return years;
+}
+
+// Names the years a listing's official days are missing from, on
+// standard error.  Where they were asked for by name (--kinds off,work),
+// the answer is incomplete: exit status 3, as --workday; with the default
+// kinds the rest of the listing is whole, and the note is all.
+bool NoteUnannounced(Result& result, const Request& r, EventKinds wanted, YearRange range,
+                     const Arrangement& arrangement) {
+  const std::string unknown = UnannouncedYears(r, wanted, range, arrangement);
+  if (unknown.empty()) return false;
+  if (r[Option("--kinds")]) result.exit_code = kExitUnknownYear;
+  result.err += UnknownYears(unknown);
+  return true;
+}
+
 // What a listing of years lacks is said, never left silent: the years of
-// official days asked for that no notice has announced (exit status 3, as
-// --workday), or that nothing of the kinds asked falls in them.
+// official days no notice has announced, or that nothing of the kinds
+// asked falls in them.
 void NoteWhatIsMissing(Result& result, const Request& r, EventKinds wanted, YearRange range,
                        const Arrangement& arrangement, const std::string& nothing_in) {
-  std::string unknown;
-  const bool official = (wanted & (KindBit(EventKind::kOff) | KindBit(EventKind::kWork))) != 0;
-  for (int y = range.first; r[Option("--kinds")] && official && y <= range.last; ++y) {
-    if (!arrangement.years.Has(y)) unknown += (unknown.empty() ? "" : ", ") + std::to_string(y);
-  }
-  if (!unknown.empty()) {
-    result.exit_code = kExitUnknownYear;
-    result.err = UnknownYears(unknown);
-  } else if (!nothing_in.empty()) {
+  if (!NoteUnannounced(result, r, wanted, range, arrangement) && !nothing_in.empty()) {
     result.err = "moonfold: " + nothing_in + " — nothing of the kinds asked falls in it\n";
   }
 }
@@ -346,8 +298,19 @@ std::optional<Result> EveryFileRefusal(const Request& r) {
   if (ics)
     return Failure("--ics " + *ics,
                    "takes no years with --every; give lunar years with --from and --to");
-  if (name && (name->empty() || Utf8FromUtf16(Utf16FromUtf8(*name)) != *name)) {
+  if (name && (name->empty() || FirstInvalidUtf8(*name))) {
     return Failure("--name", name->empty() ? "the name is empty" : "the name is not UTF-8 text");
+  }
+  // A calendar file's text holds no control character (RFC 5545): a line
+  // break or an escape sequence in a name would break the file's lines.
+  if (name) {
+    const auto control = std::find_if(name->begin(), name->end(), [](char c) {
+      return (static_cast<unsigned char>(c) < 0x20 && c != '\t') || c == 0x7F;
+    });
+    if (control != name->end()) {
+      return Failure("--name", "the name holds a control character (byte " +
+                                   std::to_string(control - name->begin() + 1) + ")");
+    }
   }
   return std::nullopt;
 }
@@ -413,14 +376,22 @@ Result NextMode(const Context& c) {
     count = static_cast<std::size_t>(n);
   }
   const sys_days today{std::get<DateTime>(moment).date};
-  const std::vector<CalendarEvent> events =
-      EventsAfter(today, count, std::get<EventKinds>(kinds), c.arrangement);
-  std::string none;
+  const EventKinds wanted = std::get<EventKinds>(kinds);
+  const std::vector<CalendarEvent> events = EventsAfter(today, count, wanted, c.arrangement);
+  Result result{
+      0, json ? NextJson(events, today, c.script) : NextListing(events, today, c.script), {}};
+  // The years searched: to the last event listed, or to the range's end
+  // when fewer than asked were found.  Official days no notice has
+  // announced in them leave the listing short: said, exit status 3.
+  const YearRange searched{
+      static_cast<int>(year_month_day{today}.year()),
+      events.size() < count ? kLastCalendarYear : static_cast<int>(events.back().date.year())};
+  NoteUnannounced(result, r, wanted, searched, c.arrangement);
   if (events.empty()) {
-    none = "moonfold: --next — nothing of the kinds asked comes after " +
-           IsoDate(year_month_day{today}) + " within " + RangeText() + "\n";
+    result.err += "moonfold: --next — nothing of the kinds asked comes after " +
+                  IsoDate(year_month_day{today}) + " within " + RangeText() + "\n";
   }
-  return {0, json ? NextJson(events, today, c.script) : NextListing(events, today, c.script), none};
+  return result;
 }
 
 // --almanac: a day's almanac page (today's without a value).

@@ -44,24 +44,34 @@ void Append(Line& line, const std::string& text, bool highlight) {
   line.width += DisplayWidth(text);
 }
 
+// A name a day's lunar line may show, and a shorter one in its place where
+// the cell has no room for it (冬至节, else 冬至).
+struct LunarName {
+  std::u16string name, shorter;
+};
+
 // The names a day's lunar line may show, the most wanted first: its lunar
-// festivals (short names), then its solar term unless the festival is the
-// term's own (清明节, 冬至节), then the lunar month's name on its first day
+// festivals (short names), then its solar term — or, where the festival is
+// the term's own (清明节, 冬至节), the term's name in its place when the
+// festival's does not fit — then the lunar month's name on its first day
 // when the number line has no room for it.
-std::vector<std::u16string> LunarNames(const DayFacts& f, Script script, bool month_shown) {
-  std::vector<std::u16string> names;
+std::vector<LunarName> LunarNames(const DayFacts& f, Script script, bool month_shown) {
+  std::vector<LunarName> names;
   const FestivalRun run = f.lunar_festivals;
-  for (const unsigned row : run) {
-    names.push_back(
-        FestivalShortName({FestivalTable::kLunar, static_cast<std::uint8_t>(row)}, script));
-  }
   const bool terms_own =
       std::any_of(kTermFestivals.begin(), kTermFestivals.end(), [run](TermFestival t) {
         return run == FestivalRun{t.row, 1};
       });
-  if (f.solar_term && !terms_own) names.emplace_back(SolarTermName(*f.solar_term, script));
+  const std::u16string term =
+      f.solar_term ? std::u16string(SolarTermName(*f.solar_term, script)) : std::u16string();
+  for (const unsigned row : run) {
+    names.push_back(
+        {FestivalShortName({FestivalTable::kLunar, static_cast<std::uint8_t>(row)}, script),
+         terms_own ? term : std::u16string()});
+  }
+  if (f.solar_term && !terms_own) names.push_back({term, {}});
   if (f.lunar.day == 1 && !month_shown) {
-    names.push_back(LunarMonthShortName(f.lunar.month, f.lunar.leap, script));
+    names.push_back({LunarMonthShortName(f.lunar.month, f.lunar.leap, script), {}});
   }
   return names;
 }
@@ -74,13 +84,18 @@ std::u16string LunarLine(const DayFacts& f, const Cells& cells, Script script, b
                          bool& more) {
   std::u16string text;
   more = false;
-  for (const std::u16string& name : LunarNames(f, script, month_shown)) {
-    const std::u16string joined = text.empty() ? name : text + u" " + name;
-    if (DisplayWidth(joined) <= cells.width) {
-      text = joined;
-    } else {
-      more = true;
+  for (const LunarName& choice : LunarNames(f, script, month_shown)) {
+    bool fitted = false;
+    for (const std::u16string* name : {&choice.name, &choice.shorter}) {
+      if (name->empty()) continue;
+      const std::u16string joined = text.empty() ? *name : text + u" " + *name;
+      if (DisplayWidth(joined) <= cells.width) {
+        text = joined;
+        fitted = true;
+        break;
+      }
     }
+    more = more || !fitted;
   }
   if (text.empty()) text = LunarDayName(f.lunar.day, script);
   return text;

@@ -186,6 +186,20 @@ TEST(MonthGrid, NothingADayHoldsIsHidden) {
   const Result qingming = cli::Run({"--month", "2024-04"}, At(2011, 4, 1, false, 80));
   EXPECT_EQ(qingming.out.find("清明节 清明"), std::string::npos);
   EXPECT_NE(qingming.out.find("清明节"), std::string::npos);
+  // Where the cell has room for two characters only, the term stands in
+  // for its festival's longer name: at every width, and in the year view.
+  for (const int columns : {34, 40, 60, 80, 120}) {
+    for (const char* month : {"2026-04", "2026-12"}) {
+      const Result r = cli::Run({"--month", month}, At(2011, 4, 1, false, columns));
+      EXPECT_TRUE(r.out.find("清明") != std::string::npos ||
+                  r.out.find("冬至") != std::string::npos)
+          << month << " at " << columns << " columns:\n"
+          << r.out;
+    }
+    const Result year = cli::Run({"--month", "2027"}, At(2011, 4, 1, false, columns));
+    EXPECT_NE(year.out.find("清明"), std::string::npos) << columns;
+    EXPECT_NE(year.out.find("冬至"), std::string::npos) << columns;
+  }
 }
 
 // Every mark stands right after its own day's number: on the number lines

@@ -48,6 +48,9 @@ enum ExitStatus : int {
   kExitRefused = 2,       // a date outside the range, an unknown keyword, a bad option
   kExitUnknownYear = 3,   // no official arrangement is known for a year asked about
   kExitOutputFailed = 4,  // the output could not be written
+  // The command itself failed (out of memory, an internal error): no answer
+  // was given, so none of the statuses that answer or refuse.
+  kExitInternalFailure = 5,
 };
 
 struct Result {

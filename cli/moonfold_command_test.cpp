@@ -256,6 +256,20 @@ TEST(MoonfoldCommand, OutputThatCannotBeWrittenIsReported) {
   }
 }
 
+// A failure of the command itself — here out of memory, under a small
+// address-space limit — says so and exits with a status of its own, never
+// with 1, which --workday answers "day off" with.
+TEST(MoonfoldCommand, AnInternalFailureIsNoAnswer) {
+#if defined(__SANITIZE_ADDRESS__)
+  GTEST_SKIP() << "AddressSanitizer reserves more address space than the limit allows";
+#else
+  const Output o = RunShell("(ulimit -v 20000; " + std::string(MOONFOLD_COMMAND) +
+                            " --ics 1645:2100 --kinds term,lunar,gregorian,moon 2>&1 >/dev/null)");
+  EXPECT_EQ(o.status, 5);
+  EXPECT_EQ(o.out, "moonfold: internal failure — out of memory; no answer was given\n");
+#endif
+}
+
 // A listing never ends silently with nothing: standard error says why, and
 // a year of official days no notice has announced is exit status 3.
 TEST(MoonfoldCommand, WhatAListingLacksIsSaid) {
@@ -269,12 +283,31 @@ TEST(MoonfoldCommand, WhatAListingLacksIsSaid) {
       {"--ics 2026:2028 --kinds term,work", 3,
        "moonfold: no official arrangement is known for 2027, 2028 — see --holidays\n"},
       {"--year 2026 --kinds off", 0, ""},
-      {"--year 2027", 0, ""},  // the default kinds ask for no notice in particular
+      // The default kinds hold the days off: a year a notice would cover is
+      // named (the festivals and terms are whole: status 0), one from
+      // before the first notice is not.
+      {"--year 2027", 0, "moonfold: no official arrangement is known for 2027 — see --holidays\n"},
+      {"--ics 2025:2030", 0,
+       "moonfold: no official arrangement is known for 2027 … 2030 — see --holidays\n"},
+      {"--year 1866", 0, ""},
+      {"--year 2026", 0, ""},
+      {"--year 2027 --kinds term,lunar", 0, ""},
+      // --next: the years it searched, to its last event or to the range's
+      // end when it found fewer than asked.
+      {"--date 2026-12-09 --next 30 --kinds off,work", 3,
+       "moonfold: no official arrangement is known for 2027 … 2100 — see --holidays\nmoonfold: "
+       "--next — nothing of the kinds asked comes after 2026-12-09 within " +
+           RangeText() + "\n"},
+      {"--date 2026-12-09 --next 3", 0,
+       "moonfold: no official arrangement is known for 2027 — see --holidays\n"},
+      {"--date 2026-01-01 --next 3", 0, ""},
+      {"--date 2026-12-09 --next 3 --kinds term", 0, ""},
       {"--every 12-30 --from 2100 --to 2100", 0,
        "moonfold: --every 12-30 — no lunar year of 2100 … 2100 has that day within " + RangeText() +
            "\n"},
       {"--date 2100-12-31 --next", 0,
-       "moonfold: --next — nothing of the kinds asked comes after 2100-12-31 within " +
+       "moonfold: no official arrangement is known for 2100 — see --holidays\nmoonfold: --next — "
+       "nothing of the kinds asked comes after 2100-12-31 within " +
            RangeText() + "\n"},
   };
   for (const auto& c : kCases) {

@@ -1,7 +1,10 @@
 #include "cli/templates.h"
 
+#include <cstdio>
+
 #include "cli/options.h"
 #include "cli/text_output.h"
+#include "common/utf8.h"
 #include "input/keywords.h"
 
 namespace moonfold::cli {
@@ -11,6 +14,14 @@ Result UnknownKeyword(std::string_view keyword) {
 }
 
 Result Format(const DayFacts& facts, std::string_view templ, Script script, bool json) {
+  // The template is copied to the output as it is: text that is not UTF-8
+  // would make output that is none either (and JSON that does not parse).
+  if (const auto bad = FirstInvalidUtf8(templ)) {
+    char byte[8];
+    std::snprintf(byte, sizeof byte, "0x%02X", static_cast<unsigned char>(templ[*bad]));
+    return Failure("--format", "not UTF-8 text: byte " + std::to_string(*bad + 1) + " (" + byte +
+                                   ") begins no character");
+  }
   std::string out;
   for (std::size_t i = 0; i < templ.size(); ++i) {
     const char c = templ[i];

@@ -54,40 +54,64 @@ std::string Utf8FromUtf16(std::u16string_view text) {
   return out;
 }
 
+namespace {
+
+// The character that begins at text[i] and its length in bytes, or length
+// 0 where no well-formed character begins (a stray continuation byte, a
+// sequence cut short, an overlong form, a surrogate, past U+10FFFF).
+struct Decoded {
+  char32_t c = 0;
+  std::size_t length = 0;
+};
+Decoded DecodeAt(std::string_view text, std::size_t i) {
+  const auto lead = static_cast<unsigned char>(text[i]);
+  std::size_t length = 0;
+  char32_t c = 0;
+  char32_t least = 0;
+  if (lead < 0x80) {
+    length = 1, c = lead;
+  } else if ((lead & 0xE0) == 0xC0) {
+    length = 2, c = lead & 0x1F, least = 0x80;
+  } else if ((lead & 0xF0) == 0xE0) {
+    length = 3, c = lead & 0x0F, least = 0x800;
+  } else if ((lead & 0xF8) == 0xF0) {
+    length = 4, c = lead & 0x07, least = 0x10000;
+  }
+  bool ok = length != 0 && i + length <= text.size();
+  for (std::size_t k = 1; ok && k < length; ++k) {
+    const auto next = static_cast<unsigned char>(text[i + k]);
+    ok = (next & 0xC0) == 0x80;
+    c = c << 6 | (next & 0x3F);
+  }
+  ok = ok && c >= least && c <= 0x10FFFF && !IsHighSurrogate(c) && !IsLowSurrogate(c);
+  return ok ? Decoded{c, length} : Decoded{};
+}
+
+}  // namespace
+
 std::u16string Utf16FromUtf8(std::string_view text) {
   std::u16string out;
   out.reserve(text.size());
-  std::size_t i = 0;
-  while (i < text.size()) {
-    const auto lead = static_cast<unsigned char>(text[i]);
-    std::size_t length = 0;
-    char32_t c = 0;
-    char32_t least = 0;
-    if (lead < 0x80) {
-      length = 1, c = lead;
-    } else if ((lead & 0xE0) == 0xC0) {
-      length = 2, c = lead & 0x1F, least = 0x80;
-    } else if ((lead & 0xF0) == 0xE0) {
-      length = 3, c = lead & 0x0F, least = 0x800;
-    } else if ((lead & 0xF8) == 0xF0) {
-      length = 4, c = lead & 0x07, least = 0x10000;
-    }
-    bool ok = length != 0 && i + length <= text.size();
-    for (std::size_t k = 1; ok && k < length; ++k) {
-      const auto next = static_cast<unsigned char>(text[i + k]);
-      ok = (next & 0xC0) == 0x80;
-      c = c << 6 | (next & 0x3F);
-    }
-    ok = ok && c >= least && c <= 0x10FFFF && !IsHighSurrogate(c) && !IsLowSurrogate(c);
-    if (!ok) {
+  for (std::size_t i = 0; i < text.size();) {
+    const Decoded d = DecodeAt(text, i);
+    if (d.length == 0) {
       out += static_cast<char16_t>(kReplacement);
       ++i;
       continue;
     }
-    AppendUtf16(out, c);
-    i += length;
+    AppendUtf16(out, d.c);
+    i += d.length;
   }
   return out;
+}
+
+std::optional<std::size_t> FirstInvalidUtf8(std::string_view text) {
+  for (std::size_t i = 0; i < text.size();) {
+    const std::size_t length = DecodeAt(text, i).length;
+    if (length == 0) return i;
+    i += length;
+  }
+  return std::nullopt;
 }
 
 }  // namespace moonfold

@@ -2,6 +2,8 @@
 // the host's configuration files and its output.
 #pragma once
 
+#include <cstddef>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -12,5 +14,9 @@ std::string Utf8FromUtf16(std::u16string_view text);
 
 // Malformed sequences become U+FFFD, one per offending byte.
 std::u16string Utf16FromUtf8(std::string_view text);
+
+// The offset of the first byte that begins no well-formed UTF-8
+// character, or nothing for UTF-8 text.
+std::optional<std::size_t> FirstInvalidUtf8(std::string_view text);
 
 }  // namespace moonfold

@@ -5,6 +5,7 @@
 // 中秋节 and 国庆节 into one item, and the notices name them in either order.
 #pragma once
 
+#include <array>
 #include <cstddef>
 #include <cstdint>
 
@@ -23,5 +24,13 @@ enum class Holiday : std::uint8_t {
   kMidAutumnAndNationalDay,  // 中秋节、国庆节
 };
 inline constexpr std::size_t kHolidayCount = 10;
+
+// The statutory holidays each item stands for, bit h for Holiday h; every
+// year's notice gives each statutory holiday its days off.
+inline constexpr std::array<std::uint16_t, 10> kHolidayCovers{{
+    0x001, 0x002, 0x004, 0x008, 0x010, 0x020, 0x040, 0x000,
+    0x060, 0x060,
+}};
+inline constexpr std::uint16_t kStatutoryHolidays = 0x07F;
 
 }  // namespace moonfold

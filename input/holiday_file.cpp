@@ -127,8 +127,14 @@ std::optional<std::string> Clash(const std::vector<Row>& rows,
   return std::nullopt;
 }
 
+// The file's rows and the line of each.
+struct Rows {
+  std::vector<Row> rows;
+  std::vector<std::size_t> lines;
+};
+
 // The file's rows, each checked alone and against those before it.
-Parsed<std::vector<Row>> ReadRows(std::string_view path, std::string_view text) {
+Parsed<Rows> ReadRows(std::string_view path, std::string_view text) {
   std::vector<Row> rows;
   std::vector<std::size_t> lines;
   std::set<std::pair<int, Holiday>> seen;
@@ -151,10 +157,42 @@ Parsed<std::vector<Row>> ReadRows(std::string_view path, std::string_view text) 
     lines.push_back(number);
     if (const auto why = Clash(rows, lines, rows.size() - 1)) return where + " — " + *why;
   }
-  return rows;
+  return Rows{std::move(rows), std::move(lines)};
 }
 
-// A warning for each year of the rows that leaves out a holiday the
+// Why a row clashes with a built-in span of a year the file does not
+// replace (a span of the file may reach into the year before or after),
+// or nothing.
+std::optional<std::string> BuiltInClash(const Row& row, const Arrangement& built_in,
+                                        const KnownYears& replaced) {
+  for (std::size_t s = 0; s < built_in.spans.size(); ++s) {
+    const HolidaySpan& span = built_in.spans[s];
+    if (replaced.Has(span.year)) continue;
+    const sys_days first{days{span.first_off}}, last{days{span.last_off}};
+    const std::string where =
+        NameOf(span.holiday) + " of " + std::to_string(span.year) + " (built in)";
+    if (row.first <= last && first <= row.last) {
+      return IsoDate(year_month_day{row.first}) + " … " + IsoDate(year_month_day{row.last}) +
+             " shares days off with " + where;
+    }
+    for (const sys_days d : row.work) {
+      if (d >= first && d <= last)
+        return IsoDate(year_month_day{d}) + " is both off (" + where + ") and working";
+    }
+    for (const MakeUpDay& w : built_in.make_up_days) {
+      const sys_days d{days{w.day}};
+      if (w.span != s) continue;
+      if (d >= row.first && d <= row.last)
+        return IsoDate(year_month_day{d}) + " is both off and working (" + where + ")";
+      if (std::find(row.work.begin(), row.work.end(), d) != row.work.end())
+        return IsoDate(year_month_day{d}) + " is already a make-up day of " + where;
+    }
+  }
+  return std::nullopt;
+}
+
+// A warning for each year of the rows that leaves out a statutory holiday
+// (every notice gives each of the seven its days off), or a holiday the
 // built-in year has: the file's year still replaces the built-in one.
 std::vector<std::string> Dropped(std::string_view path, const std::vector<Row>& rows,
                                  const Arrangement& built_in) {
@@ -162,18 +200,36 @@ std::vector<std::string> Dropped(std::string_view path, const std::vector<Row>& 
   std::set<int> years;
   for (const Row& row : rows) years.insert(row.year);
   for (const int year : years) {
-    std::string missing;
+    std::uint16_t covered = 0;
+    for (const Row& row : rows) {
+      if (row.year == year) covered |= kHolidayCovers[static_cast<std::size_t>(row.holiday)];
+    }
+    std::string statutory;
+    for (std::size_t h = 0; h < kHolidayCount; ++h) {
+      if ((kStatutoryHolidays >> h & 1u) && !(covered >> h & 1u)) {
+        statutory += (statutory.empty() ? "" : ", ") + NameOf(static_cast<Holiday>(h));
+      }
+    }
+    std::string built;
+    bool has_built_in = false;
     for (const HolidaySpan& span : built_in.spans) {
       if (span.year != year) continue;
+      has_built_in = true;
+      // The statutory ones are named above; another day off (抗战胜利纪念日
+      // of 2015) only where the file has it not.
+      if (kHolidayCovers[static_cast<std::size_t>(span.holiday)] != 0) continue;
       const bool kept = std::any_of(rows.begin(), rows.end(), [&](const Row& row) {
         return row.year == year && row.holiday == span.holiday;
       });
-      if (!kept) missing += (missing.empty() ? "" : ", ") + NameOf(span.holiday);
+      if (!kept) built += (built.empty() ? "" : ", ") + NameOf(span.holiday);
     }
-    if (!missing.empty()) {
-      warnings.push_back(Shown(path) + ": " + std::to_string(year) + " has no " + missing +
-                         " — the built-in " + std::to_string(year) + " arrangement is replaced");
+    const std::string prefix = Shown(path) + ": " + std::to_string(year) + " has no ";
+    const std::string replaced =
+        has_built_in ? " — the built-in " + std::to_string(year) + " arrangement is replaced" : "";
+    if (!statutory.empty()) {
+      warnings.push_back(prefix + statutory + " of the seven statutory holidays" + replaced);
     }
+    if (!built.empty()) warnings.push_back(prefix + built + replaced);
   }
   return warnings;
 }
@@ -226,7 +282,14 @@ Parsed<OwnedArrangement> ReadHolidayFile(std::string_view path, std::string_view
                                          const Arrangement& built_in) {
   auto read = ReadRows(path, text);
   if (auto* why = std::get_if<std::string>(&read)) return std::move(*why);
-  const auto& rows = std::get<std::vector<Row>>(read);
+  const auto& [rows, lines] = std::get<Rows>(read);
+  KnownYears replaced;
+  for (const Row& row : rows) replaced.Add(row.year);
+  for (std::size_t r = 0; r < rows.size(); ++r) {
+    if (const auto why = BuiltInClash(rows[r], built_in, replaced)) {
+      return Shown(path) + ":" + std::to_string(lines[r]) + " — " + *why;
+    }
+  }
   OwnedArrangement merged = Merged(rows, built_in);
   merged.warnings = Dropped(path, rows, built_in);
   return merged;

@@ -19,8 +19,8 @@ struct OwnedArrangement {
   std::vector<MakeUpDay> make_up_days;
   KnownYears years;
   // What the reader kept but the user should hear of, each a line without
-  // its newline: a year of the file that leaves out a holiday the built-in
-  // year has.
+  // its newline: a year of the file that leaves out one of the seven
+  // statutory holidays, or a holiday the built-in year has.
   std::vector<std::string> warnings;
   Arrangement View() const { return {spans, make_up_days, years}; }
 };
@@ -33,7 +33,8 @@ struct OwnedArrangement {
 // a UTF-8 byte-order mark (Notepad and Excel write one).  Refused: a row
 // that does not read, a holiday given twice in a year, spans of a year
 // that share a day, a day both off and working, a make-up day listed
-// under two holidays.
+// under two holidays — within the file, or against a built-in year it does
+// not replace (a span may reach into the year before or after).
 Parsed<OwnedArrangement> ReadHolidayFile(std::string_view path, std::string_view text,
                                          const Arrangement& built_in);
 

@@ -215,16 +215,28 @@ def festivals():
 
 
 def holidays():
-    data = by_id('holidays.tsv', 3)
+    data = by_id('holidays.tsv', 4)
+    masks = []
+    for i, (_, name, covers) in enumerate(data):
+        ids = [] if covers == '-' else [int(c) for c in covers.split()]
+        if any(c >= len(data) or data[c][2] != str(c) for c in ids):
+            sys.exit(f'holidays.tsv: id {i} ({name}) covers an id that is no statutory holiday')
+        masks.append(sum(1 << c for c in ids))
+    statutory = [i for i, (_, _, covers) in enumerate(data) if covers == str(i)]
     out = (GENERATED.format(sources='holidays.tsv') +
            '//\n// The items of the State Council\'s yearly notices.  Two years joined\n'
            '// 中秋节 and 国庆节 into one item, and the notices name them in either order.\n'
-           '#pragma once\n\n#include <cstddef>\n#include <cstdint>\n\nnamespace moonfold {\n\n'
+           '#pragma once\n\n#include <array>\n#include <cstddef>\n#include <cstdint>\n\n'
+           'namespace moonfold {\n\n'
            'enum class Holiday : std::uint8_t {\n')
-    out += ''.join(f'  {e},  // {n}\n' for e, n in data)
+    out += ''.join(f'  {e},  // {n}\n' for e, n, _ in data)
     out += (f'}};\ninline constexpr std::size_t kHolidayCount = {len(data)};\n\n'
-            '}  // namespace moonfold\n')
-    return out, {'kHolidayNames': [n for _, n in data]}
+            '// The statutory holidays each item stands for, bit h for Holiday h; every\n'
+            '// year\'s notice gives each statutory holiday its days off.\n' +
+            array('std::uint16_t', 'kHolidayCovers', [f'0x{m:03X}' for m in masks], 8) +
+            f'inline constexpr std::uint16_t kStatutoryHolidays = 0x{sum(1 << i for i in statutory):03X};\n'
+            '\n}  // namespace moonfold\n')
+    return out, {'kHolidayNames': [n for _, n, _ in data]}
 
 
 def almanac_sections():

@@ -112,6 +112,38 @@ TEST(CFacts, TermsAsIssuedAndTheDaysNobodyCanKnowYet) {
   EXPECT_EQ(Name(MOONFOLD_NAME_CYCLE, FactsAt(2026, 2, 4, 4, 2).pillar_year), "丙午");
 }
 
+// Since 1.2: the reign year and the Republic's year, and how a term's
+// minute is known before 1912 (the record gives the day only).
+TEST(CFacts, TheYearsAsPeopleWroteThemAndTheMinutesOfTheQingCalendar) {
+  const moonfold_facts_t boxer = FactsAt(1900, 6, 20);  // 光绪二十六年五月廿四
+  EXPECT_EQ(Name(MOONFOLD_NAME_ERA, boxer.era), "光绪");
+  EXPECT_EQ(Name(MOONFOLD_NAME_ERA, boxer.era, MOONFOLD_SCRIPT_TRADITIONAL), "光緒");
+  EXPECT_EQ(boxer.era_year, 26);
+  EXPECT_EQ(boxer.republic_year, 0);
+  const moonfold_facts_t today = FactsAt(2026, 12, 9);
+  EXPECT_EQ(today.era, -1);
+  EXPECT_EQ(today.era_year, 0);
+  EXPECT_EQ(today.republic_year, 115);
+  EXPECT_EQ(Name(MOONFOLD_NAME_ERA, 10), "民国");
+  EXPECT_EQ(Name(MOONFOLD_NAME_ERA, 11), "?");
+  // The lunar year 辛亥 (宣统三年) runs on into 1912, the Republic's first.
+  const moonfold_facts_t abdication = FactsAt(1912, 2, 12);
+  EXPECT_EQ(abdication.era_year * 100 + abdication.republic_year, 301);
+
+  const moonfold_facts_t reckoned = FactsAt(1899, 1, 5);  // 小寒 at 20:17 by today's reckoning
+  EXPECT_EQ(reckoned.solar_term_minute, MOONFOLD_MINUTE_RECKONED);
+  EXPECT_TRUE(Same(reckoned.solar_term_time, 1899, 1, 5, 20, 17));
+  EXPECT_EQ(reckoned.solar_term_issued, 0);
+  // 1899's 夏至 was issued on the 22nd; today's reckoning is 23:45 the day
+  // before: the calendar counts from the issued day's first minute.
+  const moonfold_facts_t day_only = FactsAt(1899, 6, 22);
+  EXPECT_EQ(day_only.solar_term_minute, MOONFOLD_MINUTE_NONE);
+  EXPECT_TRUE(Same(day_only.solar_term_time, 1899, 6, 22, 0, 0));
+  EXPECT_EQ(day_only.solar_term_issued, 1);
+  EXPECT_TRUE(Same(day_only.solar_term_reckoned, 1899, 6, 21, 23, 45));
+  EXPECT_EQ(FactsAt(1912, 11, 23).solar_term_minute, MOONFOLD_MINUTE_ISSUED);
+}
+
 TEST(CFacts, RefusesWithTheCodeTheHeaderNames) {
   moonfold_facts_t f{};
   f.size = sizeof f;
@@ -202,6 +234,19 @@ TEST(CEvents, AYearInDateOrderOfTheKindsAskedFor) {
   // Years reaching past the range give the range's events.
   const moonfold_date last = DateOf(LastDay());
   EXPECT_EQ(EventsOf(last.year, last.year + 100, MOONFOLD_EVENT_TERM).size(), 24u);
+  // Before 1912, each term says how its minute is known; one the record
+  // puts on another day than today's reckoning has no time of its own.
+  int none = 0;
+  for (const moonfold_event_t& e : EventsOf(1899, 1899, MOONFOLD_EVENT_TERM)) {
+    EXPECT_NE(e.minute, MOONFOLD_MINUTE_ISSUED);
+    EXPECT_EQ(e.has_time, e.minute == MOONFOLD_MINUTE_RECKONED ? 1 : 0);
+    EXPECT_EQ(e.issued, e.minute == MOONFOLD_MINUTE_NONE ? 1 : 0);
+    none += e.minute == MOONFOLD_MINUTE_NONE;
+  }
+  EXPECT_GT(none, 0);
+  for (const moonfold_event_t& e : EventsOf(2026, 2026, MOONFOLD_EVENT_TERM)) {
+    EXPECT_EQ(e.minute, MOONFOLD_MINUTE_ISSUED);
+  }
 }
 
 TEST(CEvents, CapacitiesStridesAndRefusals) {
@@ -275,7 +320,8 @@ TEST(CArrangements, AFileAddsAYearAndSaysWhatItLacks) {
   // The year names only 元旦: what it leaves out is said, not lost quietly.
   std::string warnings(512, '\0');
   const int n = moonfold_arrangement_warnings(a, warnings.data(), warnings.size());
-  ASSERT_EQ(n, 0);  // 2027 has no built-in year to lack anything of
+  ASSERT_GT(n, 0);  // the statutory holidays it leaves out
+  EXPECT_EQ(warnings.rfind("h.tsv: 2027 has no 春节, 清明节", 0), 0u) << warnings;
   moonfold_arrangement_close(a);
   moonfold_arrangement_close(nullptr);
 

@@ -44,6 +44,11 @@ __all__ = [
 
 __version__ = _n.lib.moonfold_version().decode()
 
+# The kinds of name that name() takes, as the header numbers them:
+# NAME_STEM, NAME_SOLAR_TERM … NAME_ERA.
+globals().update({k: v for k, v in vars(_n).items() if k.startswith('NAME_')})
+__all__ += [k for k in vars(_n) if k.startswith('NAME_')]
+
 _BEIJING = _dt.timezone(_dt.timedelta(hours=8))
 
 

@@ -165,7 +165,8 @@ def test_holiday_files_as_the_command_reads_them(tmp_path):
         assert moonfold.facts(dt.date(2027, 1, 2), holidays=h).holiday.name == '元旦'
         assert moonfold.text('DAYOFF', dt.date(2027, 1, 2), holidays=h) == '休'
         assert len(moonfold.events(2027, kinds='off', holidays=h)) == 3
-        assert h.warnings == ()
+        assert h.warnings == ('h.tsv: 2027 has no 春节, 清明节, 劳动节, 端午节, 中秋节, 国庆节 of the seven '
+                              'statutory holidays',)
     with pytest.raises(ValueError, match='closed'):
         moonfold.workday(dt.date(2027, 1, 1), holidays=h)
     path = tmp_path / 'h.tsv'
@@ -180,3 +181,43 @@ def test_holiday_files_as_the_command_reads_them(tmp_path):
 def test_the_package_says_it_is_typed():
     assert (pathlib.Path(moonfold.__file__).parent / 'py.typed').exists()
     assert moonfold.__version__ == moonfold.library_version()
+
+
+def test_the_years_as_people_wrote_them():
+    boxer = moonfold.facts(dt.date(1900, 6, 20))
+    assert (boxer.era.name, boxer.era_year, boxer.republic_year) == ('光绪', 26, None)
+    assert moonfold.text('ERA', dt.date(1900, 6, 20)) == '光绪二十六年'
+    today = moonfold.facts(dt.date(2026, 12, 9), script='hant')
+    assert (today.era, today.era_year, today.republic_year) == (None, None, 115)
+    assert moonfold.text('ROCYEAR', dt.date(2026, 12, 9), script='hant') == '民國115年'
+    assert moonfold.name(moonfold.NAME_ERA, 10) == '民国'
+    assert moonfold.range()[0] == dt.date(1645, 1, 28)
+
+
+def test_the_minutes_of_the_qing_calendar():
+    assert moonfold.facts(dt.date(1899, 1, 5)).solar_term.minute == 'reckoned'
+    day_only = moonfold.facts(dt.date(1899, 6, 22)).solar_term
+    assert (day_only.minute, day_only.reckoned) == ('none', dt.datetime(1899, 6, 21, 23, 45))
+    assert moonfold.facts(dt.date(2026, 12, 22)).solar_term.minute == 'issued'
+    terms = moonfold.events(1899, kinds='term')
+    assert {e.minute for e in terms} == {'reckoned', 'none'}
+    assert all((e.time is None) == (e.minute == 'none') for e in terms)
+
+
+def test_the_constants_are_the_headers():
+    """The bindings' copies of the header's numbers: each one the header's."""
+    header = pathlib.Path(__file__).resolve().parents[2] / 'api' / 'include' / 'moonfold' / 'moonfold.h'
+    if not header.exists():
+        pytest.skip('the header is not beside the tests')
+    import re
+    from moonfold import _native
+    defines = dict(re.findall(r'^#define MOONFOLD_(\w+) \(?(-?\d+)\)?', header.read_text(), re.M))
+    checked = 0
+    for name, value in defines.items():
+        if hasattr(_native, name):
+            assert getattr(_native, name) == int(value), name
+            checked += 1
+    assert checked >= 45
+    assert _native.NAME_ERA + 1 == int(defines['NAME_KIND_COUNT'])
+    assert _native.VERSION_NEEDED <= int(defines['VERSION_MAJOR']) * 1000000 + int(
+        defines['VERSION_MINOR']) * 1000
