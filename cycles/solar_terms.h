@@ -190,7 +190,7 @@ constexpr std::optional<TermsAbout> TermsAboutMoment(BeijingTime time,
   const local_days today = floor<days>(time);
   // The month's 节 and 中气: the latest term on or before the day is the
   // month before's 中气 or one of these, counted by how many have come.
-  const std::int64_t tomorrow = (today + days{1} - kFirstTermEpoch).count() * 24 * 60;
+  const std::int64_t tomorrow = std::int64_t{(today + days{1} - kFirstTermEpoch).count()} * 24 * 60;
   const std::int64_t first = SolarTermMinute(jie);
   TermsAbout about;
   about.latest = jie - 1 + (first < tomorrow) + (SolarTermMinute(jie + 1) < tomorrow);

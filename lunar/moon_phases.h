@@ -34,7 +34,7 @@ constexpr std::int64_t DataPhaseMinute(std::int64_t k) noexcept {
 // The first phase at or after 00:00 of a day (Beijing time), or the
 // table's end.
 constexpr std::int64_t FirstPhaseFrom(std::chrono::local_days day) noexcept {
-  const std::int64_t minute = (day - kMoonPhaseEpoch).count() * 24 * 60;
+  const std::int64_t minute = std::int64_t{(day - kMoonPhaseEpoch).count()} * 24 * 60;
   std::int64_t low = 0, high = static_cast<std::int64_t>(MoonPhaseCorrections.size());
   while (low < high) {
     const std::int64_t middle = low + (high - low) / 2;
@@ -114,7 +114,7 @@ constexpr MoonPhaseOfDay MoonPhaseOn(std::chrono::sys_days day) noexcept {
   // its mean pace within a day or so, far less than a quarter, so it is
   // the guess at the mean pace or one either side: all three are read and
   // counted rather than searched for, which keeps the branches out.
-  const std::int64_t end = (local + days{1} - epoch).count() * 24 * 60;
+  const std::int64_t end = std::int64_t{(local + days{1} - epoch).count()} * 24 * 60;
   const std::int64_t guess =
       std::clamp<std::int64_t>((end - kFirstPhaseMinute) * 1000 / kMeanQuarterMilliminutes,
                                kFirstTablePhase + 1, kTablePhaseEnd - 2);
