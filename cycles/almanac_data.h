@@ -15,10 +15,8 @@ inline constexpr std::uint16_t kYellowPathGods = 0x4B3;
 
 // Whether almanacs call a mansion lucky (吉) or not (凶), by mansion.
 inline constexpr std::array<bool, 28> kMansionIsLucky{{
-    true, false, false, true, false, true, true,
-    true, false, false, false, false, true, true,
-    false, true, true, false, true, false, true,
-    true, false, false, false, true, false, true,
+    true,  false, false, true,  false, true,  true, true, false, false, false, false, true,  true,
+    false, true,  true,  false, true,  false, true, true, false, false, false, true,  false, true,
 }};
 
 }  // namespace moonfold

@@ -12,14 +12,14 @@
 namespace moonfold {
 
 enum class Holiday : std::uint8_t {
-  kNewYear,  // 元旦
-  kSpringFestival,  // 春节
-  kQingming,  // 清明节
-  kLabourDay,  // 劳动节
-  kDragonBoat,  // 端午节
-  kMidAutumn,  // 中秋节
-  kNationalDay,  // 国庆节
-  kVictoryDay,  // 抗战胜利纪念日
+  kNewYear,                  // 元旦
+  kSpringFestival,           // 春节
+  kQingming,                 // 清明节
+  kLabourDay,                // 劳动节
+  kDragonBoat,               // 端午节
+  kMidAutumn,                // 中秋节
+  kNationalDay,              // 国庆节
+  kVictoryDay,               // 抗战胜利纪念日
   kNationalDayAndMidAutumn,  // 国庆节、中秋节
   kMidAutumnAndNationalDay,  // 中秋节、国庆节
 };
@@ -28,8 +28,16 @@ inline constexpr std::size_t kHolidayCount = 10;
 // The statutory holidays each item stands for, bit h for Holiday h; every
 // year's notice gives each statutory holiday its days off.
 inline constexpr std::array<std::uint16_t, 10> kHolidayCovers{{
-    0x001, 0x002, 0x004, 0x008, 0x010, 0x020, 0x040, 0x000,
-    0x060, 0x060,
+    0x001,
+    0x002,
+    0x004,
+    0x008,
+    0x010,
+    0x020,
+    0x040,
+    0x000,
+    0x060,
+    0x060,
 }};
 inline constexpr std::uint16_t kStatutoryHolidays = 0x07F;
 

@@ -65,6 +65,7 @@ import sys
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 import calendar_astronomy as sky  # noqa: E402
+import cxx_format  # noqa: E402
 
 ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
 DATA = os.path.join(ROOT, 'tools', 'data')
@@ -466,8 +467,7 @@ HEADER = '''\
 
 
 def write_header(out, path, text):
-    with open(os.path.join(out, path), 'w', encoding='utf-8') as f:
-        f.write(text)
+    cxx_format.write(out, path, text)
 
 
 def write_lunar_years(packed, found, out):

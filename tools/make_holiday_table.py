@@ -31,6 +31,9 @@ import re
 import subprocess
 import sys
 
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+import cxx_format  # noqa: E402
+
 ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
 SOURCE = os.path.join(ROOT, 'tools', 'data', 'cn-holidays.tsv')
 REFERENCE = os.path.join(ROOT, 'tests', 'data', 'holiday_reference.tsv')
@@ -160,9 +163,7 @@ inline constexpr std::array<MakeUpDay, {len(work_rows)}> kMakeUpDays{{{{
 
 }}  // namespace moonfold
 '''
-    os.makedirs(os.path.join(out, 'festivals'), exist_ok=True)
-    with open(os.path.join(out, 'festivals', 'holiday_data.h'), 'w', encoding='utf-8') as f:
-        f.write(text)
+    cxx_format.write(out, os.path.join('festivals', 'holiday_data.h'), text)
 
 
 def main():

@@ -24,6 +24,9 @@ import re
 import subprocess
 import sys
 
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+import cxx_format  # noqa: E402
+
 ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
 # Each simplified file and the traditional one made of it.
 FILES = (('names_simplified.h', 'names_traditional.h'),
@@ -92,13 +95,11 @@ def main():
     if unused:
         sys.exit(f'overrides of texts the tables do not hold: {sorted(unused)}')
     drafted = iter(convert(all_texts))
-    os.makedirs(os.path.join(out, 'texts'), exist_ok=True)
     for source, (simplified, traditional) in zip(sources, FILES):
         count = len(LITERAL.findall(source))
         text = traditional_file(source, [next(drafted) for _ in range(count)], overrides,
                                 simplified)
-        with open(os.path.join(out, 'texts', traditional), 'w', encoding='utf-8') as f:
-            f.write(text)
+        cxx_format.write(out, os.path.join('texts', traditional), text)
     changed = sum(1 for t, d in zip(all_texts, convert(all_texts)) if t != d)
     print(f'wrote texts/names_traditional.h and texts/table_names_traditional.h below {out}: '
           f'{len(all_texts)} names, {changed} changed by OpenCC, {len(overrides)} overridden')
