@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "api/tests/c_api_support.h"
 #include "moonfold/moonfold.h"
 
 namespace {
@@ -40,24 +41,6 @@ void Check(bool ok) {
   if (!ok) std::abort();
 }
 
-bool ValidUtf8(const char* text, std::size_t n) {
-  for (std::size_t i = 0; i < n;) {
-    const auto byte = static_cast<unsigned char>(text[i]);
-    const std::size_t length = byte < 0x80   ? 1
-                               : byte < 0xC2 ? 0
-                               : byte < 0xE0 ? 2
-                               : byte < 0xF0 ? 3
-                               : byte < 0xF5 ? 4
-                                             : 0;
-    if (length == 0 || i + length > n) return false;
-    for (std::size_t k = 1; k < length; ++k) {
-      if ((static_cast<unsigned char>(text[i + k]) & 0xC0) != 0x80) return false;
-    }
-    i += length;
-  }
-  return true;
-}
-
 // A call that writes a text into a buffer of `size` with guards about it.
 template <typename Write>
 void Text(std::size_t size, Write write) {
@@ -69,7 +52,7 @@ void Text(std::size_t size, Write write) {
   if (n < 0 || size == 0) return;
   const std::size_t written = std::strlen(buffer);
   Check(written < size && written <= static_cast<std::size_t>(n));
-  Check(ValidUtf8(buffer, written));
+  Check(moonfold::test::ValidUtf8({buffer, written}));
 }
 
 // The facts into a struct of the size asked for, guarded past its end.
@@ -138,7 +121,7 @@ void Arrangement(const Input& in) {
   if (a == nullptr) {
     // Refused, naming the file, in as much of the buffer as there is.
     if (size >= 6) Check(std::strncmp(why, "f.tsv", 5) == 0);
-    if (size > 0) Check(ValidUtf8(why, std::strlen(why)) && std::strlen(why) < size);
+    if (size > 0) Check(moonfold::test::ValidUtf8(why) && std::strlen(why) < size);
     return;
   }
   Text(size, [&](char* b, std::size_t n) { return moonfold_arrangement_warnings(a, b, n); });
