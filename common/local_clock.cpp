@@ -24,15 +24,7 @@ LocalDateRecord ReadSystemLocalClock() noexcept {
 #else
   timespec now{};
   std::timespec_get(&now, TIME_UTC);
-  std::tm local{};
-  localtime_r(&now.tv_sec, &local);
-  record.year = static_cast<std::uint16_t>(local.tm_year + 1900);
-  record.month = static_cast<std::uint16_t>(local.tm_mon + 1);
-  record.day_of_week = static_cast<std::uint16_t>(local.tm_wday);
-  record.day = static_cast<std::uint16_t>(local.tm_mday);
-  record.hour = static_cast<std::uint16_t>(local.tm_hour);
-  record.minute = static_cast<std::uint16_t>(local.tm_min);
-  record.second = static_cast<std::uint16_t>(local.tm_sec);
+  LocalTimeAt(now.tv_sec, record);
   record.milliseconds = static_cast<std::uint16_t>(now.tv_nsec / 1'000'000);
 #endif
   return record;
