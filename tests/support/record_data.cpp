@@ -2,9 +2,12 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
+#include <cctype>
 #include <sstream>
 #include <string>
+#include <utility>
+
+#include "tests/support/reference_data.h"
 
 namespace moonfold::testing {
 namespace {
@@ -12,23 +15,18 @@ namespace {
 using namespace std::chrono;
 
 std::string ReadToolData(const char* name) {
-  const std::string path = std::string(MOONFOLD_TEST_DATA_DIR) + "/../../tools/data/" + name;
-  std::FILE* file = std::fopen(path.c_str(), "rb");
-  if (file == nullptr) return {};
-  std::string text;
-  char buffer[4096];
-  for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, file)) > 0;) text.append(buffer, n);
-  std::fclose(file);
-  return text;
+  return ReadDataFile(("../../tools/data/" + std::string(name)).c_str());
 }
 
-// The fields of each line that is no comment and no header, split at `at`.
-std::vector<std::vector<std::string>> Rows(const char* name, char at, std::size_t fields) {
+// The fields of each line that is no comment, split at `at`, after the
+// header line where the file has one.
+std::vector<std::vector<std::string>> Rows(const char* name, char at, std::size_t fields,
+                                           bool header) {
   std::vector<std::vector<std::string>> rows;
   std::istringstream lines(ReadToolData(name));
   for (std::string line; std::getline(lines, line);) {
-    // Comments and the header line aside, every row begins with a year.
-    if (line.empty() || !std::isdigit(static_cast<unsigned char>(line[0]))) continue;
+    if (line.empty() || line[0] == '#') continue;
+    if (std::exchange(header, false)) continue;
     std::vector<std::string> row;
     std::istringstream parts(line);
     for (std::string field; std::getline(parts, field, at);) row.push_back(field);
@@ -56,7 +54,7 @@ const std::vector<T>& Checked(const std::vector<T>& rows, std::size_t expected, 
 const std::vector<RecordMonth>& RecordMonths() {
   static const std::vector<RecordMonth> months = [] {
     std::vector<RecordMonth> out;
-    for (const auto& r : Rows("record-months-1645-1911.csv", ',', 4)) {
+    for (const auto& r : Rows("record-months-1645-1911.csv", ',', 4, true)) {
       out.push_back(
           {Date(r[0]), std::stoi(r[1]), static_cast<unsigned>(std::stoi(r[2])), r[3] == "1"});
     }
@@ -68,7 +66,7 @@ const std::vector<RecordMonth>& RecordMonths() {
 const std::vector<RecordTerm>& RecordTerms() {
   static const std::vector<RecordTerm> terms = [] {
     std::vector<RecordTerm> out;
-    for (const auto& r : Rows("record-terms-1645-1911.csv", ',', 3)) {
+    for (const auto& r : Rows("record-terms-1645-1911.csv", ',', 3, true)) {
       out.push_back({std::stoi(r[0]), static_cast<unsigned>(std::stoi(r[1])), Date(r[2])});
     }
     return out;
@@ -79,7 +77,7 @@ const std::vector<RecordTerm>& RecordTerms() {
 const std::vector<IssuedMonth>& IssuedMonths() {
   static const std::vector<IssuedMonth> months = [] {
     std::vector<IssuedMonth> out;
-    for (const auto& r : Rows("issued-months.tsv", '\t', 4))
+    for (const auto& r : Rows("issued-months.tsv", '\t', 4, false))
       out.push_back({Date(r[0]), Date(r[1])});
     return out;
   }();
@@ -89,7 +87,7 @@ const std::vector<IssuedMonth>& IssuedMonths() {
 const std::vector<IssuedTerm>& IssuedTerms() {
   static const std::vector<IssuedTerm> terms = [] {
     std::vector<IssuedTerm> out;
-    for (const auto& r : Rows("issued-terms.tsv", '\t', 4)) {
+    for (const auto& r : Rows("issued-terms.tsv", '\t', 4, false)) {
       const local_days day{Date(r[2].substr(0, 10)).time_since_epoch()};
       out.push_back(
           {std::stoi(r[0]), static_cast<unsigned>(std::stoi(r[1])),
@@ -103,18 +101,10 @@ const std::vector<IssuedTerm>& IssuedTerms() {
 const std::vector<Era>& Eras() {
   static const std::vector<Era> eras = [] {
     std::vector<Era> out;
-    std::istringstream lines(ReadToolData("eras.tsv"));
-    std::string line;
-    std::getline(lines, line);  // the header
-    while (std::getline(lines, line)) {
-      std::istringstream parts(line);
-      std::string name, first, last;
-      std::getline(parts, name, '\t');
-      std::getline(parts, first, '\t');
-      std::getline(parts, last, '\t');
-      if (first.empty()) continue;
-      out.push_back(
-          {name, std::stoi(first), last.empty() || !std::isdigit(last[0]) ? 0 : std::stoi(last)});
+    // The Republic's last year is none ("—").
+    for (const auto& r : Rows("eras.tsv", '\t', 4, true)) {
+      out.push_back({r[0], std::stoi(r[1]),
+                     std::isdigit(static_cast<unsigned char>(r[2][0])) ? std::stoi(r[2]) : 0});
     }
     return out;
   }();

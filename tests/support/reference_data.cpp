@@ -28,18 +28,6 @@ std::uint16_t Number(std::string_view text) {
   return static_cast<std::uint16_t>(std::stoi(std::string(text)));
 }
 
-std::string ReadDataFile(const char* name) {
-  const std::string path = std::string(MOONFOLD_TEST_DATA_DIR) + "/" + name;
-  std::FILE* file = std::fopen(path.c_str(), "rb");
-  if (file == nullptr) return {};
-  std::string contents;
-  char buffer[65536];
-  std::size_t got = 0;
-  while ((got = std::fread(buffer, 1, sizeof buffer, file)) > 0) contents.append(buffer, got);
-  std::fclose(file);
-  return contents;
-}
-
 // Calls `each` with the tab-separated fields of every data line.
 template <typename Each>
 void ForEachLine(std::string_view rest, Each each) {
@@ -179,6 +167,18 @@ const std::vector<T>& Checked(const std::vector<T>& all, const char* file) {
 }
 
 }  // namespace
+
+std::string ReadDataFile(const char* name) {
+  const std::string path = std::string(MOONFOLD_TEST_DATA_DIR) + "/" + name;
+  std::FILE* file = std::fopen(path.c_str(), "rb");
+  if (file == nullptr) return {};
+  std::string contents;
+  char buffer[65536];
+  std::size_t got = 0;
+  while ((got = std::fread(buffer, 1, sizeof buffer, file)) > 0) contents.append(buffer, got);
+  std::fclose(file);
+  return contents;
+}
 
 const std::vector<ReferenceDay>& AllReferenceDays() {
   return Checked(TheReference().days, "calendar_reference.tsv");

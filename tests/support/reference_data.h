@@ -19,6 +19,10 @@
 
 namespace moonfold::testing {
 
+// A file of tests/data by its name there (the tools' data as
+// "../../tools/data/NAME"): its bytes, or nothing when it cannot be read.
+std::string ReadDataFile(const char* name);
+
 struct ReferenceDay {
   std::uint16_t year, month, day;
   std::uint16_t lunar_year, lunar_month, lunar_day, leap;
