@@ -99,30 +99,35 @@ std::string NameOf(Holiday holiday) {
   return Utf8FromUtf16(HolidayName(holiday, Script::kSimplified));
 }
 
+// Why `row` clashes with `other`, named `where` in the reason, or nothing:
+// no two spans share a day (of one year or of two: a span may reach into
+// the year before or after), no day is both off and working, and no
+// make-up day belongs to two holidays.
+std::optional<std::string> ClashWith(const Row& row, const Row& other, const std::string& where) {
+  if (row.first <= other.last && other.first <= row.last) {
+    return IsoDate(year_month_day{row.first}) + " … " + IsoDate(year_month_day{row.last}) +
+           " shares days off with " + where;
+  }
+  for (const sys_days d : row.work) {
+    if (d >= other.first && d <= other.last)
+      return IsoDate(year_month_day{d}) + " is both off (" + where + ") and working";
+    if (std::find(other.work.begin(), other.work.end(), d) != other.work.end())
+      return IsoDate(year_month_day{d}) + " is already a make-up day of " + where;
+  }
+  for (const sys_days d : other.work) {
+    if (d >= row.first && d <= row.last)
+      return IsoDate(year_month_day{d}) + " is both off and working (" + where + ")";
+  }
+  return std::nullopt;
+}
+
 // Why row `r` clashes with a row before it, naming that row's line, or
-// nothing: no two spans share a day (of one year or of two: a span may
-// reach into the year before or after), no day is both off and working,
-// and no make-up day belongs to two holidays.
+// nothing.
 std::optional<std::string> Clash(const std::vector<Row>& rows,
                                  const std::vector<std::size_t>& lines, std::size_t r) {
-  const Row& row = rows[r];
   for (std::size_t o = 0; o < r; ++o) {
-    const Row& other = rows[o];
-    const std::string where = NameOf(other.holiday) + " (line " + std::to_string(lines[o]) + ")";
-    if (row.first <= other.last && other.first <= row.last) {
-      return IsoDate(year_month_day{row.first}) + " … " + IsoDate(year_month_day{row.last}) +
-             " shares days off with " + where;
-    }
-    for (const sys_days d : row.work) {
-      if (d >= other.first && d <= other.last)
-        return IsoDate(year_month_day{d}) + " is both off (" + where + ") and working";
-      if (std::find(other.work.begin(), other.work.end(), d) != other.work.end())
-        return IsoDate(year_month_day{d}) + " is already a make-up day of " + where;
-    }
-    for (const sys_days d : other.work) {
-      if (d >= row.first && d <= row.last)
-        return IsoDate(year_month_day{d}) + " is both off and working (" + where + ")";
-    }
+    const std::string where = NameOf(rows[o].holiday) + " (line " + std::to_string(lines[o]) + ")";
+    if (auto why = ClashWith(rows[r], rows[o], where)) return why;
   }
   return std::nullopt;
 }
@@ -161,32 +166,20 @@ Parsed<Rows> ReadRows(std::string_view path, std::string_view text) {
 }
 
 // Why a row clashes with a built-in span of a year the file does not
-// replace (a span of the file may reach into the year before or after),
-// or nothing.
+// replace, or nothing.
 std::optional<std::string> BuiltInClash(const Row& row, const Arrangement& built_in,
                                         const KnownYears& replaced) {
   for (std::size_t s = 0; s < built_in.spans.size(); ++s) {
     const HolidaySpan& span = built_in.spans[s];
     if (replaced.Has(span.year)) continue;
-    const sys_days first{days{span.first_off}}, last{days{span.last_off}};
+    Row other{
+        span.year, span.holiday, sys_days{days{span.first_off}}, sys_days{days{span.last_off}}, {}};
+    for (const MakeUpDay& w : built_in.make_up_days) {
+      if (w.span == s) other.work.push_back(sys_days{days{w.day}});
+    }
     const std::string where =
         NameOf(span.holiday) + " of " + std::to_string(span.year) + " (built in)";
-    if (row.first <= last && first <= row.last) {
-      return IsoDate(year_month_day{row.first}) + " … " + IsoDate(year_month_day{row.last}) +
-             " shares days off with " + where;
-    }
-    for (const sys_days d : row.work) {
-      if (d >= first && d <= last)
-        return IsoDate(year_month_day{d}) + " is both off (" + where + ") and working";
-    }
-    for (const MakeUpDay& w : built_in.make_up_days) {
-      const sys_days d{days{w.day}};
-      if (w.span != s) continue;
-      if (d >= row.first && d <= row.last)
-        return IsoDate(year_month_day{d}) + " is both off and working (" + where + ")";
-      if (std::find(row.work.begin(), row.work.end(), d) != row.work.end())
-        return IsoDate(year_month_day{d}) + " is already a make-up day of " + where;
-    }
+    if (auto why = ClashWith(row, other, where)) return why;
   }
   return std::nullopt;
 }
