@@ -9,6 +9,9 @@
 // program links them.
 #pragma once
 
+#include <array>
+#include <cstddef>
+
 #include "common/plugin_years.h"
 
 namespace moonfold {
@@ -21,5 +24,16 @@ inline constexpr int kLastTableYear = kLastPluginYear + 1;
 inline constexpr int kFirstTableYear = 0;
 inline constexpr int kLastTableYear = 9999;
 #endif
+
+// The rows First .. First + Count - 1 of a generated table: those of the
+// years compiled in.  The whole table is read only while compiling; the
+// slice is what a program carries.
+template <std::size_t First, std::size_t Count, typename T, std::size_t N>
+constexpr std::array<T, Count> TableSlice(const std::array<T, N>& table) noexcept {
+  static_assert(First + Count <= N);
+  std::array<T, Count> rows{};
+  for (std::size_t i = 0; i < Count; ++i) rows[i] = table[First + i];
+  return rows;
+}
 
 }  // namespace moonfold

@@ -39,20 +39,18 @@ inline constexpr std::int32_t kSolarTermNumbers = 24 * (kLastTableTermYear - kFi
 
 namespace detail {
 
-// The rows of a generated table that the years compiled in hold: the
-// whole table is read only while compiling, and the slice is what a
-// program carries.
-template <std::size_t First, std::size_t Count, typename T, std::size_t N>
-constexpr std::array<T, Count> Slice(const std::array<T, N>& table) noexcept {
-  static_assert(First + Count <= N);
-  std::array<T, Count> rows{};
-  for (std::size_t i = 0; i < Count; ++i) rows[i] = table[First + i];
-  return rows;
+// The minutes from 00:00 Beijing time of the first year's 1 January to
+// term k, by a table of corrections whose first row is term `first`.
+template <typename Corrections>
+constexpr std::int64_t TermMinuteIn(const Corrections& corrections, std::int32_t first,
+                                    std::int32_t k) noexcept {
+  return kFirstTermMinute + (k * kMeanTermMilliminutes + 500) / 1000 +
+         corrections[static_cast<std::size_t>(k - first)];
 }
 
 inline constexpr auto kTermCorrections =
-    Slice<static_cast<std::size_t>(kFirstTableTerm),
-          static_cast<std::size_t>(kSolarTermNumbers - kFirstTableTerm)>(SolarTermCorrections);
+    TableSlice<static_cast<std::size_t>(kFirstTableTerm),
+               static_cast<std::size_t>(kSolarTermNumbers - kFirstTableTerm)>(SolarTermCorrections);
 
 // The departures (term, minute) of the years compiled in.
 constexpr bool InTable(const std::array<std::int32_t, 2>& row) noexcept {
@@ -66,11 +64,9 @@ inline constexpr auto kTableDepartures = [] {
   return rows;
 }();
 
-// The minutes from 00:00 Beijing time of the first year's 1 January to
-// term k by the whole table, while compiling.
+// Term k by the whole table, while compiling.
 constexpr std::int64_t DataTermMinute(std::int32_t k) noexcept {
-  return kFirstTermMinute + (k * kMeanTermMilliminutes + 500) / 1000 +
-         SolarTermCorrections[static_cast<std::size_t>(k)];
+  return TermMinuteIn(SolarTermCorrections, 0, k);
 }
 
 }  // namespace detail
@@ -88,8 +84,7 @@ constexpr unsigned SolarTermIndex(std::int32_t k) noexcept {
 // The minutes from 00:00 Beijing time of the first year's 1 January to
 // term k (kFirstTableTerm .. the last the tables hold).
 constexpr std::int64_t SolarTermMinute(std::int32_t k) noexcept {
-  return kFirstTermMinute + (k * kMeanTermMilliminutes + 500) / 1000 +
-         detail::kTermCorrections[static_cast<std::size_t>(k - kFirstTableTerm)];
+  return detail::TermMinuteIn(detail::kTermCorrections, kFirstTableTerm, k);
 }
 
 inline constexpr std::chrono::local_days kFirstTermEpoch{std::chrono::year_month_day{

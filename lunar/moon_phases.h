@@ -24,11 +24,18 @@ inline constexpr std::chrono::local_days kMoonPhaseEpoch{
 
 namespace detail {
 
-// The minutes from the epoch to phase k by the whole table, while
-// compiling.
-constexpr std::int64_t DataPhaseMinute(std::int64_t k) noexcept {
+// The minutes from the epoch to phase k, by a table of corrections whose
+// first row is phase `first`.
+template <typename Corrections>
+constexpr std::int64_t PhaseMinuteIn(const Corrections& corrections, std::int64_t first,
+                                     std::int64_t k) noexcept {
   return kFirstPhaseMinute + (k * kMeanQuarterMilliminutes + 500) / 1000 +
-         MoonPhaseCorrections[static_cast<std::size_t>(k)];
+         corrections[static_cast<std::size_t>(k - first)];
+}
+
+// Phase k by the whole table, while compiling.
+constexpr std::int64_t DataPhaseMinute(std::int64_t k) noexcept {
+  return PhaseMinuteIn(MoonPhaseCorrections, 0, k);
 }
 
 // The first phase at or after 00:00 of a day (Beijing time), or the
@@ -59,20 +66,15 @@ inline constexpr std::int64_t kTablePhaseEnd = detail::FirstPhaseFrom(
     std::chrono::local_days{std::chrono::year{kLastTableYear + 1} / std::chrono::February / 1});
 
 namespace detail {
-inline constexpr auto kPhaseCorrections = [] {
-  std::array<std::int16_t, static_cast<std::size_t>(kTablePhaseEnd - kFirstTablePhase)> rows{};
-  for (std::size_t i = 0; i < rows.size(); ++i) {
-    rows[i] = MoonPhaseCorrections[static_cast<std::size_t>(kFirstTablePhase) + i];
-  }
-  return rows;
-}();
+inline constexpr auto kPhaseCorrections =
+    TableSlice<static_cast<std::size_t>(kFirstTablePhase),
+               static_cast<std::size_t>(kTablePhaseEnd - kFirstTablePhase)>(MoonPhaseCorrections);
 }  // namespace detail
 
 // The minutes from the epoch, 00:00 Beijing time, to phase k of the table
 // (0 the first new moon after it), k within the years compiled in.
 constexpr std::int64_t MoonPhaseMinute(std::int64_t k) noexcept {
-  return kFirstPhaseMinute + (k * kMeanQuarterMilliminutes + 500) / 1000 +
-         detail::kPhaseCorrections[static_cast<std::size_t>(k - kFirstTablePhase)];
+  return detail::PhaseMinuteIn(detail::kPhaseCorrections, kFirstTablePhase, k);
 }
 
 // Phase k of the table, in Beijing time to the minute, rounded down;
