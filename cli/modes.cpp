@@ -412,29 +412,25 @@ Result EraMode(const Context& c) {
   if (const auto* refused = std::get_if<Result>(&moment)) return *refused;
   const DayFacts f = *FactsOf(WallTime(std::get<DateTime>(moment).date, 12), c.arrangement);
   const texts::ScriptNames& names = texts::NamesOf(c.script);
-  const std::string republic =
-      Utf8FromUtf16(TrimBlanks(KindText(*KindOfKeyword(u"ROCYEAR"), f, c.script)));
+  const std::string republic = Utf8FromUtf16(texts::RepublicYearText(f, c.script));
   const std::string reign = Utf8FromUtf16(ReignDateName(f.lunar, c.script));
   const std::string lunar = reign.empty() ? Utf8FromUtf16(names.labels.lunar_calendar) +
                                                 Utf8FromUtf16(LunarDateName(f.lunar, c.script))
                                           : reign;
   const std::string year =
       Utf8FromUtf16(CycleName(f.year_cycle, c.script)) + Utf8FromUtf16(names.labels.year);
-  const std::string animal = Utf8FromUtf16(names.labels.animal) +
-                             Utf8FromUtf16(texts::NameAt(names.animals, f.year_cycle.Branch()));
+  const std::string animal = Utf8FromUtf16(texts::NameAt(names.animals, f.year_cycle.Branch()));
   if (c.request.Given(Option("--json"))) {
-    return {
-        0,
-        "{\"date\":" + JsonString(IsoDate(f.date)) + ",\"rocyear\":" + JsonString(republic) +
-            ",\"era\":" +
-            JsonString(Utf8FromUtf16(TrimBlanks(KindText(*KindOfKeyword(u"ERA"), f, c.script)))) +
-            ",\"lunar\":" + JsonString(lunar) + ",\"lunar_year\":" + JsonString(year) +
-            ",\"animal\":" +
-            JsonString(Utf8FromUtf16(texts::NameAt(names.animals, f.year_cycle.Branch()))) + "}\n",
-        {}};
+    return {0,
+            "{\"date\":" + JsonString(IsoDate(f.date)) + ",\"rocyear\":" + JsonString(republic) +
+                ",\"era\":" + JsonString(Utf8FromUtf16(texts::EraText(f, c.script))) +
+                ",\"lunar\":" + JsonString(lunar) + ",\"lunar_year\":" + JsonString(year) +
+                ",\"animal\":" + JsonString(animal) + "}\n",
+            {}};
   }
   std::string line = IsoDate(f.date);
-  for (const std::string& part : {republic, lunar, year, animal}) {
+  for (const std::string& part :
+       {republic, lunar, year, Utf8FromUtf16(names.labels.animal) + animal}) {
     if (!part.empty()) line += " " + part;
   }
   return {0, line + "\n", {}};
