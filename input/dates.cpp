@@ -239,6 +239,13 @@ std::optional<Parsed<DateFields>> TakeEraDate(std::string_view text, bool lunar)
   return TakeEraMonthDay(text, f, lunar, form);
 }
 
+// The fields of a date written with an era's year, or else of YYYY-MM-DD
+// (a lunar one with `lunar`), a text of neither form giving `form`.
+Parsed<DateFields> DateFieldsOf(std::string_view text, bool lunar, const std::string& form) {
+  if (auto era = TakeEraDate(text, lunar)) return std::move(*era);
+  return TakeDateFields(text, lunar, form);
+}
+
 // A Gregorian date's fields, checked: the month and the day its month has.
 Parsed<DateTime> GregorianDateOf(const DateFields& f) {
   if (f.month < 1 || f.month > 12)
@@ -268,19 +275,14 @@ std::string IsoDate(year_month_day date) {
 }
 
 Parsed<DateTime> ParseDate(std::string_view text) {
-  auto fields =
-      TakeEraDate(text, false)
-          .value_or(TakeDateFields(text, false, "expected YYYY-MM-DD or YYYY-MM-DDTHH:MM"));
+  const auto fields = DateFieldsOf(text, false, "expected YYYY-MM-DD or YYYY-MM-DDTHH:MM");
   if (const auto* why = std::get_if<std::string>(&fields)) return *why;
   return GregorianDateOf(std::get<DateFields>(fields));
 }
 
 Parsed<DateTime> ParseLunarDate(std::string_view text) {
-  const auto fields =
-      TakeEraDate(text, true)
-          .value_or(TakeDateFields(
-              text, true,
-              "expected a lunar YYYY-MM-DD, a leap month as YYYY-L02-DD or YYYY-闰2-DD"));
+  const auto fields = DateFieldsOf(
+      text, true, "expected a lunar YYYY-MM-DD, a leap month as YYYY-L02-DD or YYYY-闰2-DD");
   if (const auto* why = std::get_if<std::string>(&fields)) return *why;
   const DateFields& f = std::get<DateFields>(fields);
   const auto month_number = static_cast<unsigned>(f.month);
