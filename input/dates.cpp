@@ -208,12 +208,12 @@ Parsed<DateFields> TakeEraMonthDay(std::string_view text, DateFields f, bool lun
 // when the text does not begin with an era's name; else its fields with
 // the year counted, or why not.
 std::optional<Parsed<DateFields>> TakeEraDate(std::string_view text, bool lunar) {
-  const std::string form =
-      lunar ? "expected a reign year's lunar date: 光绪26-05-24 or 光绪二十六年五月廿四"
-            : "expected a year of the Republic's date: 民国38-10-01 or 民国38年10月1日";
   // Every era's name is Chinese: a text that begins with an ASCII
   // character (a year's digits) is none, and its names are not looked at.
   if (text.empty() || static_cast<unsigned char>(text[0]) < 0x80) return std::nullopt;
+  const std::string form =
+      lunar ? "expected a reign year's lunar date: 光绪26-05-24 or 光绪二十六年五月廿四"
+            : "expected a year of the Republic's date: 民国38-10-01 or 民国38年10月1日";
   const auto era = TakeEra(text);
   if (!era) return std::nullopt;
   const auto& [row, name] = *era;
