@@ -40,5 +40,26 @@ if [ ${#missing[@]} -eq 0 ]; then
   exit 0
 fi
 echo "install-deps: installing ${missing[*]}"
-"${sudo[@]}" apt-get update -qq
-"${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "${missing[@]}" >/dev/null
+# A mirror that is syncing serves an index of the wrong size for a while:
+# the update is tried again, and if it still fails the install goes on with
+# the indexes apt already has, which fails only if a package is not in them.
+for attempt in 1 2 3; do
+  "${sudo[@]}" apt-get update -qq && break
+  if [ "$attempt" -lt 3 ]; then
+    echo "install-deps: apt-get update failed; trying again in $((attempt * 20)) s" >&2
+    sleep $((attempt * 20))
+  else
+    echo "install-deps: apt-get update failed three times; installing from the indexes at hand" >&2
+  fi
+done
+install() { "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "$@" >/dev/null; }
+if ! install "${missing[@]}"; then
+  # An i386 index that failed to download leaves wine32 out of step with
+  # the 64-bit libraries.  Without it the win32 tests are reported as
+  # skipped, never as passed, so the rest is installed and the run goes on.
+  rest=()
+  for p in "${missing[@]}"; do [[ $p == *:i386 ]] || rest+=("$p"); done
+  [ ${#rest[@]} -lt ${#missing[@]} ] || exit 1
+  echo "install-deps: the i386 packages cannot be installed now; installing the rest" >&2
+  install "${rest[@]}"
+fi
