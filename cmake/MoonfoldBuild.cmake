@@ -30,9 +30,17 @@ endif()
 
 # Test names carry the build they run in ("native.lunar_test",
 # "win32.lunar_test"), so that one ctest run can cover every build.
-if(CMAKE_CROSSCOMPILING AND CMAKE_SIZEOF_VOID_P EQUAL 8)
+# The Windows builds run their programs under Wine; the WebAssembly build's
+# tests run in Node and in a browser.
+set(MOONFOLD_UNDER_WINE OFF)
+if(CMAKE_CROSSCOMPILING AND WIN32)
+  set(MOONFOLD_UNDER_WINE ON)
+endif()
+if(EMSCRIPTEN)
+  set(MOONFOLD_TEST_PLATFORM_DEFAULT wasm)
+elseif(MOONFOLD_UNDER_WINE AND CMAKE_SIZEOF_VOID_P EQUAL 8)
   set(MOONFOLD_TEST_PLATFORM_DEFAULT win64)
-elseif(CMAKE_CROSSCOMPILING)
+elseif(MOONFOLD_UNDER_WINE)
   set(MOONFOLD_TEST_PLATFORM_DEFAULT win32)
 else()
   set(MOONFOLD_TEST_PLATFORM_DEFAULT native)
@@ -46,7 +54,7 @@ set(MOONFOLD_TEST_PLATFORM ${MOONFOLD_TEST_PLATFORM_DEFAULT} CACHE STRING
 # machine with Wine can start; a build's tests wait for their own prefix
 # only.
 set(MOONFOLD_WINE_ENVIRONMENT "WINEDEBUG=-all" "WINEPREFIX=${CMAKE_BINARY_DIR}/wineprefix")
-if(CMAKE_CROSSCOMPILING)
+if(MOONFOLD_UNDER_WINE)
   list(APPEND MOONFOLD_WINE_ENVIRONMENT "WINELOADER=${WINE64_PROGRAM}")
 endif()
 set(MOONFOLD_WINE_FIXTURE ${MOONFOLD_TEST_PLATFORM}_wine_prefix)
@@ -55,7 +63,7 @@ set(MOONFOLD_WINE_FIXTURE ${MOONFOLD_TEST_PLATFORM}_wine_prefix)
 # drops a program that connects as it goes ("wine client error: recvmsg:
 # Connection reset by peer").  The server and the services wineboot starts
 # outlive the fixture, so they hold no pipe of ctest's.
-if(CMAKE_CROSSCOMPILING AND BUILD_TESTING)
+if(MOONFOLD_UNDER_WINE AND BUILD_TESTING)
   find_program(MOONFOLD_WINESERVER NAMES wineserver64 wineserver PATHS /usr/lib/wine REQUIRED)
   add_test(NAME ${MOONFOLD_TEST_PLATFORM}.wine_prefix
            COMMAND sh -c "mkdir -p \"$WINEPREFIX\" && \"$1\" -p </dev/null >/dev/null 2>&1 && \"$2\" wineboot --init </dev/null >/dev/null 2>&1"
@@ -74,7 +82,7 @@ function(moonfold_add_test name)
   add_test(NAME ${MOONFOLD_TEST_PLATFORM}.${name} COMMAND ${ARGN})
   set_tests_properties(${MOONFOLD_TEST_PLATFORM}.${name} PROPERTIES
     ENVIRONMENT "${MOONFOLD_WINE_ENVIRONMENT}")
-  if(CMAKE_CROSSCOMPILING)
+  if(MOONFOLD_UNDER_WINE)
     set_tests_properties(${MOONFOLD_TEST_PLATFORM}.${name} PROPERTIES
       FIXTURES_REQUIRED ${MOONFOLD_WINE_FIXTURE} SKIP_RETURN_CODE 77
       SKIP_REGULAR_EXPRESSION "^skipped: this machine cannot execute 32-bit x86 code")
