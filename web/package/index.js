@@ -122,13 +122,14 @@ function integer(value, what, call) {
 }
 
 /** Writes a string as a zero-ended UTF-8 text into the module, and calls
- *  `use` with its address; a text longer than the scratch block is given
- *  memory of its own for the call. */
-function withCString(text, use) {
+ *  `use` with its address and length: at `place` in the scratch block, or,
+ *  for a text longer than its room there, in memory of its own for the
+ *  call. */
+function withCString(text, use, place = INPUT) {
   const bytes = encoder.encode(text);
   const own = bytes.length >= INPUT_SIZE ? module._malloc(bytes.length + 1) : 0;
   if (bytes.length >= INPUT_SIZE && !own) throw new Error('moonfold: out of memory');
-  const at = own || scratch + INPUT;
+  const at = own || scratch + place;
   try {
     u8().set(bytes, at);
     u8()[at + bytes.length] = 0;
@@ -186,7 +187,7 @@ function arrangementOf(options, call) {
   if (typeof text !== 'string') throw new TypeError(`${call}: holidays must be a holiday file's text, not ${shown(text)}`);
   if (text === arrangement.text) return arrangement.pointer;
   const pointer = withCString(text, (at, length) =>
-    withCString('holidays', (name) => module._moonfold_arrangement_read(name, at, length, scratch + TEXT, TEXT_SIZE)),
+    withCString('holidays', (name) => module._moonfold_arrangement_read(name, at, length, scratch + TEXT, TEXT_SIZE), INTS),
   );
   if (!pointer) throw new TypeError(`${call}: ${cString(scratch + TEXT)}`);
   module._moonfold_arrangement_close(arrangement.pointer);
