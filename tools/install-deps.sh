@@ -9,7 +9,10 @@
 # pkg-config, with which the tests build a C program against the library;
 # python3-pytest and python3-venv, which test the Python module and its
 # pip install; debhelper, dh-python, dpkg-dev and lintian, which build the
-# Debian packages and check them.
+# Debian packages and check them; emscripten and node-acorn, which build
+# the WebAssembly package, Chromium and the CJK fonts, in which its page is
+# tested, Node.js and npm where the machine has none, and the npm tools of
+# tools/package.json (lunar-javascript, astronomy-engine, puppeteer-core).
 # Installs only what is missing; runs as root, or through sudo.
 set -euo pipefail
 
@@ -17,7 +20,11 @@ packages=(cmake ninja-build g++ g++-mingw-w64-i686 g++-mingw-w64-x86-64 libgtest
           wine wine32:i386 wine64
           clang libclang-rt-14-dev libbenchmark-dev libicu-dev
           python3 python3-icalendar python3-ephem python3-erfa python3-skyfield opencc clang-format-14 universal-ctags pkg-config
-          python3-pytest python3-venv debhelper dh-python dpkg-dev lintian)
+          python3-pytest python3-venv debhelper dh-python dpkg-dev lintian
+          emscripten node-acorn chromium fonts-noto-cjk)
+# A Node.js of the machine's own (not Debian's) is used as it is.
+command -v node >/dev/null || packages+=(nodejs)
+command -v npm >/dev/null || packages+=(npm)
 
 sudo=()
 if [ "$(id -u)" -ne 0 ]; then
@@ -35,7 +42,16 @@ for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q '^install ok installed$' || missing+=("$p")
 done
 
+# The npm tools, as tools/package-lock.json pins them.
+npm_tools() {
+  if ! (cd tools && npm ls --depth=0 >/dev/null 2>&1); then
+    echo "install-deps: installing the npm tools of tools/package.json"
+    (cd tools && npm ci --no-audit --no-fund --silent)
+  fi
+}
+
 if [ ${#missing[@]} -eq 0 ]; then
+  npm_tools
   echo "install-deps: everything is installed"
   exit 0
 fi
@@ -61,5 +77,6 @@ if ! install "${missing[@]}"; then
   for p in "${missing[@]}"; do [[ $p == *:i386 ]] || rest+=("$p"); done
   [ ${#rest[@]} -lt ${#missing[@]} ] || exit 1
   echo "install-deps: the i386 packages cannot be installed now; installing the rest" >&2
-  install "${rest[@]}"
+  [ ${#rest[@]} -eq 0 ] || install "${rest[@]}"
 fi
+npm_tools

@@ -91,7 +91,30 @@ def layout_js(values, found):
                          f'count: {count or 0}, offset: {offset} }},')
         lines.append('  ] },')
     lines += ['});', '']
+    # A reader of each struct as plain code: one object literal of its
+    # members, which the engine makes with one shape, many times faster
+    # than a loop over the table above.
+    lines += ['// Each struct read from the module\'s memory as 32-bit ints, `at` the',
+              '// index of its first (its address / 4); `size` is left out.']
+    for tag, struct in found.items():
+        fields = []
+        for name, kind, count, offset in struct['members']:
+            if name == 'size':
+                continue
+            at = f'at + {offset // 4}' if offset else 'at'
+            if kind in found:
+                value = f'{reader_name(kind)}(heap, {at})'
+            elif count:
+                value = '[' + ', '.join(f'heap[at + {offset // 4 + k}]' for k in range(count)) + ']'
+            else:
+                value = f'heap[{at}]'
+            fields.append(f'    {camel(name)}: {value},')
+        lines += [f'export function {reader_name(tag)}(heap, at) {{', '  return {', *fields, '  };', '}', '']
     return '\n'.join(lines)
+
+
+def reader_name(tag):
+    return 'read' + type_name(tag)
 
 
 def ts_type(kind, count):
@@ -113,7 +136,8 @@ def layout_dts(values, found):
         for name, kind, count, _ in struct['members']:
             if name != 'size':
                 lines.append(f'  {camel(name)}: {ts_type(kind, count)};')
-        lines += ['}', '']
+        lines += ['}', f'export declare function {reader_name(tag)}(heap: Int32Array, at: number): '
+                  f'{type_name(tag)};', '']
     return '\n'.join(lines)
 
 

@@ -1,11 +1,22 @@
 #!/usr/bin/env bash
 # Builds every preset and runs the whole test suite in one ctest run: the
-# native tests, and the Windows tests with the real Moonfold.dll under Wine.
+# native tests, the Windows tests with the real Moonfold.dll under Wine,
+# the sanitizers, and the WebAssembly package in Node and Chromium.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 # On a fresh machine, what the build and the tests need comes first.
 tools/install-deps.sh
 presets=(native win32 win64 asan)
+# The WebAssembly package and its page, where emscripten is installed
+# (install-deps installs it); its tests compare with the native build,
+# which is built first.
+web_skipped=
+if command -v emcc >/dev/null; then
+  presets+=(wasm)
+else
+  web_skipped="run-tests: the WebAssembly package was not built or tested: emcc is missing"
+  echo "$web_skipped"
+fi
 tools/build.sh "${presets[@]}"
 
 # One test file that takes in every build's tests.
@@ -34,5 +45,6 @@ skipped=$(grep -c '(Skipped)$' "$log" || true)
 if [ "$skipped" -gt 0 ]; then
   echo "run-tests: $skipped tests skipped: they run 32-bit x86 code, and ${reason#skipped: }"
 fi
+[ -z "$web_skipped" ] || echo "$web_skipped"
 echo "run-tests: $(( ${total:-0} - ${failed:-0} - skipped )) passed, ${failed:-0} failed, $skipped skipped"
 exit "$status"

@@ -7,7 +7,7 @@
 // ISO string ("2026-02-17", "2026-02-17T08:30", read as written, as Beijing
 // wall time, the time the calendar is reckoned in) or a Date (read by its
 // local fields, as the command reads the local clock).
-import { constants, structs } from './layout.js';
+import { constants, readMoonfoldEvent, readMoonfoldFacts, structs } from './layout.js';
 import createMoonfold from './moonfold.js';
 
 export { constants };
@@ -69,8 +69,32 @@ function ready() {
 const i32 = () => module.HEAP32;
 const u8 = () => module.HEAPU8;
 
+// Texts are mostly a few characters: decoded by hand they are made several
+// times faster than by a TextDecoder, which is kept for long ones.  The
+// library writes only whole, valid UTF-8.
 function readText(pointer, length) {
-  return decoder.decode(u8().subarray(pointer, pointer + length));
+  const bytes = u8();
+  if (length > 96) return decoder.decode(bytes.subarray(pointer, pointer + length));
+  let text = '';
+  for (let i = pointer, end = pointer + length; i < end; ) {
+    const b = bytes[i];
+    let code;
+    if (b < 0x80) {
+      code = b;
+      i += 1;
+    } else if (b < 0xe0) {
+      code = ((b & 0x1f) << 6) | (bytes[i + 1] & 0x3f);
+      i += 2;
+    } else if (b < 0xf0) {
+      code = ((b & 0x0f) << 12) | ((bytes[i + 1] & 0x3f) << 6) | (bytes[i + 2] & 0x3f);
+      i += 3;
+    } else {
+      code = ((b & 0x07) << 18) | ((bytes[i + 1] & 0x3f) << 12) | ((bytes[i + 2] & 0x3f) << 6) | (bytes[i + 3] & 0x3f);
+      i += 4;
+    }
+    text += String.fromCodePoint(code);
+  }
+  return text;
 }
 
 function cString(pointer) {
@@ -82,7 +106,44 @@ function cString(pointer) {
 
 // ---- input -------------------------------------------------------------
 
-const ISO = /^(\d{4})-(\d{2})-(\d{2})(?:T(\d{1,2}):(\d{2})(?::\d{2}(?:\.\d+)?)?)?$/;
+// "YYYY-MM-DD", then maybe "THH:MM" (or "TH:MM"), then maybe ":SS" and a
+// fraction, which are ignored: read by hand, for a call takes less time
+// than a regular expression.
+const digit = (text, i) => {
+  const c = text.charCodeAt(i) - 48;
+  return c >= 0 && c <= 9 ? c : -1;
+};
+function number(text, from, to) {
+  let n = 0;
+  for (let i = from; i < to; ++i) {
+    const d = digit(text, i);
+    if (d < 0) return -1;
+    n = n * 10 + d;
+  }
+  return n;
+}
+function parseIso(text) {
+  const n = text.length;
+  if (n < 10 || text[4] !== '-' || text[7] !== '-') return null;
+  const year = number(text, 0, 4);
+  const month = number(text, 5, 7);
+  const day = number(text, 8, 10);
+  if (year < 0 || month < 0 || day < 0) return null;
+  if (n === 10) return [year, month, day, 0, 0];
+  if (text[10] !== 'T') return null;
+  const colon = text[12] === ':' ? 12 : text[13] === ':' ? 13 : -1;
+  if (colon < 0 || n < colon + 3) return null;
+  const hour = number(text, 11, colon);
+  const minute = number(text, colon + 1, colon + 3);
+  if (hour < 0 || minute < 0) return null;
+  let i = colon + 3;
+  if (i < n) {
+    if (text[i] !== ':' || number(text, i + 1, i + 3) < 0) return null;
+    i += 3;
+    if (i < n && (text[i] !== '.' || i + 1 === n || number(text, i + 1, n) < 0)) return null;
+  }
+  return [year, month, day, hour, minute];
+}
 
 function shown(value) {
   if (typeof value === 'string') return JSON.stringify(value.length > 80 ? `${value.slice(0, 80)}…` : value);
@@ -94,29 +155,32 @@ function shown(value) {
   }
 }
 
+// Each call names itself and its input in its errors: `call` makes that
+// text, only when there is an error to give.
+
 /** [year, month, day, hour, minute] of a date argument. */
 function momentOf(value, call) {
+  if (typeof value === 'string') {
+    const moment = parseIso(value);
+    if (moment) return moment;
+    throw new TypeError(`${call()}: ${shown(value)} is not a date: write YYYY-MM-DD or YYYY-MM-DDTHH:MM`);
+  }
   if (value instanceof Date) {
-    if (Number.isNaN(value.getTime())) throw new TypeError(`${call}: the Date is invalid`);
+    if (Number.isNaN(value.getTime())) throw new TypeError(`${call()}: the Date is invalid`);
     return [value.getFullYear(), value.getMonth() + 1, value.getDate(), value.getHours(), value.getMinutes()];
   }
-  if (typeof value !== 'string') {
-    throw new TypeError(`${call}: ${shown(value)} is not a date: give "YYYY-MM-DD", "YYYY-MM-DDTHH:MM" or a Date`);
-  }
-  const m = ISO.exec(value);
-  if (!m) throw new TypeError(`${call}: ${shown(value)} is not a date: write YYYY-MM-DD or YYYY-MM-DDTHH:MM`);
-  return [+m[1], +m[2], +m[3], m[4] === undefined ? 0 : +m[4], m[5] === undefined ? 0 : +m[5]];
+  throw new TypeError(`${call()}: ${shown(value)} is not a date: give "YYYY-MM-DD", "YYYY-MM-DDTHH:MM" or a Date`);
 }
 
 function scriptOf(options, call) {
   const script = options?.script ?? 'simplified';
   if (script === 'simplified' || script === constants.SCRIPT_SIMPLIFIED) return constants.SCRIPT_SIMPLIFIED;
   if (script === 'traditional' || script === constants.SCRIPT_TRADITIONAL) return constants.SCRIPT_TRADITIONAL;
-  throw new TypeError(`${call}: the script ${shown(script)} is neither "simplified" nor "traditional"`);
+  throw new TypeError(`${call()}: the script ${shown(script)} is neither "simplified" nor "traditional"`);
 }
 
 function integer(value, what, call) {
-  if (!Number.isInteger(value)) throw new TypeError(`${call}: ${what} ${shown(value)} is not an integer`);
+  if (!Number.isInteger(value)) throw new TypeError(`${call()}: ${what} ${shown(value)} is not an integer`);
   // The C interface takes ints: a larger number is out of any range.
   return Math.max(-0x80000000, Math.min(0x7fffffff, value));
 }
@@ -125,8 +189,20 @@ function integer(value, what, call) {
  *  `use` with its address and length: at `place` in the scratch block, or,
  *  for a text longer than its room there, in memory of its own for the
  *  call. */
+// The UTF-8 of the keywords met so far: a page asks for the same few
+// again and again.
+const encoded = new Map();
+function utf8(text) {
+  let bytes = encoded.get(text);
+  if (bytes === undefined) {
+    bytes = encoder.encode(text);
+    if (text.length <= 32 && encoded.size < 256) encoded.set(text, bytes);
+  }
+  return bytes;
+}
+
 function withCString(text, use, place = INPUT) {
-  const bytes = encoder.encode(text);
+  const bytes = utf8(text);
   const own = bytes.length >= INPUT_SIZE ? module._malloc(bytes.length + 1) : 0;
   if (bytes.length >= INPUT_SIZE && !own) throw new Error('moonfold: out of memory');
   const at = own || scratch + place;
@@ -151,25 +227,9 @@ const RANGE_ERRORS = new Set([
 function check(code, call) {
   if (code >= 0) return code;
   const reason = cString(module._moonfold_strerror(code));
-  if (RANGE_ERRORS.has(code)) throw new RangeError(`${call}: ${reason}`);
-  if (code === constants.ERROR_MEMORY) throw new Error(`${call}: ${reason}`);
-  throw new TypeError(`${call}: ${reason}`);
-}
-
-/** A struct of the C interface as a plain object: its members by their
- *  camelCase names, nested structs as objects, arrays as arrays; `size`,
- *  which only tells the library the caller's layout, is left out. */
-function readStruct(tag, at) {
-  const heap = i32();
-  const out = {};
-  for (const member of structs[tag].members) {
-    if (member.name === 'size') continue;
-    const where = at + member.offset;
-    if (member.type in structs) out[member.key] = readStruct(member.type, where);
-    else if (member.count) out[member.key] = Array.from(heap.subarray(where >> 2, (where >> 2) + member.count));
-    else out[member.key] = heap[where >> 2];
-  }
-  return out;
+  if (RANGE_ERRORS.has(code)) throw new RangeError(`${call()}: ${reason}`);
+  if (code === constants.ERROR_MEMORY) throw new Error(`${call()}: ${reason}`);
+  throw new TypeError(`${call()}: ${reason}`);
 }
 
 const pad = (n, width = 2) => String(n).padStart(width, '0');
@@ -184,12 +244,12 @@ let arrangement = { text: null, pointer: 0 };
 function arrangementOf(options, call) {
   const text = options?.holidays;
   if (text === undefined || text === null) return 0;
-  if (typeof text !== 'string') throw new TypeError(`${call}: holidays must be a holiday file's text, not ${shown(text)}`);
+  if (typeof text !== 'string') throw new TypeError(`${call()}: holidays must be a holiday file's text, not ${shown(text)}`);
   if (text === arrangement.text) return arrangement.pointer;
   const pointer = withCString(text, (at, length) =>
     withCString('holidays', (name) => module._moonfold_arrangement_read(name, at, length, scratch + TEXT, TEXT_SIZE), INTS),
   );
-  if (!pointer) throw new TypeError(`${call}: ${cString(scratch + TEXT)}`);
+  if (!pointer) throw new TypeError(`${call()}: ${cString(scratch + TEXT)}`);
   module._moonfold_arrangement_close(arrangement.pointer);
   arrangement = { text, pointer };
   return pointer;
@@ -199,7 +259,7 @@ function arrangementOf(options, call) {
 
 /** The lunar date of a day: {year, month, day, leap}. */
 export function toLunar(date) {
-  const call = `toLunar(${shown(date)})`;
+  const call = () => `toLunar(${shown(date)})`;
   ready();
   const [year, month, day] = momentOf(date, call);
   const out = scratch + INTS;
@@ -211,13 +271,13 @@ export function toLunar(date) {
 
 /** The Gregorian day ("YYYY-MM-DD") of a lunar date. */
 export function fromLunar(lunar) {
-  const call = `fromLunar(${shown(lunar)})`;
+  const call = () => `fromLunar(${shown(lunar)})`;
   ready();
-  if (typeof lunar !== 'object' || lunar === null) throw new TypeError(`${call}: give {year, month, day, leap}`);
+  if (typeof lunar !== 'object' || lunar === null) throw new TypeError(`${call()}: give {year, month, day, leap}`);
   const fields = [integer(lunar.year, 'the year', call), integer(lunar.month, 'the month', call),
     integer(lunar.day, 'the day', call), lunar.leap === true || lunar.leap === 1 ? 1 : 0];
   if (lunar.leap !== undefined && typeof lunar.leap !== 'boolean' && lunar.leap !== 0 && lunar.leap !== 1) {
-    throw new TypeError(`${call}: leap ${shown(lunar.leap)} is neither true nor false`);
+    throw new TypeError(`${call()}: leap ${shown(lunar.leap)} is neither true nor false`);
   }
   const input = scratch + INTS;
   const out = input + 16;
@@ -230,23 +290,23 @@ export function fromLunar(lunar) {
 /** Every fact of a moment, as the C interface's moonfold_facts_t gives
  *  them: numbers and ids, which name() names. */
 export function factsOf(dateTime, options = {}) {
-  const call = `factsOf(${shown(dateTime)})`;
+  const call = () => `factsOf(${shown(dateTime)})`;
   ready();
   const moment = momentOf(dateTime, call);
   const held = arrangementOf(options, call);
   const out = scratch + FACTS;
   i32()[out >> 2] = structs.moonfold_facts.size;
   check(module._moonfold_facts_with(...moment, held, out), call);
-  return readStruct('moonfold_facts', out);
+  return readMoonfoldFacts(i32(), out >> 2);
 }
 
 /** The text of a keyword at a moment, as the plug-in and the command show
  *  it ("DATE", "LUNARDAY", "PILLARS" …), in simplified or traditional
  *  characters. */
 export function text(keyword, dateTime, options = {}) {
-  const call = `text(${shown(keyword)}, ${shown(dateTime)})`;
+  const call = () => `text(${shown(keyword)}, ${shown(dateTime)})`;
   ready();
-  if (typeof keyword !== 'string' || keyword.includes('\0')) throw new TypeError(`${call}: ${shown(keyword)} is not a keyword`);
+  if (typeof keyword !== 'string' || keyword.includes('\0')) throw new TypeError(`${call()}: ${shown(keyword)} is not a keyword`);
   const moment = momentOf(dateTime, call);
   const script = scriptOf(options, call);
   const held = arrangementOf(options, call);
@@ -254,7 +314,7 @@ export function text(keyword, dateTime, options = {}) {
     const length = check(module._moonfold_text_with(word, ...moment, script, held, scratch + TEXT, TEXT_SIZE), call);
     if (length < TEXT_SIZE) return readText(scratch + TEXT, length);
     const own = module._malloc(length + 1);
-    if (!own) throw new Error(`${call}: out of memory`);
+    if (!own) throw new Error(`${call()}: out of memory`);
     try {
       module._moonfold_text_with(word, ...moment, script, held, own, length + 1);
       return readText(own, length);
@@ -273,10 +333,10 @@ const NAME_KINDS = Object.fromEntries(
 /** The name of an id of a kind of name ("SOLAR_TERM", "CYCLE" … or the
  *  constant NAME_ value), as factsOf and events give ids. */
 export function name(kind, id, options = {}) {
-  const call = `name(${shown(kind)}, ${shown(id)})`;
+  const call = () => `name(${shown(kind)}, ${shown(id)})`;
   ready();
   const number = typeof kind === 'string' ? NAME_KINDS[kind] : kind;
-  if (!Number.isInteger(number)) throw new TypeError(`${call}: ${shown(kind)} is not a kind of name`);
+  if (!Number.isInteger(number)) throw new TypeError(`${call()}: ${shown(kind)} is not a kind of name`);
   const script = scriptOf(options, call);
   const length = check(module._moonfold_name(number, integer(id, 'the id', call), script, scratch + TEXT, TEXT_SIZE), call);
   return readText(scratch + TEXT, length);
@@ -292,11 +352,11 @@ const EVENT_KIND_NAMES = Object.fromEntries(Object.entries(EVENT_KINDS).map(([ke
 function kindsOf(kinds, call) {
   if (kinds === undefined) return constants.EVENT_DEFAULT;
   if (kinds === 'all') return constants.EVENT_ALL;
-  if (!Array.isArray(kinds)) throw new TypeError(`${call}: kinds must be an array of ${Object.keys(EVENT_KINDS).join(', ')}, or "all"`);
+  if (!Array.isArray(kinds)) throw new TypeError(`${call()}: kinds must be an array of ${Object.keys(EVENT_KINDS).join(', ')}, or "all"`);
   let bits = 0;
   for (const kind of kinds) {
     if (!(kind in EVENT_KINDS)) {
-      throw new TypeError(`${call}: ${shown(kind)} is not a kind of event: ${Object.keys(EVENT_KINDS).join(', ')}`);
+      throw new TypeError(`${call()}: ${shown(kind)} is not a kind of event: ${Object.keys(EVENT_KINDS).join(', ')}`);
     }
     bits |= EVENT_KINDS[kind];
   }
@@ -309,7 +369,7 @@ function kindsOf(kinds, call) {
  *  "moon"]}; by default terms, lunar festivals, days off and make-up days,
  *  as the command's --year lists them). */
 export function events(firstYear, lastYear = firstYear, options = {}) {
-  const call = `events(${shown(firstYear)}, ${shown(lastYear)})`;
+  const call = () => `events(${shown(firstYear)}, ${shown(lastYear)})`;
   ready();
   const first = integer(firstYear, 'the first year', call);
   const last = integer(lastYear, 'the last year', call);
@@ -319,13 +379,13 @@ export function events(firstYear, lastYear = firstYear, options = {}) {
   const count = check(module._moonfold_events_with(first, last, kinds, held, 0, 0), call);
   const size = structs.moonfold_event.size;
   const block = module._malloc(Math.max(1, count) * size);
-  if (!block) throw new Error(`${call}: out of memory`);
+  if (!block) throw new Error(`${call()}: out of memory`);
   try {
     i32()[block >> 2] = size;
     check(module._moonfold_events_with(first, last, kinds, held, block, count), call);
     const list = [];
     for (let i = 0; i < count; ++i) {
-      const event = readStruct('moonfold_event', block + i * size);
+      const event = readMoonfoldEvent(i32(), (block + i * size) >> 2);
       event.kind = EVENT_KIND_NAMES[event.kind];
       event.name = name(event.nameKind, event.id, { script });
       list.push(event);
@@ -340,7 +400,7 @@ export function events(firstYear, lastYear = firstYear, options = {}) {
  *  off; a year no notice has announced throws a RangeError.  `holidays`
  *  gives a holiday file's text, over the built-in years. */
 export function workday(date, options = {}) {
-  const call = `workday(${shown(date)})`;
+  const call = () => `workday(${shown(date)})`;
   ready();
   const [year, month, day] = momentOf(date, call);
   return check(module._moonfold_workday(year, month, day, arrangementOf(options, call)), call) === 0;
@@ -348,7 +408,7 @@ export function workday(date, options = {}) {
 
 /** Whether the official days of a Gregorian year are known. */
 export function yearAnnounced(year, options = {}) {
-  const call = `yearAnnounced(${shown(year)})`;
+  const call = () => `yearAnnounced(${shown(year)})`;
   ready();
   return module._moonfold_year_announced(integer(year, 'the year', call), arrangementOf(options, call)) === 1;
 }
@@ -357,7 +417,7 @@ export function yearAnnounced(year, options = {}) {
 export function range() {
   ready();
   const out = scratch + INTS;
-  check(module._moonfold_range(out, out + 12), 'range()');
+  check(module._moonfold_range(out, out + 12), () => 'range()');
   const heap = i32();
   const at = out >> 2;
   return {

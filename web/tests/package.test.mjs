@@ -140,7 +140,10 @@ test('a million calls leave no memory of the module behind', () => {
     }
   }
   moonfold.workday('2035-02-08', { holidays: file });
-  assert.equal(moonfold.memoryInUse(), before);
+  // The allocator's count of bytes in use may shrink as blocks are merged;
+  // a leak of even a byte a call would be a megabyte here.
+  const after = moonfold.memoryInUse();
+  assert.ok(after <= before, `${after - before} bytes more in use after a million calls`);
 });
 
 test('a call before init() says so', async () => {
