@@ -22,6 +22,15 @@
 #include "tests/support/season_scan.h"
 #include "texts/kinds.h"
 
+// GCC names AddressSanitizer with a macro, clang with a feature test.
+#if defined(__SANITIZE_ADDRESS__)
+#define MOONFOLD_UNDER_ASAN 1
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define MOONFOLD_UNDER_ASAN 1
+#endif
+#endif
+
 namespace moonfold::cli {
 
 using namespace std::string_literals;

@@ -25,15 +25,6 @@
 
 #include "cli/command_test_support.h"
 
-// GCC names AddressSanitizer with a macro, clang with a feature test.
-#if defined(__SANITIZE_ADDRESS__)
-#define MOONFOLD_UNDER_ASAN 1
-#elif defined(__has_feature)
-#if __has_feature(address_sanitizer)
-#define MOONFOLD_UNDER_ASAN 1
-#endif
-#endif
-
 namespace moonfold::cli {
 namespace {
 
