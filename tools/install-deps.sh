@@ -12,7 +12,8 @@
 # Debian packages and check them; emscripten and node-acorn, which build
 # the WebAssembly package, Chromium and the CJK fonts, in which its page is
 # tested, Node.js and npm where the machine has none, and the npm tools of
-# tools/package.json (lunar-javascript, astronomy-engine, puppeteer-core).
+# tools/package.json (lunar-javascript, astronomy-engine, puppeteer-core,
+# typescript).
 # Installs only what is missing; runs as root, or through sudo.
 set -euo pipefail
 
