@@ -138,7 +138,8 @@ function parseIso(text) {
   if (hour < 0 || minute < 0) return null;
   let i = colon + 3;
   if (i < n) {
-    if (text[i] !== ':' || number(text, i + 1, i + 3) < 0) return null;
+    const seconds = number(text, i + 1, i + 3);
+    if (text[i] !== ':' || seconds < 0 || seconds > 60) return null;
     i += 3;
     if (i < n && (text[i] !== '.' || i + 1 === n || number(text, i + 1, n) < 0)) return null;
   }
@@ -162,6 +163,10 @@ function shown(value) {
 function momentOf(value, call) {
   if (typeof value === 'string') {
     const moment = parseIso(value);
+    if (moment && (moment[3] > 23 || moment[4] > 59)) {
+      // A day's calls take no time, but a time that is none is no input.
+      throw new RangeError(`${call()}: ${shown(value)} has no such time of day (hour 0..23, minute 0..59)`);
+    }
     if (moment) return moment;
     throw new TypeError(`${call()}: ${shown(value)} is not a date: write YYYY-MM-DD or YYYY-MM-DDTHH:MM`);
   }
