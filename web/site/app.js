@@ -9,7 +9,7 @@ const LABELS = {
   万年历: '萬年曆', 上一年: '上一年', 上月: '上月', 下月: '下月', 下一年: '下一年', 今天: '今天', 年: '年',
   公历: '公曆', 农历: '農曆', 干支: '干支', 八字: '八字', 节气: '節氣', 节日: '節日', 放假: '放假',
   月相: '月相', 伏九: '伏九', 物候: '物候', 星座: '星座', 黄历: '黃曆', 纪年: '紀年', 倒数: '倒數',
-  星期: '星期', 休: '休', 班: '班', 今: '今', 时: '時', 日: '日', 月: '月',
+  星期: '星期', 休: '休', 班: '班', 今: '今', 时: '時', 日: '日', 月: '月', '吉时 ': '吉時 ',
   '休：放假': '休：放假', '班：调休上班': '班：調休上班', '?：此日或差一天': '?：此日或差一天',
   '此日推算或差一天': '此日推算或差一天', 工作日: '工作日', 休息日: '休息日', 未公布: '未公佈',
 };
@@ -162,22 +162,23 @@ function drawGrid() {
 // ---- the day's facts ---------------------------------------------------
 
 /** The panel's rows: a label and the keywords whose texts it shows, each
- *  text exactly as the command and the plug-in give it. */
+ *  text exactly as the command and the plug-in give it, with the word
+ *  that reads after it ("丙午" 年, "正" 月). */
 const ROWS = [
-  ['公历', ['DATE', 'WEEKDAY']],
-  ['农历', ['HEYEAR', 'TWELVEANIMALS', 'LUNARMONTH', 'LUNARDAY']],
-  ['纪年', ['ERA', 'ROCYEAR']],
-  ['干支', ['HEYEAR', 'HEMONTH', 'HEDAY']],
-  ['八字', ['PILLARS']],
-  ['节气', ['SOLAR', 'NEXTTERM']],
-  ['节日', ['FLUNARS', 'FEASTS', 'FWEEKDAY', 'FLASTWEEK']],
-  ['放假', ['HOLIDAY', 'DAYOFF']],
-  ['倒数', ['COUNTDOWN']],
-  ['月相', ['MOONPHASE']],
-  ['伏九', ['SEASONDAYS']],
-  ['物候', ['PENTAD']],
-  ['星座', ['CONSTELLATION']],
-  ['黄历', ['DUTY', 'DAYGOD', 'MANSION', 'CLASH', 'PENGZU', 'DIRECTIONS', 'LUCKYHOURS']],
+  ['公历', [['DATE'], ['WEEKDAY', '星期']]],
+  ['农历', [['HEYEAR', '', '年'], ['TWELVEANIMALS'], ['LUNARMONTH', '', '月'], ['LUNARDAY']]],
+  ['纪年', [['ERA'], ['ROCYEAR']]],
+  ['干支', [['HEYEAR', '', '年'], ['HEMONTH', '', '月'], ['HEDAY', '', '日']]],
+  ['八字', [['PILLARS']]],
+  ['节气', [['SOLAR'], ['NEXTTERM']]],
+  ['节日', [['FLUNARS'], ['FEASTS'], ['FWEEKDAY'], ['FLASTWEEK']]],
+  ['放假', [['HOLIDAY'], ['DAYOFF']]],
+  ['倒数', [['COUNTDOWN']]],
+  ['月相', [['MOONPHASE']]],
+  ['伏九', [['SEASONDAYS']]],
+  ['物候', [['PENTAD']]],
+  ['星座', [['CONSTELLATION']]],
+  ['黄历', [['DUTY', '', '日'], ['DAYGOD'], ['MANSION'], ['CLASH'], ['PENGZU'], ['DIRECTIONS'], ['LUCKYHOURS', '吉时 ']]],
 ];
 
 function officialWord(iso) {
@@ -211,9 +212,11 @@ function drawFacts() {
   const list = element('dl');
   for (const [label, keywords] of ROWS) {
     const values = [];
-    for (const keyword of keywords) {
+    for (const [keyword, before = '', after = ''] of keywords) {
       const text = moonfold.text(keyword, iso, opts());
-      if (text) values.push(element('span', { 'data-keyword': keyword }, text));
+      if (text) {
+        values.push(element('span', { class: 'value' }, word(before), element('span', { 'data-keyword': keyword }, text), word(after)));
+      }
     }
     if (label === '放假') values.push(element('span', { class: 'official' }, officialWord(iso)));
     if (!values.length) continue;
