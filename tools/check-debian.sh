@@ -27,14 +27,14 @@ copyright=$(awk 'found { print } /^License: Expat$/ { found = 1; body = "" }' de
 [ "$license" = "$copyright" ] || fail "debian/copyright's license is not LICENSE's"
 
 # The tree as it is committed (or, outside git, as it stands, without
-# its builds).
+# its builds and the npm tools' packages).
 tree=$scratch/moonfold-$version
 mkdir -p "$tree"
 if git rev-parse --git-dir >/dev/null 2>&1; then
   git ls-files -z --cached --others --exclude-standard | grep -zv '^build/' |
     xargs -0 cp --parents -t "$tree"
 else
-  tar -c --exclude=./build --exclude=./.git . | tar -x -C "$tree"
+  tar -c --exclude=./build --exclude=./.git --exclude=node_modules . | tar -x -C "$tree"
 fi
 (cd "$tree" && dpkg-buildpackage -b -us -uc >"$scratch/build.log" 2>&1) ||
   { tail -40 "$scratch/build.log" >&2; fail "dpkg-buildpackage failed"; }

@@ -99,14 +99,16 @@ def build_wheel(wheel_directory, config_settings=None, metadata_directory=None):
 
 
 def build_sdist(sdist_directory, config_settings=None):
-    """The tree as git has it (or, outside git, without its builds)."""
+    """The tree as git has it (or, outside git, without what git ignores)."""
     base = f'moonfold-{_version()}'
     try:
         listed = subprocess.run(['git', '-C', ROOT, 'ls-files'], check=True, capture_output=True,
                                 text=True).stdout.split('\n')
     except (OSError, subprocess.CalledProcessError):
+        # Without the builds and the npm tools' packages, as git ignores them.
         listed = [os.path.relpath(os.path.join(d, f), ROOT) for d, _, fs in os.walk(ROOT)
-                  for f in fs if not os.path.relpath(d, ROOT).startswith(('build', '.git'))]
+                  for f in fs if not os.path.relpath(d, ROOT).startswith(('build', '.git'))
+                  and 'node_modules' not in d.split(os.sep)]
     name = base + '.tar.gz'
     with tarfile.open(os.path.join(sdist_directory, name), 'w:gz') as tar:
         for path in filter(None, listed):
