@@ -72,9 +72,9 @@ struct Clash {
 };
 constexpr Clash ClashOf(CyclePosition day) noexcept {
   const unsigned stem = (day.Stem() + 4) % 10, branch = (day.Branch() + 6) % 12;
-  // The place in the cycle of sixty with that stem and branch.
-  unsigned value = stem;
-  while (value % 12 != branch) value += 10;
+  // The place in the cycle of sixty with that stem and branch (both of
+  // one parity): 6·stem − 5·branch is the stem's mod 10, the branch's mod 12.
+  const unsigned value = (6 * stem + 60 - 5 * branch) % 60;
   constexpr Quarter kSha[4]{Quarter::kSouth, Quarter::kEast, Quarter::kNorth, Quarter::kWest};
   return {{value}, kSha[day.Branch() % 4]};
 }
@@ -104,6 +104,19 @@ constexpr Direction WealthGodOf(unsigned stem) noexcept {
   return kWealth[stem % 10 / 2];
 }
 
+// The day's lucky hours by the day's branch: bit b is set when the double
+// hour of branch b is of the yellow path, its god counted by the day's
+// branch.  Twelve masks, made once at compile time.
+inline constexpr std::array<std::uint16_t, 12> kLuckyHours = [] {
+  std::array<std::uint16_t, 12> masks{};
+  for (unsigned day_branch = 0; day_branch < 12; ++day_branch) {
+    for (unsigned hour = 0; hour < 12; ++hour) {
+      if (IsYellowPath(TwelveGod(hour, day_branch))) masks[day_branch] |= std::uint16_t(1u << hour);
+    }
+  }
+  return masks;
+}();
+
 // The almanac's items of one day, as numbers.
 struct AlmanacDay {
   unsigned month_branch = 0;  // the almanac's month: that of the 节 day, 0 (子) .. 11
@@ -131,11 +144,7 @@ constexpr AlmanacDay AlmanacDayOf(std::chrono::sys_days day, CyclePosition day_c
   a.clash = ClashOf(day_cycle);
   a.joy_god = JoyGodOf(day_cycle.Stem());
   a.wealth_god = WealthGodOf(day_cycle.Stem());
-  for (unsigned hour = 0; hour < 12; ++hour) {
-    if (IsYellowPath(TwelveGod(hour, day_cycle.Branch()))) {
-      a.lucky_hours = static_cast<std::uint16_t>(a.lucky_hours | 1u << hour);
-    }
-  }
+  a.lucky_hours = kLuckyHours[day_cycle.Branch()];
   return a;
 }
 
