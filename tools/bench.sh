@@ -2,8 +2,10 @@
 # Builds the native and Windows presets and prints every figure of
 # BENCHMARKS.md: the Google Benchmark table with the ratio to ICU4C, the
 # load time of Moonfold.dll under Wine beside a DLL that does nothing, and
-# the DLL's size.  Where 32-bit code cannot run, the load time is that of
-# the 64-bit DLL, and the output says so.
+# the DLL's size; and, where emscripten is installed, the WebAssembly
+# package against lunar-javascript in one Node process.  Where 32-bit code
+# cannot run, the load time is that of the 64-bit DLL, and the output says
+# so.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 tools/build.sh native win32 win64 >/dev/null
@@ -22,3 +24,10 @@ else
 fi
 echo
 echo "Moonfold.dll: $(stat -c %s build/win32/Moonfold.dll) bytes (stripped)"
+echo
+if command -v emcc >/dev/null; then
+  tools/build.sh wasm >/dev/null
+  node web/bench/bench.mjs build/wasm/package
+else
+  echo "the WebAssembly package: not measured, emcc is missing (tools/install-deps.sh installs it)"
+fi

@@ -55,6 +55,9 @@ compare('toLunar, consecutive days',
 compare('toLunar, days scattered over 1900–2100',
   time(200_000, spread, (d) => moonfold.toLunar(d)),
   time(500, scattered, ([y, m, d]) => Solar.fromYmd(y, m, d).getLunar()));
+compare("factsOf against lunar-javascript's lunar date alone, consecutive days",
+  time(100_000, consecutive, (d) => moonfold.factsOf(d)),
+  time(5_000, days, ([y, m, d]) => Solar.fromYmd(y, m, d).getLunar()));
 compare("factsOf against lunar-javascript's lunar date alone, scattered",
   time(100_000, spread, (d) => moonfold.factsOf(d)),
   time(500, scattered, ([y, m, d]) => Solar.fromYmd(y, m, d).getLunar()));
