@@ -8,9 +8,9 @@ The header is the one place these are declared.  exports.json names the
 functions the module exports: every function of the header but the one
 that opens a file by its path, for the module has no file system (a
 holiday file comes as a string, to moonfold_arrangement_read).  layout.js gives each
-constant and each struct's members with their byte offsets; layout.d.ts
-types the structs as the package returns them (camelCase members, the
-`size` member left out); layout_check.cpp is compiled into the WebAssembly
+constant, each struct's size, and a reader of each struct from the
+module's memory; layout.d.ts types the structs as the readers return them
+(camelCase members, the `size` member left out); layout_check.cpp is compiled into the WebAssembly
 module, where the compiler holds every offset and size written here to the
 real one, so a header this reader misunderstands cannot build."""
 
@@ -79,21 +79,16 @@ def camel(name):
 
 def layout_js(values, found):
     lines = ['// Written by tools/make_web_layout.py from moonfold.h: do not edit.',
-             '// The C interface\'s constants (without their MOONFOLD_ prefix) and the',
-             '// layout of its structs in the module\'s memory.', '']
+             '// The C interface\'s constants (without their MOONFOLD_ prefix), the size',
+             '// of each of its structs, and a reader of each from the module\'s memory.', '']
     lines.append('export const constants = Object.freeze({')
     lines += [f'  {name[len("MOONFOLD_"):]}: {value},' for name, value in values.items()]
-    lines += ['});', '', 'export const structs = Object.freeze({']
-    for tag, struct in found.items():
-        lines.append(f'  {tag}: {{ size: {struct["size"]}, members: [')
-        for name, kind, count, offset in struct['members']:
-            lines.append(f'    {{ name: "{name}", key: "{camel(name)}", type: "{kind}", '
-                         f'count: {count or 0}, offset: {offset} }},')
-        lines.append('  ] },')
+    lines += ['});', '', 'export const sizes = Object.freeze({']
+    lines += [f'  {tag}: {struct["size"]},' for tag, struct in found.items()]
     lines += ['});', '']
     # A reader of each struct as plain code: one object literal of its
     # members, which the engine makes with one shape, many times faster
-    # than a loop over the table above.
+    # than a loop over a table of members.
     lines += ['// Each struct read from the module\'s memory as 32-bit ints, `at` the',
               '// index of its first (its address / 4); `size` is left out.']
     for tag, struct in found.items():
@@ -130,7 +125,7 @@ def layout_dts(values, found):
     lines = ['// Written by tools/make_web_layout.py from moonfold.h: do not edit.', '']
     lines.append('export declare const constants: Readonly<{')
     lines += [f'  {name[len("MOONFOLD_"):]}: number;' for name in values]
-    lines += ['}>;', '', 'export declare const structs: Readonly<Record<string, unknown>>;', '']
+    lines += ['}>;', '', 'export declare const sizes: Readonly<Record<string, number>>;', '']
     for tag, struct in found.items():
         lines.append(f'export interface {type_name(tag)} {{')
         for name, kind, count, _ in struct['members']:

@@ -7,7 +7,7 @@
 // ISO string ("2026-02-17", "2026-02-17T08:30", read as written, as Beijing
 // wall time, the time the calendar is reckoned in) or a Date (read by its
 // local fields, as the command reads the local clock).
-import { constants, readMoonfoldEvent, readMoonfoldFacts, structs } from './layout.js';
+import { constants, readMoonfoldDate, readMoonfoldEvent, readMoonfoldFacts, readMoonfoldLunarDate, sizes } from './layout.js';
 import createMoonfold from './moonfold.js';
 
 export { constants };
@@ -190,10 +190,6 @@ function integer(value, what, call) {
   return Math.max(-0x80000000, Math.min(0x7fffffff, value));
 }
 
-/** Writes a string as a zero-ended UTF-8 text into the module, and calls
- *  `use` with its address and length: at `place` in the scratch block, or,
- *  for a text longer than its room there, in memory of its own for the
- *  call. */
 // The UTF-8 of the keywords met so far: a page asks for the same few
 // again and again.
 const encoded = new Map();
@@ -206,6 +202,10 @@ function utf8(text) {
   return bytes;
 }
 
+/** Writes a string as a zero-ended UTF-8 text into the module, and calls
+ *  `use` with its address and length: at `place` in the scratch block, or,
+ *  for a text longer than its room there, in memory of its own for the
+ *  call. */
 function withCString(text, use, place = INPUT) {
   const bytes = utf8(text);
   const own = bytes.length >= INPUT_SIZE ? module._malloc(bytes.length + 1) : 0;
@@ -269,9 +269,9 @@ export function toLunar(date) {
   const [year, month, day] = momentOf(date, call);
   const out = scratch + INTS;
   check(module._moonfold_to_lunar(year, month, day, out), call);
-  const heap = i32();
-  const at = out >> 2;
-  return { year: heap[at], month: heap[at + 1], day: heap[at + 2], leap: heap[at + 3] === 1 };
+  const lunar = readMoonfoldLunarDate(i32(), out >> 2);
+  lunar.leap = lunar.leap === 1;
+  return lunar;
 }
 
 /** The Gregorian day ("YYYY-MM-DD") of a lunar date. */
@@ -285,11 +285,12 @@ export function fromLunar(lunar) {
     throw new TypeError(`${call()}: leap ${shown(lunar.leap)} is neither true nor false`);
   }
   const input = scratch + INTS;
+  // The year, month and day out stand one after another, as in a
+  // moonfold_date.
   const out = input + 16;
   i32().set(fields, input >> 2);
   check(module._moonfold_from_lunar(input, out, out + 4, out + 8), call);
-  const heap = i32();
-  return isoDate({ year: heap[out >> 2], month: heap[(out >> 2) + 1], day: heap[(out >> 2) + 2] });
+  return isoDate(readMoonfoldDate(i32(), out >> 2));
 }
 
 /** Every fact of a moment, as the C interface's moonfold_facts_t gives
@@ -300,7 +301,7 @@ export function factsOf(dateTime, options = {}) {
   const moment = momentOf(dateTime, call);
   const held = arrangementOf(options, call);
   const out = scratch + FACTS;
-  i32()[out >> 2] = structs.moonfold_facts.size;
+  i32()[out >> 2] = sizes.moonfold_facts;
   check(module._moonfold_facts_with(...moment, held, out), call);
   return readMoonfoldFacts(i32(), out >> 2);
 }
@@ -382,7 +383,7 @@ export function events(firstYear, lastYear = firstYear, options = {}) {
   const script = scriptOf(options, call);
   const held = arrangementOf(options, call);
   const count = check(module._moonfold_events_with(first, last, kinds, held, 0, 0), call);
-  const size = structs.moonfold_event.size;
+  const size = sizes.moonfold_event;
   const block = module._malloc(Math.max(1, count) * size);
   if (!block) throw new Error(`${call()}: out of memory`);
   try {
@@ -422,13 +423,9 @@ export function yearAnnounced(year, options = {}) {
 export function range() {
   ready();
   const out = scratch + INTS;
-  check(module._moonfold_range(out, out + 12), () => 'range()');
-  const heap = i32();
-  const at = out >> 2;
-  return {
-    first: isoDate({ year: heap[at], month: heap[at + 1], day: heap[at + 2] }),
-    last: isoDate({ year: heap[at + 3], month: heap[at + 4], day: heap[at + 5] }),
-  };
+  const last = out + sizes.moonfold_date;
+  check(module._moonfold_range(out, last), () => 'range()');
+  return { first: isoDate(readMoonfoldDate(i32(), out >> 2)), last: isoDate(readMoonfoldDate(i32(), last >> 2)) };
 }
 
 /** The library's version, "major.minor.patch". */
