@@ -4,16 +4,12 @@
 // chosen, and only the page's own labels are written here.
 import * as moonfold from './moonfold/index.js';
 
-// The page's own words, in simplified and traditional characters.
+// The page's own words in traditional characters, by their simplified
+// form; a word written alike in both is not listed.
 const LABELS = {
-  万年历: '萬年曆', 上一年: '上一年', 上月: '上月', 下月: '下月', 下一年: '下一年', 今天: '今天', 年: '年',
-  公历: '公曆', 农历: '農曆', 干支: '干支', 八字: '八字', 节气: '節氣', 节日: '節日', 放假: '放假',
-  月相: '月相', 伏九: '伏九', 物候: '物候', 星座: '星座', 黄历: '黃曆', 纪年: '紀年', 倒数: '倒數',
-  星期: '星期', 休: '休', 班: '班', 今: '今', 时: '時', 日: '日', 月: '月', '吉时 ': '吉時 ',
-  '休：放假': '休：放假', '班：调休上班': '班：調休上班', '?：此日或差一天': '?：此日或差一天',
-  '此日推算或差一天': '此日推算或差一天', 工作日: '工作日', 休息日: '休息日', 未公布: '未公佈',
+  万年历: '萬年曆', 公历: '公曆', 农历: '農曆', 节气: '節氣', 节日: '節日', 黄历: '黃曆', 纪年: '紀年',
+  倒数: '倒數', '吉时 ': '吉時 ', '班：调休上班': '班：調休上班', 未公布: '未公佈',
 };
-const WEEKDAYS = ['日', '一', '二', '三', '四', '五', '六'];
 
 const state = { year: 0, month: 0, selected: null, script: localStorage.getItem('moonfold-script') ?? 'simplified' };
 let first;
@@ -25,6 +21,8 @@ const pad = (n, width = 2) => String(n).padStart(width, '0');
 const isoOf = (y, m, d) => `${pad(y, 4)}-${pad(m)}-${pad(d)}`;
 const opts = () => ({ script: state.script });
 const named = (kind, id) => moonfold.name(kind, id, opts());
+
+const weekdayName = (weekday) => named('WEEKDAY', weekday);
 
 function todayIso() {
   const now = new Date();
@@ -63,7 +61,7 @@ function festivalsOf(facts) {
 /** A day's cell: its number, its mark of the official days, and one line
  *  below as such pages have it — a lunar festival, else the solar term,
  *  else another festival, else the lunar day (the month's name on 初一). */
-function dayCell(iso, inMonth) {
+function dayCell(iso, inMonth, today) {
   const day = Number(iso.slice(8));
   const cell = element('td', { 'data-date': iso });
   let facts;
@@ -76,19 +74,17 @@ function dayCell(iso, inMonth) {
     return cell;
   }
   const classes = [inMonth ? 'in-month' : 'other-month'];
-  const lunarFestivals = facts.lunarFestivals.ids.slice(0, facts.lunarFestivals.count);
+  // The festivals come lunar ones first, so a lunar festival is the first.
+  const festivals = festivalsOf(facts);
+  const lunarFestival = facts.lunarFestivals.count > 0;
   const term = facts.solarTerm >= 0 ? named('SOLAR_TERM', facts.solarTerm) : '';
-  const others = festivalsOf(facts).slice(lunarFestivals.length);
   let line;
-  if (lunarFestivals.length) {
-    line = named('LUNAR_FESTIVAL', lunarFestivals[0]);
+  if (lunarFestival || (!term && festivals.length)) {
+    line = festivals[0];
     classes.push('festival');
   } else if (term) {
     line = term;
     classes.push('term');
-  } else if (others.length) {
-    line = others[0];
-    classes.push('festival');
   } else {
     line = facts.lunar.day === 1 ? lunarMonthName(facts.lunar) : named('LUNAR_DAY', facts.lunar.day);
   }
@@ -106,9 +102,9 @@ function dayCell(iso, inMonth) {
   }
   if (facts.moonUncertain) {
     classes.push('uncertain-moon');
-    if (!lunarFestivals.length && !term) line = `${named('MOON_PHASE', facts.moonPhase)}`;
+    if (!lunarFestival && !term) line = named('MOON_PHASE', facts.moonPhase);
   }
-  if (iso === todayIso()) classes.push('today');
+  if (iso === today) classes.push('today');
   if (iso === state.selected) classes.push('selected');
   if (facts.weekday === 0 || facts.weekday === 6) classes.push('weekend');
   cell.className = classes.join(' ');
@@ -127,7 +123,8 @@ function dayCell(iso, inMonth) {
 function drawGrid() {
   const { year, month } = state;
   const head = $('#grid thead tr');
-  head.replaceChildren(...WEEKDAYS.map((d, i) => element('th', { class: i === 0 || i === 6 ? 'weekend' : '' }, d)));
+  head.replaceChildren(...Array.from({ length: 7 }, (_, i) => element('th', { class: i === 0 || i === 6 ? 'weekend' : '' }, weekdayName(i))));
+  const today = todayIso();
   const start = new Date(Date.UTC(year, month - 1, 1));
   const lead = start.getUTCDay();
   const days = new Date(Date.UTC(year, month, 0)).getUTCDate();
@@ -138,7 +135,7 @@ function drawGrid() {
     for (let i = 0; i < 7; ++i) {
       const at = new Date(Date.UTC(year, month - 1, 1 + w * 7 + i - lead));
       const iso = isoOf(at.getUTCFullYear(), at.getUTCMonth() + 1, at.getUTCDate());
-      row.append(dayCell(iso, at.getUTCMonth() + 1 === month));
+      row.append(dayCell(iso, at.getUTCMonth() + 1 === month, today));
     }
     rows.push(row);
   }
@@ -205,7 +202,7 @@ function drawFacts() {
     panel.replaceChildren(element('p', {}, error.message));
     return;
   }
-  const heading = element('h2', {}, `${iso}　${word('星期')}${WEEKDAYS[facts.weekday]}`);
+  const heading = element('h2', {}, `${iso}　星期${weekdayName(facts.weekday)}`);
   const lunar = element('p', { class: 'lunar-date' },
     `${lunarMonthName(facts.lunar)}${named('LUNAR_DAY', facts.lunar.day)}`,
     facts.lunarUncertain ? element('span', { class: 'uncertain-mark', title: word('此日推算或差一天') }, ' ?') : null);
@@ -245,9 +242,14 @@ function fromHash() {
   draw();
 }
 
+// A month by the address, as a link or the back button would open it; a
+// month that is already the address (today's, or the range's last one
+// clamped to) is drawn again, for no hashchange comes.
 function go(year, month) {
   [year, month] = clampMonth(year, month);
-  location.hash = `#${pad(year, 4)}-${pad(month)}`;
+  const hash = `#${pad(year, 4)}-${pad(month)}`;
+  if (location.hash === hash) fromHash();
+  else location.hash = hash;
 }
 
 function draw() {

@@ -143,6 +143,22 @@ test('traditional characters, and a month outside the range is brought within it
   await page.close();
 });
 
+test('今天 shows today, also from another day of its own month', async () => {
+  const now = new Date();
+  const pad = (n) => String(n).padStart(2, '0');
+  const month = `${now.getFullYear()}-${pad(now.getMonth() + 1)}`;
+  const today = `${month}-${pad(now.getDate())}`;
+  const other = `${month}-${now.getDate() === 1 ? '02' : '01'}`;
+  const page = await open(`#${month}`);
+  await page.click(`td[data-date="${other}"]`);
+  await page.waitForFunction((d) => document.querySelector('#facts h2')?.textContent.startsWith(d), {}, other);
+  await page.click('#today');
+  await page.waitForFunction((d) => document.querySelector('#facts h2')?.textContent.startsWith(d), {}, today);
+  assert.equal(await page.$eval('td.today', (node) => node.dataset.date), today);
+  assert.equal(await page.$eval('td.selected', (node) => node.dataset.date), today);
+  await page.close();
+});
+
 test('it reads at a phone’s width and a desktop’s (screenshots)', async () => {
   for (const width of [360, 1280]) {
     const page = await open('#2026-02-17', width);
