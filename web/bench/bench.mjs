@@ -11,7 +11,8 @@ import { pathToFileURL } from 'node:url';
 const packageDir = resolve(process.argv[2] ?? 'build/wasm/package');
 const moonfold = await import(pathToFileURL(`${packageDir}/index.js`).href);
 await moonfold.init();
-const { Solar } = createRequire(new URL('../../tools/package.json', import.meta.url))('lunar-javascript');
+const requireTool = createRequire(new URL('../../tools/package.json', import.meta.url));
+const { Solar } = requireTool('lunar-javascript');
 
 const pad = (n, width = 2) => String(n).padStart(width, '0');
 const days = [];
@@ -42,28 +43,27 @@ function time(count, list, call) {
   return best;
 }
 
+// lunar-javascript's lunar date is timed once for each order of days, and
+// both of the package's calls are held to it.
+const theirs = ([y, m, d]) => Solar.fromYmd(y, m, d).getLunar();
+const orders = [
+  { days: 'consecutive days', dates: days, isos: iso(days), theirCalls: 5_000 },
+  { days: 'days scattered over 1900–2100', dates: scattered, isos: iso(scattered), theirCalls: 500 },
+];
+for (const order of orders) order.theirs = time(order.theirCalls, order.dates, theirs);
 const rows = [];
-function compare(what, ours, theirs) {
-  rows.push([what, ours, theirs, theirs / ours]);
+for (const [call, calls, label] of [
+  [(d) => moonfold.toLunar(d), 200_000, (days) => `toLunar, ${days}`],
+  [(d) => moonfold.factsOf(d), 100_000, (days) => `factsOf against lunar-javascript's lunar date alone, ${days}`],
+]) {
+  for (const order of orders) {
+    const ours = time(calls, order.isos, call);
+    rows.push([label(order.days), ours, order.theirs, order.theirs / ours]);
+  }
 }
 
-const consecutive = iso(days);
-const spread = iso(scattered);
-compare('toLunar, consecutive days',
-  time(200_000, consecutive, (d) => moonfold.toLunar(d)),
-  time(5_000, days, ([y, m, d]) => Solar.fromYmd(y, m, d).getLunar()));
-compare('toLunar, days scattered over 1900–2100',
-  time(200_000, spread, (d) => moonfold.toLunar(d)),
-  time(500, scattered, ([y, m, d]) => Solar.fromYmd(y, m, d).getLunar()));
-compare("factsOf against lunar-javascript's lunar date alone, consecutive days",
-  time(100_000, consecutive, (d) => moonfold.factsOf(d)),
-  time(5_000, days, ([y, m, d]) => Solar.fromYmd(y, m, d).getLunar()));
-compare("factsOf against lunar-javascript's lunar date alone, scattered",
-  time(100_000, spread, (d) => moonfold.factsOf(d)),
-  time(500, scattered, ([y, m, d]) => Solar.fromYmd(y, m, d).getLunar()));
-
 const us = (ns) => (ns >= 1000 ? `${(ns / 1000).toFixed(1)} µs` : `${ns.toFixed(0)} ns`);
-console.log(`Node ${process.version}, moonfold ${moonfold.version()}, lunar-javascript ${createRequire(new URL('../../tools/package.json', import.meta.url))('lunar-javascript/package.json').version}`);
+console.log(`Node ${process.version}, moonfold ${moonfold.version()}, lunar-javascript ${requireTool('lunar-javascript/package.json').version}`);
 console.log('| call | moonfold | lunar-javascript | ratio |');
 console.log('|---|---:|---:|---:|');
 for (const [what, ours, theirs, ratio] of rows) console.log(`| ${what} | ${us(ours)} | ${us(theirs)} | ${Math.round(ratio).toLocaleString('en')}× |`);
