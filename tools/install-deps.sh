@@ -69,8 +69,8 @@ for attempt in 1 2 3; do
     echo "install-deps: apt-get update failed three times; installing from the indexes at hand" >&2
   fi
 done
-install() { "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "$@" >/dev/null; }
-if ! install "${missing[@]}"; then
+apt_install() { "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "$@" >/dev/null; }
+if ! apt_install "${missing[@]}"; then
   # An i386 index that failed to download leaves wine32 out of step with
   # the 64-bit libraries.  Without it the win32 tests are reported as
   # skipped, never as passed, so the rest is installed and the run goes on.
@@ -78,6 +78,6 @@ if ! install "${missing[@]}"; then
   for p in "${missing[@]}"; do [[ $p == *:i386 ]] || rest+=("$p"); done
   [ ${#rest[@]} -lt ${#missing[@]} ] || exit 1
   echo "install-deps: the i386 packages cannot be installed now; installing the rest" >&2
-  [ ${#rest[@]} -eq 0 ] || install "${rest[@]}"
+  [ ${#rest[@]} -eq 0 ] || apt_install "${rest[@]}"
 fi
 npm_tools
